@@ -1,0 +1,55 @@
+// Timings of the calibration engine: one non-linear fit of 19 rows, and one
+// whole headless "Run Test" (fields in, fit, fields and log out, no disk).
+
+#include "Engine.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+using namespace tovarin;
+
+namespace {
+
+// 19 rising flows from 2 to 380 g/s on a plausible hot-wire curve with scatter.
+MeasurementSet NineteenRows()
+{
+    MeasurementSet set;
+    set.rowCount = kMaxRows;
+    for (int i = 0; i < kMaxRows; ++i) {
+        const auto row = static_cast<std::size_t>(i);
+        set.flowGs[row] = 2.0 + 21.0 * i;
+        set.response[row] = KingResponse(set.flowGs[row], {0.9, 0.31, 0.52}) +
+                            0.01 * ((i % 3) - 1);
+    }
+    return set;
+}
+
+void BM_NonLinearFit19Rows(benchmark::State& state)
+{
+    const MeasurementSet set = NineteenRows();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FitNonLinear(set));
+}
+BENCHMARK(BM_NonLinearFit19Rows);
+
+void BM_HeadlessRun19Rows(benchmark::State& state)
+{
+    const MeasurementSet rows = NineteenRows();
+    HeadlessFields fields;
+    for (std::size_t row = 0; row < kRowControls.size(); ++row) {
+        fields.SetFieldText(kRowControls[row].flow, CFormat("%.2f", rows.flowGs[row]));
+        fields.SetFieldText(kRowControls[row].response, CFormat("%.3f", rows.response[row]));
+    }
+    fields.SetListSelection(kFlowUnitListId, 0);
+    fields.SetListSelection(kResponseKindListId, 0);
+    Calibration calibration;
+    RunLog log; // closed: the disk is not part of the measurement
+    for (auto _ : state) {
+        OnRunTest(fields, calibration, log);
+        benchmark::DoNotOptimize(calibration.coefficients);
+    }
+}
+BENCHMARK(BM_HeadlessRun19Rows);
+
+} // namespace

@@ -1,0 +1,17 @@
+#pragma once
+// Number formatting and parsing in the conventions of the C locale (a point as
+// decimal separator, no grouping), whatever locale the process runs under. The
+// windowing toolkit sets the process locale from the environment, so plain
+// printf and strtod would write "2,50" under a German locale.
+
+#include <string>
+
+namespace tovarin {
+
+// printf into a string with the C locale's conventions.
+std::string CFormat(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// strtod with the C locale's conventions; `end` as for strtod.
+double CStrtod(const char* text, char** end);
+
+} // namespace tovarin

@@ -1,0 +1,90 @@
+#include "FieldParsing.h"
+
+#include "CLocale.h"
+#include "MeasurementSet.h"
+
+namespace tovarin {
+namespace {
+
+bool IsDigit(char ch)
+{
+    return ch >= '0' && ch <= '9';
+}
+
+std::size_t SkipDigits(std::string_view text, std::size_t pos)
+{
+    while (pos < text.size() && IsDigit(text[pos]))
+        ++pos;
+    return pos;
+}
+
+std::size_t SkipSpace(std::string_view text)
+{
+    std::size_t pos = 0;
+    while (pos < text.size() && IsCSpace(text[pos]))
+        ++pos;
+    return pos;
+}
+
+} // namespace
+
+std::size_t DecimalPrefixLength(std::string_view text)
+{
+    std::size_t pos = 0;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        ++pos;
+    const std::size_t intStart = pos;
+    pos = SkipDigits(text, pos);
+    std::size_t digits = pos - intStart;
+    if (pos < text.size() && text[pos] == '.') {
+        const std::size_t fracStart = pos + 1;
+        const std::size_t fracEnd = SkipDigits(text, fracStart);
+        digits += fracEnd - fracStart;
+        if (digits > 0)
+            pos = fracEnd;
+    }
+    if (digits == 0)
+        return 0;
+    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+        std::size_t exp = pos + 1;
+        if (exp < text.size() && (text[exp] == '+' || text[exp] == '-'))
+            ++exp;
+        const std::size_t expEnd = SkipDigits(text, exp);
+        if (expEnd > exp)
+            pos = expEnd;
+    }
+    return pos;
+}
+
+bool ReadNumberField(std::string_view text, double& value)
+{
+    text.remove_prefix(SkipSpace(text));
+    const std::size_t length = DecimalPrefixLength(text);
+    if (length == 0)
+        return false;
+    // The prefix holds only sign, digits, point and exponent, so strtod reads
+    // exactly it and rounds it correctly; overflow gives +-HUGE_VAL (infinity).
+    const std::string number(text.substr(0, length));
+    value = CStrtod(number.c_str(), nullptr);
+    return true;
+}
+
+bool ReadMeterType(std::string_view text, std::string& meterType)
+{
+    text.remove_prefix(SkipSpace(text));
+    std::size_t length = 0;
+    while (length < text.size() && !IsCSpace(text[length]))
+        ++length;
+    if (length == 0)
+        return false;
+    if (length > kMaxMeterTypeLength) {
+        length = kMaxMeterTypeLength;
+        // Back off over UTF-8 continuation bytes so no character is cut in half.
+        while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
+            --length;
+    }
+    meterType.assign(text.substr(0, length));
+    return true;
+}
+
+} // namespace tovarin

@@ -1,0 +1,139 @@
+#include "KingFit.h"
+
+#include "RunLog.h"
+
+#include <cminpack.h>
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
+namespace tovarin {
+namespace {
+
+// The reference library's default controls: 30 machine epsilons for every
+// tolerance and for the forward-difference step, step bound factor 100, and a
+// patience of 100 * (n + 1) evaluations for n = 3 parameters.
+constexpr double kTolerance = 30.0 * DBL_EPSILON;
+constexpr double kStepBound = 100.0;
+constexpr int kParameterCount = 3;
+constexpr int kMaxEvaluations = 100 * (kParameterCount + 1);
+
+struct FitData
+{
+    const double* flow;     // g/s
+    const double* response; // volts or hertz
+    int evaluations = 0;    // residual calls count 1, Jacobians n
+};
+
+void Residuals(const FitData& data, int m, const double* p, double* fvec)
+{
+    const KingCoefficients k{p[0], p[1], p[2]};
+    for (int i = 0; i < m; ++i)
+        fvec[i] = data.response[i] - KingResponse(data.flow[i], k);
+}
+
+// Forward-difference Jacobian as the reference library forms it: step
+// h = max(eps^2, eps*|p_j|) with eps = sqrt(tolerance), divided by h itself
+// (not by the representable difference (p_j + h) - p_j).
+void Jacobian(const FitData& data, int m, const double* p, const double* fvec, double* fjac,
+              int ldfjac)
+{
+    const double eps = std::sqrt(std::max(kTolerance, DBL_EPSILON));
+    double shifted[kParameterCount] = {p[0], p[1], p[2]};
+    double shiftedResiduals[kMaxRows];
+    for (int j = 0; j < kParameterCount; ++j) {
+        const double h = std::max(eps * eps, eps * std::fabs(p[j]));
+        shifted[j] = p[j] + h;
+        Residuals(data, m, shifted, shiftedResiduals);
+        for (int i = 0; i < m; ++i)
+            fjac[i + j * ldfjac] = (shiftedResiduals[i] - fvec[i]) / h;
+        shifted[j] = p[j];
+    }
+}
+
+// lmder's callback (m <= kMaxRows). Stops the minimiser (negative return) on the first call
+// after the evaluation count reached the patience limit.
+int Evaluate(void* context, int m, int /*n*/, const double* p, double* fvec, double* fjac,
+             int ldfjac, int iflag)
+{
+    FitData& data = *static_cast<FitData*>(context);
+    if (data.evaluations >= kMaxEvaluations)
+        return -1;
+    if (iflag == 1) {
+        Residuals(data, m, p, fvec);
+        data.evaluations += 1;
+    } else if (iflag == 2) {
+        Jacobian(data, m, p, fvec, fjac, ldfjac);
+        data.evaluations += kParameterCount;
+    }
+    return 0;
+}
+
+} // namespace
+
+FitMode ChooseFitMode(const MeasurementSet& set)
+{
+    return std::fabs(set.flowGs[0]) < kLinearModeLimit ? FitMode::Linear : FitMode::NonLinear;
+}
+
+LineFitResult LineFit(const double* x, const double* y, int n)
+{
+    double sx = 0.0, sy = 0.0, sxx = 0.0, sxy = 0.0;
+    for (int i = 0; i < n; ++i) {
+        sx += x[i];
+        sy += y[i];
+        sxx += x[i] * x[i];
+        sxy += x[i] * y[i];
+    }
+    const double count = n;
+    const double d = count * sxx - sx * sx;
+    return {(sxx * sy - sx * sxy) / d, (count * sxy - sx * sy) / d};
+}
+
+KingCoefficients FitLinear(const MeasurementSet& set)
+{
+    const int n = set.rowCount - 1;
+    double x[kMaxRows];
+    double y[kMaxRows];
+    for (int i = 1; i < set.rowCount; ++i) {
+        const auto row = static_cast<std::size_t>(i);
+        x[i - 1] = std::log(set.flowGs[row]);
+        y[i - 1] = std::log(set.response[row] - set.response[0]);
+    }
+    const LineFitResult line = LineFit(x, y, n);
+    return {set.response[0], std::exp(line.intercept), line.slope};
+}
+
+KingCoefficients FitNonLinear(const MeasurementSet& set)
+{
+    double p[kParameterCount] = {1.0, 1.0, 0.3};
+    const int m = std::clamp(set.rowCount, 1, kMaxRows);
+    // All working memory is fixed-size: at most 19 rows by 3 parameters.
+    double fvec[kMaxRows], fjac[kMaxRows * kParameterCount], wa4[kMaxRows];
+    double diag[kParameterCount], qtf[kParameterCount];
+    double wa1[kParameterCount], wa2[kParameterCount], wa3[kParameterCount];
+    int ipvt[kParameterCount];
+    int nfev = 0, njev = 0;
+    FitData data{set.flowGs.data(), set.response.data()};
+    // mode 1: parameter scaling from the Jacobian's column norms; nprint 0.
+    // The outcome code is deliberately not consulted: the parameters are the
+    // result, converged or not.
+    lmder(Evaluate, &data, m, kParameterCount, p, fvec, fjac, m, kTolerance, kTolerance,
+          kTolerance, kMaxEvaluations, diag, 1, kStepBound, 0, &nfev, &njev, ipvt, qtf, wa1, wa2,
+          wa3, wa4);
+    return {p[0], p[1], p[2]};
+}
+
+void FitKing(const MeasurementSet& set, KingCoefficients& k, RunLog& log)
+{
+    if (ChooseFitMode(set) == FitMode::Linear) {
+        log.Write("\n\n~~~~ USING LINEAR MODE ~~~~\n");
+        k = FitLinear(set);
+    } else {
+        log.Write("\n\n~~~~ USING NON-LINEAR MODE ~~~~\n");
+        k = FitNonLinear(set);
+    }
+}
+
+} // namespace tovarin

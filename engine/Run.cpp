@@ -1,0 +1,109 @@
+#include "Run.h"
+
+#include "CLocale.h"
+#include "ControlIds.h"
+#include "FieldAccess.h"
+#include "FieldParsing.h"
+#include "KingFit.h"
+#include "RunLog.h"
+
+namespace tovarin {
+namespace {
+
+void ReadScreen(const IFieldAccess& fields, MeasurementSet& set)
+{
+    ReadMeterType(fields.GetFieldText(kMeterTypeId), set.meterType);
+    for (std::size_t row = 0; row < kRowControls.size(); ++row) {
+        ReadNumberField(fields.GetFieldText(kRowControls[row].flow), set.typedFlow[row]);
+        ReadNumberField(fields.GetFieldText(kRowControls[row].response), set.typedResponse[row]);
+    }
+    set.flowUnit = fields.GetListSelection(kFlowUnitListId);
+    set.responseKind = fields.GetListSelection(kResponseKindListId);
+}
+
+// Fills every row's result fields (empty below rowCount) and the coefficients.
+void ShowResults(IFieldAccess& fields, Calibration& calibration)
+{
+    MeasurementSet& set = calibration.set;
+    const KingCoefficients& k = calibration.coefficients;
+    for (std::size_t row = 0; row < kRowControls.size(); ++row) {
+        const RowControls& ids = kRowControls[row];
+        if (static_cast<int>(row) >= set.rowCount) {
+            fields.SetFieldText(ids.maf, "");
+            fields.SetFieldText(ids.fit, "");
+            fields.SetFieldText(ids.errorPct, "");
+            continue;
+        }
+        fields.SetFieldText(ids.maf, CFormat("%4.2f", set.flowGs[row]));
+        const double fitted = KingResponse(set.flowGs[row], k);
+        set.fittedResponse[row] = fitted;
+        fields.SetFieldText(ids.fit, CFormat("%4.2f", fitted));
+        // Relative to the fitted response: positive when the point lies above the curve.
+        const double errorPct = (set.response[row] - fitted) / fitted * 100.0;
+        fields.SetFieldText(ids.errorPct, CFormat("%4.2f", errorPct));
+    }
+    fields.SetFieldText(kCoefficientAId, CFormat("%4.3f", k.a));
+    fields.SetFieldText(kCoefficientBId, CFormat("%4.3f", k.b));
+    fields.SetFieldText(kCoefficientCId, CFormat("%4.3f", k.c));
+}
+
+void WriteResultBlock(RunLog& log, const Calibration& calibration)
+{
+    const MeasurementSet& set = calibration.set;
+    const KingCoefficients& k = calibration.coefficients;
+    log.Write("\n\n*** DATA TO USE FOR THIS RUN ITERATION ***\n");
+    log.Write(CFormat("Number of measurements: %d\n", set.rowCount));
+    log.Write(FlowUnitLogLine(set.flowUnit));
+    log.Write("\n====================================================================\n");
+    log.Write("============= Result of Linear Fit for Kings Equation ==============\n");
+    log.Write("================  Response = a + b * (flow ^ c) ====================\n");
+    log.Write("====================================================================\n\n");
+    log.Write(CFormat("Fit Coefficients: a = %2.3f  b = %2.3f   c = %2.3f\n", k.a, k.b, k.c));
+    for (std::size_t row = 0; row < static_cast<std::size_t>(set.rowCount); ++row)
+        log.Write(CFormat(" => Indx %2d, MAF(g/s) = %4.2f,  resp = %3.2f, resp_fit = %3.2f\n",
+                          static_cast<int>(row), set.flowGs[row], set.response[row],
+                          KingResponse(set.flowGs[row], k)));
+}
+
+} // namespace
+
+const char* FlowUnitLogLine(int flowUnitIndex)
+{
+    // These words are what the log has always said for each unit; they do not
+    // follow the units' labels, and stored logs are compared against them.
+    switch (flowUnitIndex) {
+    case 0: return "Using CFM entries on screen\n";
+    case 1: return "  Note: Using CFM conversion from userdef.cfg file...\n";
+    case 2: return "Using direct g/s entries on screen\n";
+    case 3: return "Using LFE Conversion 169 CFM/8 InHg\n";
+    default: return "";
+    }
+}
+
+void RunCalibration(IFieldAccess& fields, Calibration& calibration, RunLog& log,
+                    const RunSteps& steps)
+{
+    MeasurementSet& set = calibration.set;
+    ReadScreen(fields, set);
+    BuildRows(set);
+    if (set.rowCount >= 3) {
+        FitKing(set, calibration.coefficients, log);
+        ShowResults(fields, calibration);
+        WriteResultBlock(log, calibration);
+    }
+    log.Write("***************************** END OF RUN ***************************\n\n");
+    if (steps.updateCharts)
+        steps.updateCharts();
+}
+
+void OnRunTest(IFieldAccess& fields, Calibration& calibration, RunLog& log,
+               const RunSteps& steps)
+{
+    // No line end: what the run writes next continues on this line.
+    log.Write("\n\n\n*** Executing Run ***");
+    RunCalibration(fields, calibration, log, steps);
+    if (steps.saveSettings)
+        steps.saveSettings();
+}
+
+} // namespace tovarin

@@ -1,0 +1,46 @@
+#include "RunLog.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace tovarin {
+
+RunLog RunLog::ToStream(std::FILE* stream)
+{
+    RunLog log;
+    log.m_stream.reset(stream);
+    return log;
+}
+
+RunLog RunLog::ToMemory()
+{
+    RunLog log;
+    log.m_inMemory = true;
+    return log;
+}
+
+void RunLog::Write(std::string_view text)
+{
+    if (m_stream)
+        std::fwrite(text.data(), 1, text.size(), m_stream.get());
+    else if (m_inMemory)
+        m_text.append(text);
+}
+
+int OpenRunLog(RunLog& log, std::string& startDirectory)
+{
+    std::error_code error;
+    const std::filesystem::path cwd = std::filesystem::current_path(error);
+    if (error)
+        return -1;
+    startDirectory = cwd.string();
+    if (startDirectory.empty() || startDirectory.back() != '/')
+        startDirectory += '/';
+    std::FILE* stream = std::fopen((startDirectory + kRunLogName).c_str(), "w");
+    if (!stream)
+        return -1;
+    log = RunLog::ToStream(stream);
+    return 0;
+}
+
+} // namespace tovarin
