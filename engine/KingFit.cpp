@@ -35,17 +35,27 @@ void Residuals(const FitData& data, int m, const double* p, double* fvec)
 
 // Forward-difference Jacobian as the reference library forms it: step
 // h = max(eps^2, eps*|p_j|) with eps = sqrt(tolerance), divided by h itself
-// (not by the representable difference (p_j + h) - p_j).
+// (not by the representable difference (p_j + h) - p_j). The steps in a and b
+// leave flow^c as it is, so those two columns reuse one set of powers; the
+// residuals are the same bits as a full evaluation would give.
 void Jacobian(const FitData& data, int m, const double* p, const double* fvec, double* fjac,
               int ldfjac)
 {
     const double eps = std::sqrt(std::max(kTolerance, DBL_EPSILON));
+    double powers[kMaxRows];
+    for (int i = 0; i < m; ++i)
+        powers[i] = std::pow(data.flow[i], p[2]);
     double shifted[kParameterCount] = {p[0], p[1], p[2]};
     double shiftedResiduals[kMaxRows];
     for (int j = 0; j < kParameterCount; ++j) {
         const double h = std::max(eps * eps, eps * std::fabs(p[j]));
         shifted[j] = p[j] + h;
-        Residuals(data, m, shifted, shiftedResiduals);
+        if (j == 2) {
+            Residuals(data, m, shifted, shiftedResiduals);
+        } else {
+            for (int i = 0; i < m; ++i) // KingResponse: pow(flow, c) * b + a
+                shiftedResiduals[i] = data.response[i] - (powers[i] * shifted[1] + shifted[0]);
+        }
         for (int i = 0; i < m; ++i)
             fjac[i + j * ldfjac] = (shiftedResiduals[i] - fvec[i]) / h;
         shifted[j] = p[j];
