@@ -3,6 +3,9 @@
 #include "CLocale.h"
 #include "MeasurementSet.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace tovarin {
 namespace {
 
@@ -66,6 +69,28 @@ bool ReadNumberField(std::string_view text, double& value)
     // exactly it and rounds it correctly; overflow gives +-HUGE_VAL (infinity).
     const std::string number(text.substr(0, length));
     value = CStrtod(number.c_str(), nullptr);
+    return true;
+}
+
+bool ReadIntField(std::string_view text, int& value)
+{
+    text.remove_prefix(SkipSpace(text));
+    std::size_t pos = 0;
+    const bool negative = pos < text.size() && text[pos] == '-';
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        ++pos;
+    const std::size_t digitsEnd = SkipDigits(text, pos);
+    if (digitsEnd == pos)
+        return false;
+    // Accumulate in 64 bits and stop growing once past the int range.
+    long long magnitude = 0;
+    for (; pos < digitsEnd; ++pos) {
+        magnitude = magnitude * 10 + (text[pos] - '0');
+        if (magnitude > 2147483648LL)
+            magnitude = 2147483648LL;
+    }
+    const long long signedValue = negative ? -magnitude : magnitude;
+    value = static_cast<int>(std::clamp<long long>(signedValue, INT_MIN, INT_MAX));
     return true;
 }
 

@@ -19,6 +19,11 @@ std::size_t DecimalPrefixLength(std::string_view text);
 // An exponent beyond the double range gives an infinity.
 bool ReadNumberField(std::string_view text, double& value);
 
+// Skips leading white space and reads an optionally signed decimal integer,
+// as a "%d" scan would; a value beyond the int range saturates. Returns false
+// and leaves `value` unchanged when there are no digits.
+bool ReadIntField(std::string_view text, int& value);
+
 // The first word of `text` (white space delimited) into `meterType`, cut to
 // kMaxMeterTypeLength bytes without splitting a UTF-8 character. A text
 // without a word leaves `meterType` unchanged.

@@ -1,0 +1,19 @@
+#pragma once
+// Files and reports, without any windowing toolkit.
+//
+// Settings: SaveSettings writes the typed rows, the selections and the meter
+// type to "tovarin.cfg" after every run (atomically, via AtomicFile);
+// LoadSettings restores them at start-up and gives OutputParameters their
+// start-up values. Outputs: OnGenerateOutputFile and OnGenerateHtmlInfo ask
+// IFilePlatform for a path and a file, read OutputParameters from the window
+// through IFieldAccess, and stream the lines of WriteFlowTable (CR LF "DW"
+// words) or WriteHtmlReport (LF) into the file. The writers evaluate the last
+// fit with KingFlow and take everything else from the last run's table.
+
+#include "AtomicFile.h"
+#include "FilePlatform.h"
+#include "FlowTable.h"
+#include "HtmlReport.h"
+#include "OutputCommands.h"
+#include "OutputParameters.h"
+#include "Settings.h"

@@ -1,0 +1,92 @@
+#include "FlowTable.h"
+
+#include "Trunc.h"
+
+#include <charconv>
+#include <string>
+
+namespace tovarin {
+namespace {
+
+const char* UnitLine(int outputFlowUnit)
+{
+    // Index 3 holds kg/hr values although the comment has always read "kg/sec";
+    // assembler sources that include the table match on these exact words.
+    switch (outputFlowUnit) {
+    case 0: return "; */ File units = 10 * mg/sec */\r\n";
+    case 1: return "; */ File units =  mg/sec */\r\n";
+    case 2: return "; */ File units = g/sec */\r\n";
+    case 3: return "; */ File units = kg/sec */\r\n";
+    default: return "";
+    }
+}
+
+// "\tDW\t%4d\r\n" without the cost of a printf per line (ints need no locale).
+std::string_view WordLine(int word, char (&buffer)[32])
+{
+    char digits[16];
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, word);
+    (void)ec; // an int always fits
+    const auto length = static_cast<std::size_t>(end - digits);
+    std::size_t pos = 0;
+    buffer[pos++] = '\t';
+    buffer[pos++] = 'D';
+    buffer[pos++] = 'W';
+    buffer[pos++] = '\t';
+    for (std::size_t pad = length; pad < 4; ++pad)
+        buffer[pos++] = ' ';
+    for (std::size_t i = 0; i < length; ++i)
+        buffer[pos++] = digits[i];
+    buffer[pos++] = '\r';
+    buffer[pos++] = '\n';
+    return {buffer, pos};
+}
+
+} // namespace
+
+double OutputUnitFactor(int outputFlowUnit)
+{
+    switch (outputFlowUnit) {
+    case 0: return 100.0;  // 10 mg/s per g/s
+    case 1: return 1000.0; // mg/s per g/s
+    case 3: return 3.6;    // kg/h per g/s
+    default: return 1.0;
+    }
+}
+
+int TableWord(double flowGs, int outputFlowUnit)
+{
+    // Half up for the non-negative flows that occur: 56.5 -> 57, 56.49 -> 56.
+    return TruncToInt(flowGs * OutputUnitFactor(outputFlowUnit) + 0.5);
+}
+
+bool WriteFlowTable(const Calibration& lastRun, const OutputParameters& output,
+                    const LineSink& sink)
+{
+    const bool freq = lastRun.set.responseKind == static_cast<int>(ResponseKind::Freq);
+    char buffer[32];
+    bool ok = true; // once a line fails, nothing more is written
+    auto put = [&](std::string_view line) { ok = ok && sink(line); };
+
+    put("; */ MAF file for type:" + lastRun.set.meterType + " */\r\n");
+    put(UnitLine(output.outputFlowUnit));
+    if (freq)
+        put(WordLine(TruncToInt(output.responseMin), buffer));
+
+    const int count = output.pointCount;
+    const double step = (output.responseMax - output.responseMin) / (static_cast<double>(count) - 1.0);
+    // Responses accumulate by repeated addition of the step, not min + i * step:
+    // tables generated before rely on the exact same words.
+    double response = output.responseMin;
+    for (int i = 0; i < count && ok; ++i) {
+        put(WordLine(TableWord(KingFlow(response, lastRun.coefficients), output.outputFlowUnit),
+                     buffer));
+        response += step;
+    }
+
+    if (freq)
+        put(WordLine(TruncToInt(output.responseMax), buffer));
+    return ok;
+}
+
+} // namespace tovarin

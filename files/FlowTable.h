@@ -1,0 +1,29 @@
+#pragma once
+// The flow factor table: assembler "DW" words of the air flow that the last
+// fit gives for evenly spaced responses from response min to response max,
+// scaled to the output unit and rounded half up. CR LF line ends.
+
+#include "OutputParameters.h"
+#include "Run.h"
+
+#include <functional>
+#include <string_view>
+
+namespace tovarin {
+
+// Receives one whole line; returns false when it could not be written.
+using LineSink = std::function<bool(std::string_view line)>;
+
+// Factor from g/s to the output unit; 1 for g/sec and any unknown index.
+double OutputUnitFactor(int outputFlowUnit);
+
+// The table word of a flow in g/s: trunc(flow * factor + 0.5), saturated to
+// the int range, NaN to 0.
+int TableWord(double flowGs, int outputFlowUnit);
+
+// Writes the whole table from the last run's coefficients, response kind and
+// meter type. Stops at the first line the sink refuses and returns false.
+bool WriteFlowTable(const Calibration& lastRun, const OutputParameters& output,
+                    const LineSink& sink);
+
+} // namespace tovarin

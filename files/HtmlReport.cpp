@@ -1,0 +1,71 @@
+#include "HtmlReport.h"
+
+#include "CLocale.h"
+
+#include <string_view>
+
+namespace tovarin {
+
+const char* const kReportTitle = "Tovarin V2.00 by the Tovarin calibration developers";
+
+std::string EscapeHtml(const std::string& text)
+{
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char ch : text) {
+        switch (ch) {
+        case '&': escaped += "&amp;"; break;
+        case '<': escaped += "&lt;"; break;
+        case '>': escaped += "&gt;"; break;
+        case '"': escaped += "&quot;"; break;
+        default: escaped += ch;
+        }
+    }
+    return escaped;
+}
+
+bool WriteHtmlReport(const Calibration& lastRun, const OutputParameters& output,
+                     const LineSink& sink)
+{
+    const KingCoefficients& k = lastRun.coefficients;
+    const std::string title = kReportTitle;
+    bool ok = true; // once a piece fails, nothing more is written
+    auto put = [&](std::string_view piece) { ok = ok && sink(piece); };
+
+    // The public identifier stands unquoted, as in every report written so far.
+    put("<!DOCTYPE HTML PUBLIC -//W3C//DTD HTML 4.01 Transitional//EN>\n");
+    put("<html>\n");
+    put("<head>\n");
+    put("<title>\n");
+    put(title);
+    put("</title>\n");
+    put("</head>\n");
+    put("<body text=\"#000000\" bgcolor=\"#ffffff\" link=\"#0000ff\" vlink=\"#1111aa\" "
+        "alink=\"#0000aa\" background=\"\">\n");
+    put("<pre>\n");
+    put("===========  " + title + "  =========\n\n");
+    put("Mass Airflow Meter: " + EscapeHtml(lastRun.set.meterType) + "\n\n");
+    put("\n====================================================================\n");
+    put("=========== Result of Least-Squares Fit to Kings Equation ==========\n");
+    put("================  Response = a + b * (flow ^ c) ====================\n");
+    put("====================================================================\n\n");
+    put(CFormat("Fit Coefficients: a = %2.3f  b = %2.3f   c = %2.3f\n\n", k.a, k.b, k.c));
+    put(lastRun.set.responseKind == static_cast<int>(ResponseKind::Volts)
+            ? "\tVolts\tMass_Air(g/s)\n"
+            : "\tFreq(Hz)\tMass_Air(g/s)\n");
+    put("\t---------------------\n");
+
+    // 50 rows by repeated addition of the step; response max itself is never listed.
+    const double step = (output.responseMax - output.responseMin) / kReportRows;
+    double response = output.responseMin;
+    for (int row = 0; row < kReportRows && ok; ++row) {
+        put(CFormat("\t%2.1f\t%4.2f \n", response, KingFlow(response, k)));
+        response += step;
+    }
+    put("</pre>\n");
+    put("</body>\n");
+    put("</html>\n");
+    return ok;
+}
+
+} // namespace tovarin

@@ -1,0 +1,29 @@
+#pragma once
+// The output parameters shared by the flow factor table and the HTML report.
+// Each output command reads them back from the window; a field that does not
+// convert keeps the value stored by the last command (or the start-up value).
+
+#include <string>
+
+namespace tovarin {
+
+class IFieldAccess;
+
+// Index of the output-unit list (control 1094), in list order.
+enum class OutputFlowUnit { TenMgPerSec = 0, MgPerSec = 1, GPerSec = 2, KgPerHour = 3 };
+inline constexpr int kOutputFlowUnitCount = 4;
+
+struct OutputParameters
+{
+    double responseMin = 0.0; // volts or hertz
+    double responseMax = 0.0; // volts or hertz
+    int pointCount = 0;       // table words between min and max
+    int outputFlowUnit = 0;   // OutputFlowUnit index
+};
+
+const char* OutputFlowUnitLabel(OutputFlowUnit unit);
+
+// Fields 1091 ("%lf"), 1092 ("%lf"), 1093 ("%d") and the selection of list 1094.
+void ReadOutputParameters(const IFieldAccess& fields, OutputParameters& stored);
+
+} // namespace tovarin

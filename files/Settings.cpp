@@ -1,0 +1,125 @@
+#include "Settings.h"
+
+#include "AtomicFile.h"
+#include "CLocale.h"
+#include "FieldParsing.h"
+#include "RunLog.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace tovarin {
+namespace {
+
+// One read takes at most 99 characters of a line (a 100-byte buffer with its
+// terminating zero); a longer line takes several reads, each counting as a line.
+constexpr int kLineBufferSize = 100;
+
+const char* SkipSpace(const char* text)
+{
+    while (IsCSpace(*text))
+        ++text;
+    return text;
+}
+
+// "%lf": white space, then what strtod reads in the C locale (which, like a
+// scan, also takes "inf" and "nan", so that a saved infinity comes back).
+bool ScanDouble(const char*& text, double& value)
+{
+    const char* start = SkipSpace(text);
+    char* end = nullptr;
+    const double converted = CStrtod(start, &end);
+    if (end == start)
+        return false;
+    value = converted;
+    text = end;
+    return true;
+}
+
+// "%lf\t%lf": the tab matches any run of white space, or none. A scan stops
+// at the first conversion that fails, leaving the later values as they were.
+void ScanRow(const char* line, double& flow, double& response)
+{
+    if (ScanDouble(line, flow))
+        ScanDouble(line, response);
+}
+
+struct FileCloser
+{
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+} // namespace
+
+std::string FormatSettings(const MeasurementSet& set)
+{
+    std::string text;
+    for (std::size_t row = 0; row < kMaxRows; ++row)
+        text += CFormat("%lf\t%lf\n", set.typedFlow[row], set.typedResponse[row]);
+    text += CFormat("%d\n", set.flowUnit);
+    text += CFormat("%d\n", set.responseKind);
+    text += set.meterType + "\n";
+    return text;
+}
+
+bool SaveSettingsFile(const std::string& path, const MeasurementSet& set, std::string& error)
+{
+    return WriteFileAtomically(path, FormatSettings(set), error);
+}
+
+bool SaveSettings(const std::string& startDirectory, const MeasurementSet& set,
+                  std::string& error)
+{
+    return SaveSettingsFile(startDirectory + kSettingsName, set, error);
+}
+
+int LoadSettingsFile(const std::string& path, MeasurementSet& set, OutputParameters& output,
+                     RunLog& log)
+{
+    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "r"));
+    if (!file) {
+        log.Write("Error in opening " + path + "\n");
+        return -1;
+    }
+    char line[kLineBufferSize];
+    auto readLine = [&] { return std::fgets(line, kLineBufferSize, file.get()) != nullptr; };
+
+    // Working values carry from one row line to the next; row 0 starts from
+    // its own values, so an unreadable first line keeps them.
+    double flow = set.typedFlow[0];
+    double response = set.typedResponse[0];
+    for (std::size_t row = 0; row < kMaxRows; ++row) {
+        if (!readLine())
+            continue;
+        ScanRow(line, flow, response);
+        set.typedFlow[row] = flow;
+        set.typedResponse[row] = response;
+    }
+    // "%d" twice (saturating where a scan's overflow would be undefined), then
+    // "%s": the meter type's first word, already cut to 99 by the read.
+    if (readLine())
+        ReadIntField(line, set.flowUnit);
+    if (readLine())
+        ReadIntField(line, set.responseKind);
+    if (readLine())
+        ReadMeterType(line, set.meterType);
+
+    // Start-up output parameters follow the loaded response kind.
+    if (set.responseKind == static_cast<int>(ResponseKind::Volts)) {
+        output.responseMin = 0.0;
+        output.responseMax = 5.0;
+    } else if (set.responseKind == static_cast<int>(ResponseKind::Freq)) {
+        output.responseMin = 0.0;
+        output.responseMax = 15000.0;
+    }
+    output.pointCount = 1024;
+    return 0;
+}
+
+int LoadSettings(const std::string& startDirectory, MeasurementSet& set,
+                 OutputParameters& output, RunLog& log)
+{
+    return LoadSettingsFile(startDirectory + kSettingsName, set, output, log);
+}
+
+} // namespace tovarin

@@ -1,0 +1,131 @@
+#include "HtmlReport.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace tovarin;
+
+namespace {
+
+std::string Report(const Calibration& run, const OutputParameters& output)
+{
+    std::string text;
+    EXPECT_TRUE(WriteHtmlReport(run, output, [&](std::string_view piece) {
+        text.append(piece);
+        return true;
+    }));
+    return text;
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::stringstream stream(text);
+    std::string line;
+    while (std::getline(stream, line))
+        lines.push_back(line);
+    return lines;
+}
+
+Calibration LastRun(KingCoefficients k, int responseKind, const char* meterType)
+{
+    Calibration run;
+    run.coefficients = k;
+    run.set.responseKind = responseKind;
+    run.set.meterType = meterType;
+    return run;
+}
+
+const std::string kTitle = "Tovarin V2.00 by the Tovarin calibration developers";
+
+} // namespace
+
+TEST(HtmlReport, VoltsWorkedExampleByteForByte)
+{
+    const std::string text = Report(LastRun({1.0, 2.0, 0.5}, 0, "TYPE7"), {0.0, 5.0, 1024, 3});
+    const std::string head =
+        "<!DOCTYPE HTML PUBLIC -//W3C//DTD HTML 4.01 Transitional//EN>\n"
+        "<html>\n<head>\n<title>\n" +
+        kTitle +
+        "</title>\n</head>\n"
+        "<body text=\"#000000\" bgcolor=\"#ffffff\" link=\"#0000ff\" vlink=\"#1111aa\" "
+        "alink=\"#0000aa\" background=\"\">\n"
+        "<pre>\n"
+        "===========  " +
+        kTitle +
+        "  =========\n\n"
+        "Mass Airflow Meter: TYPE7\n\n"
+        "\n====================================================================\n"
+        "=========== Result of Least-Squares Fit to Kings Equation ==========\n"
+        "================  Response = a + b * (flow ^ c) ====================\n"
+        "====================================================================\n\n"
+        "Fit Coefficients: a = 1.000  b = 2.000   c = 0.500\n\n"
+        "\tVolts\tMass_Air(g/s)\n"
+        "\t---------------------\n";
+    ASSERT_EQ(text.substr(0, head.size()), head);
+    const std::string tail = "</pre>\n</body>\n</html>\n";
+    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+    EXPECT_EQ(text.find('\r'), std::string::npos);
+
+    const std::vector<std::string> rows = Lines(text.substr(head.size()));
+    ASSERT_EQ(rows.size(), 50u + 3u);
+    EXPECT_EQ(rows[0], "\t0.0\t0.00 ");
+    EXPECT_EQ(rows[10], "\t1.0\t0.00 "); // at the offset a: still zero flow
+    EXPECT_EQ(rows[30], "\t3.0\t1.00 ");
+    EXPECT_EQ(rows[49], "\t4.9\t3.80 ");
+}
+
+TEST(HtmlReport, RowsFollowMinAndMaxOnly)
+{
+    struct Case
+    {
+        int responseKind;
+        OutputParameters output;
+        const char* heads;
+        const char* row0;
+        const char* row49;
+    } const cases[] = {
+        {1, {0.0, 15000.0, 7, 0}, "\tFreq(Hz)\tMass_Air(g/s)", "\t0.0\t0.00 ", "\t14700.0\t14700.00 "},
+        {2, {2.0, 2.0, 1024, 1}, "\tFreq(Hz)\tMass_Air(g/s)", "\t2.0\t2.00 ", "\t2.0\t2.00 "},
+        {0, {5.0, 0.0, 0, 2}, "\tVolts\tMass_Air(g/s)", "\t5.0\t5.00 ", "\t0.1\t0.10 "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row49);
+        const std::vector<std::string> lines =
+            Lines(Report(LastRun({0.0, 1.0, 1.0}, c.responseKind, "M"), c.output));
+        ASSERT_EQ(lines.size(), 22u + 50u + 3u);
+        EXPECT_EQ(lines[20], c.heads);
+        EXPECT_EQ(lines[22], c.row0);
+        EXPECT_EQ(lines[22 + 49], c.row49);
+    }
+}
+
+TEST(HtmlReport, MeterTypeIsEscapedOnlyWhereItMustBe)
+{
+    struct Case
+    {
+        const char* meterType;
+        const char* line;
+    } const cases[] = {
+        {"", "Mass Airflow Meter: "},
+        {"HFM-5/0280'x", "Mass Airflow Meter: HFM-5/0280'x"},
+        {"A&B<C>\"D\"", "Mass Airflow Meter: A&amp;B&lt;C&gt;&quot;D&quot;"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.meterType);
+        const std::vector<std::string> lines = Lines(Report(LastRun({}, 0, c.meterType), {}));
+        EXPECT_EQ(lines[10], c.line);
+        EXPECT_EQ(lines[11], "");
+    }
+}
+
+TEST(HtmlReport, UnfittedCoefficientsPrintTheirInfiniteFlows)
+{
+    const std::vector<std::string> lines = Lines(Report(LastRun({}, 0, "M"), {0.0, 5.0, 0, 0}));
+    EXPECT_EQ(lines[18], "Fit Coefficients: a = 0.000  b = 0.000   c = 0.000");
+    EXPECT_EQ(lines[22], "\t0.0\t0.00 ");
+    EXPECT_EQ(lines[23], "\t0.1\t inf ");
+}
