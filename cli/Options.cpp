@@ -2,34 +2,50 @@
 
 #include "FieldParsing.h"
 #include "MeasurementSet.h"
+#include "OutputParameters.h"
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
+#include <functional>
+#include <map>
 
 namespace tovarin {
 
 const char* const kReduceUsage =
     "Usage: tovarin-reduce [OPTIONS] [FILE]\n"
     "Fits King's equation, Response = a + b * flow^c, to the measurement rows in\n"
-    "FILE (or standard input when FILE is - or missing) exactly as the Tovarin\n"
-    "window's \"Run Test\" does, and prints the result fields.\n"
+    "FILE (or standard input when FILE is -, or missing without --settings)\n"
+    "exactly as the Tovarin window's \"Run Test\" does, and prints the result fields.\n"
     "\n"
     "Rows: one a line, flow and response separated by a comma, semicolon, tab or\n"
     "blanks; '#' starts a comment; a first line that is not numeric is a header.\n"
     "At most 19 rows; the table ends at the first flow not greater than the one\n"
     "before it.\n"
     "\n"
-    "Options:\n"
-    "  --flow-unit UNIT   unit of the flows: g/s (default), Kg/hr, lbs/hr, SCFM\n"
-    "  --response KIND    kind of the responses: Volts (default), Freq\n"
-    "  --meter WORD       meter type, one word of at most 299 characters\n"
-    "  --log FILE         write the run's log block to FILE\n"
-    "  --json             print one JSON object instead of the table\n"
-    "  --help             print this help and exit\n"
-    "  --version          print the version and exit\n"
+    "Input options:\n"
+    "  --settings FILE      take rows, units and meter type from a settings file;\n"
+    "                       FILE and the options below override it\n"
+    "  --flow-unit UNIT     unit of the flows: g/s (default), Kg/hr, lbs/hr, SCFM\n"
+    "  --response KIND      kind of the responses: Volts (default), Freq\n"
+    "  --meter WORD         meter type, one word of at most 299 characters\n"
+    "Output options:\n"
+    "  --json               print one JSON object instead of the table\n"
+    "  --log FILE           write the run's log block to FILE\n"
+    "  --save-settings FILE write the settings file of this run to FILE\n"
+    "  --table FILE         write the flow factor table (DW words) to FILE\n"
+    "  --report FILE        write the HTML report to FILE\n"
+    "  --response-min X     first response of the table and report (default 0)\n"
+    "  --response-max X     last response (default 5 for Volts, 15000 for Freq)\n"
+    "  --points N           words in the table (default 1024)\n"
+    "  --output-unit UNIT   unit of the table: 10*mg/sec (default), mg/sec, g/sec,\n"
+    "                       kg/hr\n"
+    "  --help               print this help and exit\n"
+    "  --version            print the version and exit\n"
     "\n"
     "Exit status: 0 fitted, 1 an output could not be written, 2 bad options or\n"
-    "input (nothing written), 3 fewer than 3 rows in use (no fit).\n";
+    "input (nothing written), 3 no usable fit (fewer than 3 rows in use, or\n"
+    "coefficients that are not finite when a table or report was asked for).\n";
 
 namespace {
 
@@ -42,18 +58,12 @@ bool EqualsIgnoringCase(const std::string& a, const char* b)
     });
 }
 
-std::optional<int> FlowUnitByLabel(const std::string& label)
+// Index of `label` among `count` labels, ignoring case.
+template <typename Enum>
+std::optional<int> IndexOfLabel(const std::string& label, int count, const char* (*labelOf)(Enum))
 {
-    for (int i = 0; i < kFlowUnitCount; ++i)
-        if (EqualsIgnoringCase(label, FlowUnitLabel(static_cast<FlowUnit>(i))))
-            return i;
-    return std::nullopt;
-}
-
-std::optional<int> ResponseKindByLabel(const std::string& label)
-{
-    for (int i = 0; i < kResponseKindCount; ++i)
-        if (EqualsIgnoringCase(label, ResponseKindLabel(static_cast<ResponseKind>(i))))
+    for (int i = 0; i < count; ++i)
+        if (EqualsIgnoringCase(label, labelOf(static_cast<Enum>(i))))
             return i;
     return std::nullopt;
 }
@@ -69,70 +79,120 @@ std::optional<std::string> CheckMeterType(const std::string& word)
     return std::nullopt;
 }
 
+bool IsWholeInteger(const std::string& text)
+{
+    std::size_t pos = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
+    if (pos == text.size())
+        return false;
+    return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(pos), text.end(),
+                       [](char ch) { return ch >= '0' && ch <= '9'; });
+}
+
+// Applies an option's value; returns the reason when the value is unusable.
+using ValueHandler = std::function<std::optional<std::string>(ReduceOptions&, const std::string&)>;
+
+ValueHandler DecimalOption(const char* name, std::optional<double> ReduceOptions::*member)
+{
+    return [name, member](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+        double value = 0.0;
+        if (DecimalPrefixLength(v) != v.size() || !ReadNumberField(v, value))
+            return std::string(name) + ": '" + v + "' is not a decimal number";
+        o.*member = value;
+        return std::nullopt;
+    };
+}
+
+ValueHandler PathOption(std::optional<std::string> ReduceOptions::*member)
+{
+    return [member](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+        o.*member = v;
+        return std::nullopt;
+    };
+}
+
+const std::map<std::string, ValueHandler>& ValueOptions()
+{
+    static const std::map<std::string, ValueHandler> options = {
+        {"--flow-unit",
+         [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+             o.flowUnit = IndexOfLabel(v, kFlowUnitCount, FlowUnitLabel);
+             if (!o.flowUnit)
+                 return "--flow-unit: unknown unit '" + v + "' (use g/s, Kg/hr, lbs/hr or SCFM)";
+             return std::nullopt;
+         }},
+        {"--response",
+         [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+             o.responseKind = IndexOfLabel(v, kResponseKindCount, ResponseKindLabel);
+             if (!o.responseKind)
+                 return "--response: unknown kind '" + v + "' (use Volts or Freq)";
+             return std::nullopt;
+         }},
+        {"--output-unit",
+         [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+             o.outputFlowUnit = IndexOfLabel(v, kOutputFlowUnitCount, OutputFlowUnitLabel);
+             if (!o.outputFlowUnit)
+                 return "--output-unit: unknown unit '" + v +
+                        "' (use 10*mg/sec, mg/sec, g/sec or kg/hr)";
+             return std::nullopt;
+         }},
+        {"--meter",
+         [](ReduceOptions& o, const std::string& v) {
+             o.meterType = v;
+             return CheckMeterType(v);
+         }},
+        {"--response-min", DecimalOption("--response-min", &ReduceOptions::responseMin)},
+        {"--response-max", DecimalOption("--response-max", &ReduceOptions::responseMax)},
+        {"--points",
+         [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+             int value = 0;
+             if (!IsWholeInteger(v) || !ReadIntField(v, value) || value == INT_MAX ||
+                 value == INT_MIN)
+                 return "--points: '" + v + "' is not a whole number of points";
+             o.pointCount = value;
+             return std::nullopt;
+         }},
+        {"--settings", PathOption(&ReduceOptions::settingsPath)},
+        {"--log", PathOption(&ReduceOptions::logPath)},
+        {"--save-settings", PathOption(&ReduceOptions::saveSettingsPath)},
+        {"--table", PathOption(&ReduceOptions::tablePath)},
+        {"--report", PathOption(&ReduceOptions::reportPath)},
+    };
+    return options;
+}
+
 } // namespace
 
 ParsedOptions ParseReduceOptions(const std::vector<std::string>& args)
 {
     ParsedOptions parsed;
     ReduceOptions& options = parsed.options;
-    bool inputGiven = false;
     for (std::size_t i = 0; i < args.size() && !parsed.error; ++i) {
         std::string arg = args[i];
         std::optional<std::string> inlineValue;
-        if (arg.rfind("--", 0) == 0) {
-            const std::size_t equals = arg.find('=');
-            if (equals != std::string::npos) {
-                inlineValue = arg.substr(equals + 1);
-                arg.resize(equals);
-            }
+        const std::size_t equals = arg.find('=');
+        if (arg.rfind("--", 0) == 0 && equals != std::string::npos) {
+            inlineValue = arg.substr(equals + 1);
+            arg.resize(equals);
         }
-        auto takeValue = [&]() -> std::optional<std::string> {
+        const auto valueOption = ValueOptions().find(arg);
+        if (valueOption != ValueOptions().end()) {
+            if (!inlineValue && i + 1 == args.size())
+                parsed.error = "option " + arg + " needs a value";
+            else
+                parsed.error =
+                    valueOption->second(options, inlineValue ? *inlineValue : args[++i]);
+        } else if (arg == "--help" || arg == "-h" || arg == "--version" || arg == "--json") {
             if (inlineValue)
-                return inlineValue;
-            if (i + 1 < args.size())
-                return args[++i];
-            parsed.error = "option " + arg + " needs a value";
-            return std::nullopt;
-        };
-
-        if (arg == "--help" || arg == "-h") {
-            options.help = true;
-        } else if (arg == "--version") {
-            options.version = true;
-        } else if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--flow-unit") {
-            if (const auto value = takeValue()) {
-                const auto unit = FlowUnitByLabel(*value);
-                if (unit)
-                    options.flowUnit = *unit;
-                else
-                    parsed.error = "--flow-unit: unknown unit '" + *value +
-                                   "' (use g/s, Kg/hr, lbs/hr or SCFM)";
-            }
-        } else if (arg == "--response") {
-            if (const auto value = takeValue()) {
-                const auto kind = ResponseKindByLabel(*value);
-                if (kind)
-                    options.responseKind = *kind;
-                else
-                    parsed.error = "--response: unknown kind '" + *value + "' (use Volts or Freq)";
-            }
-        } else if (arg == "--meter") {
-            if (const auto value = takeValue()) {
-                parsed.error = CheckMeterType(*value);
-                options.meterType = *value;
-            }
-        } else if (arg == "--log") {
-            if (const auto value = takeValue())
-                options.logPath = *value;
+                parsed.error = "option " + arg + " takes no value";
+            options.help = options.help || arg == "--help" || arg == "-h";
+            options.version = options.version || arg == "--version";
+            options.json = options.json || arg == "--json";
         } else if (arg.size() > 1 && arg[0] == '-') {
             parsed.error = "unknown option '" + arg + "'";
-        } else if (inputGiven) {
-            parsed.error = "more than one input file ('" + options.inputPath + "' and '" + arg + "')";
+        } else if (options.inputPath) {
+            parsed.error = "more than one input file ('" + *options.inputPath + "' and '" + arg + "')";
         } else {
             options.inputPath = arg;
-            inputGiven = true;
         }
     }
     return parsed;

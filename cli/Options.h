@@ -1,5 +1,6 @@
 #pragma once
-// Command-line options of tovarin-reduce.
+// Command-line options of tovarin-reduce. Every option is checked here, before
+// anything is read or written.
 
 #include <optional>
 #include <string>
@@ -9,11 +10,19 @@ namespace tovarin {
 
 struct ReduceOptions
 {
-    std::string inputPath = "-"; // "-" is standard input
-    int flowUnit = 0;            // FlowUnit index
-    int responseKind = 0;        // ResponseKind index
+    std::optional<std::string> inputPath; // rows; "-" is standard input
+    std::optional<std::string> settingsPath;
+    std::optional<int> flowUnit;          // FlowUnit index
+    std::optional<int> responseKind;      // ResponseKind index
     std::optional<std::string> meterType;
+    std::optional<double> responseMin;    // volts or hertz
+    std::optional<double> responseMax;
+    std::optional<int> pointCount;
+    std::optional<int> outputFlowUnit;    // OutputFlowUnit index
     std::optional<std::string> logPath;
+    std::optional<std::string> saveSettingsPath;
+    std::optional<std::string> tablePath;
+    std::optional<std::string> reportPath;
     bool json = false;
     bool help = false;
     bool version = false;

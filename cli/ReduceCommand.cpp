@@ -1,30 +1,31 @@
 #include "ReduceCommand.h"
 
-#include "AtomicFile.h"
 #include "Engine.h"
+#include "Files.h"
 #include "Options.h"
 #include "ResultText.h"
 #include "RowInput.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 namespace tovarin {
 namespace {
 
 constexpr const char* kProgram = "tovarin-reduce";
 
-CommandResult Failure(int exitCode, const std::string& message)
+std::string Line(const std::string& message)
 {
-    CommandResult result;
-    result.exitCode = exitCode;
-    result.err = std::string(kProgram) + ": " + message + "\n";
-    if (exitCode == kExitBadInput)
-        result.err += std::string("Try '") + kProgram + " --help' for more information.\n";
-    return result;
+    return std::string(kProgram) + ": " + message + "\n";
+}
+
+CommandResult BadInput(const std::string& message)
+{
+    return {kExitBadInput, "",
+            Line(message) + "Try '" + kProgram + " --help' for more information.\n"};
 }
 
 bool ReadInput(const std::string& path, std::istream& standardInput, std::string& text,
@@ -34,14 +35,12 @@ bool ReadInput(const std::string& path, std::istream& standardInput, std::string
         text.assign(std::istreambuf_iterator<char>(standardInput), {});
         return true;
     }
+    errno = 0;
     std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = std::strerror(errno);
-        return false;
-    }
-    text.assign(std::istreambuf_iterator<char>(file), {});
-    if (file.bad()) {
-        error = std::strerror(errno);
+    if (file)
+        text.assign(std::istreambuf_iterator<char>(file), {});
+    if (!file || file.bad()) {
+        error = std::strerror(errno ? errno : EIO);
         return false;
     }
     return true;
@@ -52,22 +51,38 @@ std::string InputName(const std::string& path)
     return path == "-" ? "standard input" : path;
 }
 
+// Loads a settings file by the window's start-up rules; the command refuses
+// indices the window's lists do not have, which the window would take silently.
+std::optional<std::string> LoadSettingsInput(const std::string& path, Calibration& calibration,
+                                             OutputParameters& output)
+{
+    if (std::FILE* probe = std::fopen(path.c_str(), "r"))
+        std::fclose(probe);
+    else
+        return path + ": " + std::strerror(errno);
+    RunLog ignored;
+    LoadSettingsFile(path, calibration.set, output, ignored);
+    const MeasurementSet& set = calibration.set;
+    if (set.flowUnit < 0 || set.flowUnit >= kFlowUnitCount)
+        return path + ": flow unit index " + std::to_string(set.flowUnit) +
+               " is not one of 0 to 3";
+    if (set.responseKind < 0 || set.responseKind >= kResponseKindCount)
+        return path + ": response kind index " + std::to_string(set.responseKind) +
+               " is not 0 or 1";
+    return std::nullopt;
+}
+
 // Types the rows into the screen as the engineer would. Rows beyond the input
 // repeat the last flow, which ends the table there whatever the flows' signs
 // (an empty field would read 0, which continues a table of negative flows).
-void TypeRows(HeadlessFields& fields, const ReduceOptions& options,
-              const std::vector<InputRow>& rows)
+void TypeRows(HeadlessFields& fields, const std::vector<InputRow>& rows)
 {
     for (std::size_t row = 0; row < kRowControls.size(); ++row) {
         const bool given = row < rows.size();
-        std::string flow = given ? rows[row].flowText : (rows.empty() ? "" : rows.back().flowText);
+        const std::string flow = given ? rows[row].flowText : (rows.empty() ? "" : rows.back().flowText);
         fields.SetFieldText(kRowControls[row].flow, flow);
         fields.SetFieldText(kRowControls[row].response, given ? rows[row].responseText : "");
     }
-    fields.SetListSelection(kFlowUnitListId, options.flowUnit);
-    fields.SetListSelection(kResponseKindListId, options.responseKind);
-    if (options.meterType)
-        fields.SetFieldText(kMeterTypeId, *options.meterType);
 }
 
 // Says which input rows the end-of-table rule left out, and why.
@@ -78,12 +93,41 @@ std::string DroppedRowsNote(const std::string& inputName, const std::vector<Inpu
     if (firstDropped >= rows.size())
         return {};
     const InputRow& end = rows[firstDropped];
-    return std::string(kProgram) + ": " + inputName + ":" + std::to_string(end.line) +
-           ": the table ends at row " + std::to_string(rowCount) + ": its flow " + end.flowText +
-           " is not greater than the flow before it (" + rows[firstDropped - 1].flowText +
-           "); rows " + std::to_string(rowCount) + " to " + std::to_string(rows.size() - 1) +
-           " (lines " + std::to_string(end.line) + " to " + std::to_string(rows.back().line) +
-           ") are not used\n";
+    return Line(inputName + ":" + std::to_string(end.line) + ": the table ends at row " +
+                std::to_string(rowCount) + ": its flow " + end.flowText +
+                " is not greater than the flow before it (" + rows[firstDropped - 1].flowText +
+                "); rows " + std::to_string(rowCount) + " to " + std::to_string(rows.size() - 1) +
+                " (lines " + std::to_string(end.line) + " to " + std::to_string(rows.back().line) +
+                ") are not used");
+}
+
+// Start-up output parameters when no settings file gave them, then the options.
+OutputParameters ChooseOutputParameters(const ReduceOptions& options, bool settingsLoaded,
+                                        OutputParameters loaded, int responseKind)
+{
+    OutputParameters output = loaded;
+    if (!settingsLoaded) {
+        output.responseMin = 0.0;
+        output.responseMax = responseKind == static_cast<int>(ResponseKind::Freq) ? 15000.0 : 5.0;
+        output.pointCount = 1024;
+        output.outputFlowUnit = static_cast<int>(OutputFlowUnit::TenMgPerSec);
+    }
+    output.responseMin = options.responseMin.value_or(output.responseMin);
+    output.responseMax = options.responseMax.value_or(output.responseMax);
+    output.pointCount = options.pointCount.value_or(output.pointCount);
+    output.outputFlowUnit = options.outputFlowUnit.value_or(output.outputFlowUnit);
+    return output;
+}
+
+std::string Collect(bool (*write)(const Calibration&, const OutputParameters&, const LineSink&),
+                    const Calibration& calibration, const OutputParameters& output)
+{
+    std::string text;
+    write(calibration, output, [&](std::string_view line) {
+        text.append(line);
+        return true;
+    });
+    return text;
 }
 
 } // namespace
@@ -92,51 +136,98 @@ CommandResult RunReduceCommand(const std::vector<std::string>& args, std::istrea
 {
     const ParsedOptions parsed = ParseReduceOptions(args);
     if (parsed.error)
-        return Failure(kExitBadInput, *parsed.error);
+        return BadInput(*parsed.error);
     const ReduceOptions& options = parsed.options;
     if (options.help)
         return {kExitFit, kReduceUsage, ""};
     if (options.version)
         return {kExitFit, std::string(kProgram) + " (Tovarin) 2.00\n", ""};
 
-    const std::string inputName = InputName(options.inputPath);
-    std::string text;
-    std::string error;
-    if (!ReadInput(options.inputPath, standardInput, text, error))
-        return Failure(kExitBadInput, inputName + ": " + error);
-    const RowInput input = ParseRowInput(text, kMaxRows);
-    if (input.error)
-        return Failure(kExitBadInput,
-                       inputName + ":" + std::to_string(input.error->line) + ": " +
-                           input.error->reason);
-
-    HeadlessFields fields;
-    TypeRows(fields, options, input.rows);
     Calibration calibration;
+    OutputParameters loadedOutput;
+    if (options.settingsPath) {
+        if (const auto error = LoadSettingsInput(*options.settingsPath, calibration, loadedOutput))
+            return BadInput(*error);
+    }
+
+    // Rows come from the input file, or from standard input unless a settings
+    // file supplied them.
+    const std::optional<std::string> inputPath =
+        options.inputPath ? options.inputPath
+                          : (options.settingsPath ? std::nullopt : std::optional<std::string>("-"));
+    const std::string inputName = inputPath ? InputName(*inputPath) : *options.settingsPath;
+    std::vector<InputRow> rows;
+    HeadlessFields fields;
+    if (inputPath) {
+        std::string text, error;
+        if (!ReadInput(*inputPath, standardInput, text, error))
+            return BadInput(inputName + ": " + error);
+        RowInput input = ParseRowInput(text, kMaxRows);
+        if (input.error)
+            return BadInput(inputName + ":" + std::to_string(input.error->line) + ": " +
+                            input.error->reason);
+        rows = std::move(input.rows);
+        TypeRows(fields, rows);
+    }
+    // Fields left empty keep what the settings file restored, as in the window.
+    fields.SetListSelection(kFlowUnitListId, options.flowUnit.value_or(calibration.set.flowUnit));
+    fields.SetListSelection(kResponseKindListId,
+                            options.responseKind.value_or(calibration.set.responseKind));
+    if (options.meterType)
+        fields.SetFieldText(kMeterTypeId, *options.meterType);
+
     RunLog log = RunLog::ToMemory();
     OnRunTest(fields, calibration, log);
 
     CommandResult result;
     const RunResult run = CollectRunResult(fields, calibration);
-    result.err = DroppedRowsNote(inputName, input.rows, run.rowCount);
+    result.err = DroppedRowsNote(inputName, rows, run.rowCount);
+    const bool wantsFiles = options.tablePath || options.reportPath;
     if (run.mode == RunMode::None) {
-        result.err += std::string(kProgram) + ": " + std::to_string(run.rowCount) +
-                      (run.rowCount == 1 ? " row is" : " rows are") +
-                      " in use; a fit needs at least 3, so nothing was fitted\n";
+        result.err += Line(std::to_string(run.rowCount) +
+                           (run.rowCount == 1 ? " row is" : " rows are") +
+                           " in use; a fit needs at least 3, so nothing was fitted");
         result.exitCode = kExitNoFit;
     } else if (!run.coefficientsFinite) {
-        result.err += std::string(kProgram) +
-                      ": warning: the fitted coefficients are not all finite numbers\n";
+        result.err += Line("warning: the fitted coefficients are not all finite numbers");
+        if (wantsFiles)
+            result.exitCode = kExitNoFit;
     }
-    result.out = options.json ? FormatRunJson(run) : FormatRunTable(run);
-    if (run.mode == RunMode::None && !options.json)
-        result.out.clear();
+    if (wantsFiles && result.exitCode == kExitNoFit)
+        result.err += Line("no usable fit, so no table or report was written");
 
-    if (options.logPath && !WriteFileAtomically(*options.logPath, log.Text(), error)) {
-        result.out.clear();
-        result.err += std::string(kProgram) + ": " + *options.logPath + ": " + error + "\n";
-        result.exitCode = kExitOutputFailed;
+    struct Output
+    {
+        const std::optional<std::string>& path;
+        std::string bytes;
+        bool needsFit;
+    };
+    const OutputParameters output = ChooseOutputParameters(
+        options, options.settingsPath.has_value(), loadedOutput, calibration.set.responseKind);
+    const Output outputs[] = {
+        {options.logPath, log.Text(), false},
+        {options.saveSettingsPath, FormatSettings(calibration.set), false},
+        {options.tablePath, options.tablePath ? Collect(WriteFlowTable, calibration, output) : "",
+         true},
+        {options.reportPath,
+         options.reportPath ? Collect(WriteHtmlReport, calibration, output) : "", true},
+    };
+    bool written = true;
+    for (const Output& file : outputs) {
+        if (!file.path || (file.needsFit && result.exitCode == kExitNoFit))
+            continue;
+        std::string error;
+        if (!WriteFileAtomically(*file.path, file.bytes, error)) {
+            result.err += Line(*file.path + ": " + error);
+            written = false;
+        }
     }
+    if (!written) {
+        result.exitCode = kExitOutputFailed;
+        return result;
+    }
+    result.out = options.json ? FormatRunJson(run)
+                              : (run.mode == RunMode::None ? "" : FormatRunTable(run));
     return result;
 }
 

@@ -1,5 +1,6 @@
 #include "CLocale.h"
 
+#include <charconv>
 #include <clocale>
 #include <cstdarg>
 #include <cstdio>
@@ -49,6 +50,23 @@ std::string CFormat(const char* format, ...)
     std::vsnprintf(text.data(), text.size(), format, args);
     va_end(args);
     text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+std::string FormatFixed(double value, int width, int precision)
+{
+    // Room for the 309 integer digits of the largest double and the fraction.
+    char digits[400];
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value,
+                                         std::chars_format::fixed, precision);
+    if (ec != std::errc())
+        return CFormat("%*.*f", width, precision, value);
+    const auto length = static_cast<std::size_t>(end - digits);
+    const auto padding = width > 0 && static_cast<std::size_t>(width) > length
+                             ? static_cast<std::size_t>(width) - length
+                             : 0;
+    std::string text(padding, ' ');
+    text.append(digits, length);
     return text;
 }
 

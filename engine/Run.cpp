@@ -34,17 +34,17 @@ void ShowResults(IFieldAccess& fields, Calibration& calibration)
             fields.SetFieldText(ids.errorPct, "");
             continue;
         }
-        fields.SetFieldText(ids.maf, CFormat("%4.2f", set.flowGs[row]));
+        fields.SetFieldText(ids.maf, FormatFixed(set.flowGs[row], 4, 2));
         const double fitted = KingResponse(set.flowGs[row], k);
         set.fittedResponse[row] = fitted;
-        fields.SetFieldText(ids.fit, CFormat("%4.2f", fitted));
+        fields.SetFieldText(ids.fit, FormatFixed(fitted, 4, 2));
         // Relative to the fitted response: positive when the point lies above the curve.
         const double errorPct = (set.response[row] - fitted) / fitted * 100.0;
-        fields.SetFieldText(ids.errorPct, CFormat("%4.2f", errorPct));
+        fields.SetFieldText(ids.errorPct, FormatFixed(errorPct, 4, 2));
     }
-    fields.SetFieldText(kCoefficientAId, CFormat("%4.3f", k.a));
-    fields.SetFieldText(kCoefficientBId, CFormat("%4.3f", k.b));
-    fields.SetFieldText(kCoefficientCId, CFormat("%4.3f", k.c));
+    fields.SetFieldText(kCoefficientAId, FormatFixed(k.a, 4, 3));
+    fields.SetFieldText(kCoefficientBId, FormatFixed(k.b, 4, 3));
+    fields.SetFieldText(kCoefficientCId, FormatFixed(k.c, 4, 3));
 }
 
 void WriteResultBlock(RunLog& log, const Calibration& calibration)
@@ -60,9 +60,11 @@ void WriteResultBlock(RunLog& log, const Calibration& calibration)
     log.Write("====================================================================\n\n");
     log.Write(CFormat("Fit Coefficients: a = %2.3f  b = %2.3f   c = %2.3f\n", k.a, k.b, k.c));
     for (std::size_t row = 0; row < static_cast<std::size_t>(set.rowCount); ++row)
-        log.Write(CFormat(" => Indx %2d, MAF(g/s) = %4.2f,  resp = %3.2f, resp_fit = %3.2f\n",
-                          static_cast<int>(row), set.flowGs[row], set.response[row],
-                          KingResponse(set.flowGs[row], k)));
+        // " => Indx %2d, MAF(g/s) = %4.2f,  resp = %3.2f, resp_fit = %3.2f\n"
+        log.Write(CFormat(" => Indx %2d, MAF(g/s) = ", static_cast<int>(row)) +
+                  FormatFixed(set.flowGs[row], 4, 2) + ",  resp = " +
+                  FormatFixed(set.response[row], 3, 2) + ", resp_fit = " +
+                  FormatFixed(KingResponse(set.flowGs[row], k), 3, 2) + "\n");
 }
 
 } // namespace

@@ -190,3 +190,116 @@ TEST(ReduceCommand, HelpAndVersion)
     EXPECT_EQ(help.out.rfind("Usage: tovarin-reduce [OPTIONS] [FILE]\n", 0), 0u);
     EXPECT_EQ(Reduce({"--version"}).out, "tovarin-reduce (Tovarin) 2.00\n");
 }
+
+namespace {
+
+// Rows whose linear-mode fit is exactly a = 1, b = 2, c = 0.5.
+const char* const kSquareRootRows = "0,1\n1,3\n4,5\n";
+
+} // namespace
+
+TEST(ReduceCommand, WritesTableReportAndSettings)
+{
+    TempDir dir;
+    const CommandResult result =
+        Reduce({"--meter", "TYPE7", "--response-max", "5", "--points", "3", "--output-unit",
+                "10*mg/sec", "--table", dir.Path("t.inc"), "--report", dir.Path("r.html"),
+                "--save-settings", dir.Path("s.cfg")},
+               kSquareRootRows);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(ReadWholeFile(dir.Path("t.inc")), "; */ MAF file for type:TYPE7 */\r\n"
+                                                "; */ File units = 10 * mg/sec */\r\n"
+                                                "\tDW\t   0\r\n"
+                                                "\tDW\t  56\r\n"
+                                                "\tDW\t 400\r\n");
+    const std::string report = ReadWholeFile(dir.Path("r.html"));
+    EXPECT_NE(report.find("Mass Airflow Meter: TYPE7\n\n"), std::string::npos);
+    EXPECT_NE(report.find("\n\t3.0\t1.00 \n"), std::string::npos);
+    // Rows past the input repeat the last flow, which ends the table there.
+    std::string repeated;
+    for (int row = 3; row < 19; ++row)
+        repeated += "4.000000\t0.000000\n";
+    EXPECT_EQ(ReadWholeFile(dir.Path("s.cfg")),
+              "0.000000\t1.000000\n1.000000\t3.000000\n4.000000\t5.000000\n" + repeated +
+                  "0\n0\nTYPE7\n");
+}
+
+TEST(ReduceCommand, SettingsFileSuppliesRowsUnitsAndMeterType)
+{
+    TempDir dir;
+    const std::string settings = dir.Path("s.cfg");
+    std::string text = "0.000000\t1.000000\n5.000000\t1.800000\n10.000000\t2.300000\n"
+                       "20.000000\t3.100000\n";
+    for (int i = 4; i < 19; ++i)
+        text += "0.000000\t0.000000\n";
+    WriteWholeFile(settings, text + "0\n1\nHFM5\n");
+
+    const CommandResult loaded = Reduce({"--settings", settings, "--json"});
+    EXPECT_EQ(loaded.exitCode, 0) << loaded.err;
+    EXPECT_NE(loaded.out.find("\"rowCount\": 4, \"mode\": \"linear\""), std::string::npos);
+
+    // Freq from the file: the table's default range is 0 to 15000.
+    const CommandResult table =
+        Reduce({"--settings", settings, "--points", "2", "--table", dir.Path("t.inc")});
+    EXPECT_EQ(table.exitCode, 0) << table.err;
+    const std::string inc = ReadWholeFile(dir.Path("t.inc"));
+    EXPECT_EQ(inc.substr(0, 34), "; */ MAF file for type:HFM5 */\r\n; ");
+    EXPECT_EQ(inc.substr(inc.size() - 11), "\tDW\t15000\r\n");
+
+    // Explicit options win over the file.
+    const CommandResult overridden =
+        Reduce({"--settings", settings, "--flow-unit", "Kg/hr", "--meter", "X", "--json", "-"},
+               "36,1\n72,2\n108,3\n");
+    EXPECT_NE(overridden.out.find("{\"maf\": \"10.00\""), std::string::npos);
+}
+
+TEST(ReduceCommand, RefusesUnusableSettingsAndOutputOptions)
+{
+    TempDir dir;
+    const std::string badUnit = dir.Path("bad.cfg");
+    std::string rows;
+    for (int row = 0; row < 19; ++row)
+        rows += std::to_string(row) + "\t1\n";
+    WriteWholeFile(badUnit, rows + "7\n0\nM\n");
+    struct Case
+    {
+        std::vector<std::string> args;
+        std::string message;
+    } const cases[] = {
+        {{"--settings", dir.Path("none.cfg")}, dir.Path("none.cfg") + ": No such file or directory"},
+        {{"--settings", badUnit}, badUnit + ": flow unit index 7 is not one of 0 to 3"},
+        {{"--points", "12x"}, "--points: '12x' is not a whole number of points"},
+        {{"--points", "99999999999"}, "--points: '99999999999' is not a whole number of points"},
+        {{"--response-min", "nan"}, "--response-min: 'nan' is not a decimal number"},
+        {{"--response-max", ""}, "--response-max: '' is not a decimal number"},
+        {{"--output-unit", "lb/s"},
+         "--output-unit: unknown unit 'lb/s' (use 10*mg/sec, mg/sec, g/sec or kg/hr)"},
+        {{"--json=yes"}, "option --json takes no value"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        const CommandResult result = Reduce(c.args, kSquareRootRows);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.err, "tovarin-reduce: " + c.message +
+                                  "\nTry 'tovarin-reduce --help' for more information.\n");
+    }
+}
+
+TEST(ReduceCommand, NoTableOrReportWithoutAUsableFit)
+{
+    TempDir dir;
+    const std::string table = dir.Path("t.inc");
+    const std::string settings = dir.Path("s.cfg");
+    const CommandResult twoRows =
+        Reduce({"--table", table, "--save-settings", settings}, "0,1\n5,2\n");
+    EXPECT_EQ(twoRows.exitCode, 3);
+    EXPECT_FALSE(std::filesystem::exists(table));
+    EXPECT_TRUE(std::filesystem::exists(settings)); // saved after every run, as the window does
+    EXPECT_EQ(twoRows.err, "tovarin-reduce: 2 rows are in use; a fit needs at least 3, so "
+                           "nothing was fitted\n"
+                           "tovarin-reduce: no usable fit, so no table or report was written\n");
+
+    const CommandResult nonFinite = Reduce({"--report", table}, "0,1\n5,2\n10,1\n");
+    EXPECT_EQ(nonFinite.exitCode, 3);
+    EXPECT_FALSE(std::filesystem::exists(table));
+}
