@@ -1,0 +1,13 @@
+#pragma once
+// The chart control, without any windowing toolkit.
+//
+// CChart (Chart.h) is configured by its setters and handed a ChartSpec to
+// plot. It draws through ICanvas, which its IChartParent hands it for each
+// drawing step (Canvas.h). BitmapCanvas and BitmapChartParent implement both
+// in memory for tests and benchmarks; the window implements them with its
+// toolkit.
+
+#include "BitmapCanvas.h"
+#include "Canvas.h"
+#include "Chart.h"
+#include "ChartSpec.h"
