@@ -3,7 +3,7 @@ BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
 CMAKE_FLAGS  ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVARIN_WERROR=ON
 
-.PHONY: all deps configure build test run sanitize bench clean
+.PHONY: all deps configure build test run reduce sanitize bench clean
 
 all: build
 
@@ -19,7 +19,12 @@ build: configure
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j2
 
+# The window keeps its run log and settings file in the working directory.
 run: build
+	$(BUILD_DIR)/app/tovarin
+
+# The same reduction without a window, on the bundled example.
+reduce: build
 	$(BUILD_DIR)/cli/tovarin-reduce samples/worked-example.csv
 
 sanitize: deps

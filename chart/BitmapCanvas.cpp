@@ -1,42 +1,10 @@
 #include "BitmapCanvas.h"
 
+#include "Raster.h"
+
 #include <algorithm>
-#include <cmath>
-#include <cstdlib>
 
 namespace tovarin {
-namespace {
-
-// Segments whose ends lie within this many pixels of the bitmap are drawn
-// point by point as they are; longer ones are first clipped to the bitmap.
-constexpr int kUnclippedMargin = 4096;
-
-// Liang-Barsky: clips the segment to [0, w-1] x [0, h-1]. False when nothing
-// of it is inside; otherwise the parameters of the part inside.
-bool ClipSegment(double x0, double y0, double x1, double y1, int w, int h, double& t0, double& t1)
-{
-    t0 = 0.0;
-    t1 = 1.0;
-    const double dx = x1 - x0, dy = y1 - y0;
-    const double p[] = {-dx, dx, -dy, dy};
-    const double q[] = {x0, (w - 1) - x0, y0, (h - 1) - y0};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0)
-                return false;
-            continue;
-        }
-        const double r = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, r);
-        else
-            t1 = std::min(t1, r);
-    }
-    return t0 <= t1;
-}
-
-} // namespace
-
 BitmapCanvas::BitmapCanvas(int width, int height, Color background)
     : m_width(std::max(width, 0)), m_height(std::max(height, 0)), m_background(background),
       m_pixels(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height), background)
@@ -100,41 +68,8 @@ void BitmapCanvas::LineTo(Point to, Color color)
 
 void BitmapCanvas::Segment(Point from, Point to, bool withEnd, Color color)
 {
-    auto far = [&](Point p) {
-        return p.x < -kUnclippedMargin || p.y < -kUnclippedMargin ||
-               p.x > m_width + kUnclippedMargin || p.y > m_height + kUnclippedMargin;
-    };
-    if (far(from) || far(to)) {
-        double t0 = 0, t1 = 1;
-        if (!ClipSegment(from.x, from.y, to.x, to.y, m_width, m_height, t0, t1))
-            return;
-        const double dx = static_cast<double>(to.x) - from.x;
-        const double dy = static_cast<double>(to.y) - from.y;
-        const Point clippedFrom{static_cast<int>(std::lround(from.x + t0 * dx)),
-                                static_cast<int>(std::lround(from.y + t0 * dy))};
-        const Point clippedTo{static_cast<int>(std::lround(from.x + t1 * dx)),
-                              static_cast<int>(std::lround(from.y + t1 * dy))};
-        Segment(clippedFrom, clippedTo, withEnd || t1 < 1.0, color);
-        return;
-    }
-    int x = from.x, y = from.y;
-    const int dx = std::abs(to.x - x), dy = -std::abs(to.y - y);
-    const int sx = x < to.x ? 1 : -1, sy = y < to.y ? 1 : -1;
-    int error = dx + dy;
-    while (x != to.x || y != to.y) {
-        Put(x, y, color);
-        const int twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            x += sx;
-        }
-        if (twice <= dx) {
-            error += dx;
-            y += sy;
-        }
-    }
-    if (withEnd)
-        Put(to.x, to.y, color);
+    RasterizeSegment(from, to, withEnd, m_width, m_height,
+                     [&](int x, int y) { Put(x, y, color); });
 }
 
 void BitmapCanvas::DrawText(const std::string& text, const Rect& box, unsigned flags, Color color,

@@ -43,7 +43,6 @@ private:
     // Sets one pixel; the drawing routines use it rather than the virtual
     // SetPixel so that a derived recording canvas sees only the caller's calls.
     void Put(int x, int y, Color color);
-    // Bresenham from `from` to `to`; the end pixel only when `withEnd`.
     void Segment(Point from, Point to, bool withEnd, Color color);
 
     int m_width, m_height;

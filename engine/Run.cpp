@@ -94,6 +94,7 @@ void RunCalibration(IFieldAccess& fields, Calibration& calibration, RunLog& log,
         WriteResultBlock(log, calibration);
     }
     log.Write("***************************** END OF RUN ***************************\n\n");
+    log.Flush(); // the block is on disk even if the program ends abnormally later
     if (steps.updateCharts)
         steps.updateCharts();
 }

@@ -27,6 +27,12 @@ void RunLog::Write(std::string_view text)
         m_text.append(text);
 }
 
+void RunLog::Flush()
+{
+    if (m_stream)
+        std::fflush(m_stream.get());
+}
+
 int OpenRunLog(RunLog& log, std::string& startDirectory)
 {
     std::error_code error;

@@ -22,6 +22,8 @@ public:
 
     bool IsOpen() const { return m_stream != nullptr || m_inMemory; }
     void Write(std::string_view text);
+    // Hands the buffered text to the system, so a finished run survives a crash.
+    void Flush();
 
     // Everything written so far, when collecting in memory.
     const std::string& Text() const { return m_text; }

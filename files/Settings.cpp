@@ -73,6 +73,13 @@ bool SaveSettings(const std::string& startDirectory, const MeasurementSet& set,
     return SaveSettingsFile(startDirectory + kSettingsName, set, error);
 }
 
+std::string SettingsNotSavedMessage(const std::string& path, const std::string& reason)
+{
+    return "The settings could not be saved to " + path + ": " + reason +
+           ".\nThe results of this run stay on screen, but the next start will not restore "
+           "them.";
+}
+
 int LoadSettingsFile(const std::string& path, MeasurementSet& set, OutputParameters& output,
                      RunLog& log)
 {

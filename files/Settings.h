@@ -23,6 +23,9 @@ bool SaveSettingsFile(const std::string& path, const MeasurementSet& set, std::s
 bool SaveSettings(const std::string& startDirectory, const MeasurementSet& set,
                   std::string& error);
 
+// What the window tells the user when the settings of a run were not saved.
+std::string SettingsNotSavedMessage(const std::string& path, const std::string& reason);
+
 // Reads the typed rows, the selections and the meter type from `path` into
 // `set` by the loading rules (99-character reads, values kept where a line is
 // missing or does not convert), then sets the start-up output parameters.

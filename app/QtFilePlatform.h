@@ -1,0 +1,25 @@
+#pragma once
+// The output commands' platform on Qt: a save dialog, a message box captioned
+// with the application's name, and POSIX file creation.
+
+#include "FilePlatform.h"
+
+class QWidget;
+
+namespace tovarin {
+
+class QtFilePlatform : public IFilePlatform
+{
+public:
+    explicit QtFilePlatform(QWidget* owner) : m_owner(owner) {}
+
+    std::optional<std::string> AskSavePath(const std::string& initialName,
+                                           const std::string& defaultExtension) override;
+    void ShowMessage(const std::string& text) override;
+    std::unique_ptr<IOutputFile> CreateOutputFile(const std::string& path) override;
+
+private:
+    QWidget* m_owner;
+};
+
+} // namespace tovarin

@@ -1,0 +1,103 @@
+#pragma once
+// CReducerDlg: the program's only window. It lays out the controls of the
+// dialog template, hands the engine its fields through IFieldAccess, hosts
+// the two charts as their IChartParent (drawing them with a QtCanvas when it
+// paints) and routes the four commands to the engine and the files.
+
+#include "Chart.h"
+#include "FieldAccess.h"
+#include "FilePlatform.h"
+#include "OutputParameters.h"
+#include "Run.h"
+#include "RunLog.h"
+#include "RunPlots.h"
+
+#include <QDialog>
+#include <QIcon>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace tovarin {
+
+class QtCanvas;
+
+inline constexpr const char* kRunLogFailureMessage =
+    "Unable to open/write Tovarin.log file - Exiting...";
+
+class CReducerDlg : public QDialog, public IFieldAccess, public IChartParent
+{
+    Q_OBJECT
+
+public:
+    explicit CReducerDlg(QWidget* parent = nullptr);
+    ~CReducerDlg() override;
+
+    // The opening sequence. When the run log cannot be opened it shows the
+    // message, calls the exit handler with status 0 and returns false.
+    bool OnInitDialog();
+
+    // Commands.
+    void OnRunTest();
+    void OnGenerateOutputFile();
+    void OnGenerateHtmlInfo();
+
+    // IFieldAccess over the window's controls.
+    std::string GetFieldText(int controlId) const override;
+    void SetFieldText(int controlId, const std::string& text) override;
+    int GetListSelection(int listId) const override;
+
+    // IChartParent: a canvas only while the window paints.
+    ICanvas* BeginDrawing() override;
+    void EndDrawing() override {}
+    void RequestRepaint(const Rect& area) override;
+    void RepaintNow() override;
+    FontMetrics MeasureFont(const ChartFont& font) override;
+
+    // Seams for tests: dialogs and message boxes, and the process exit.
+    void SetFilePlatform(IFilePlatform* platform) { m_pPlatform = platform; }
+    void SetExitHandler(std::function<void(int)> exitHandler) { m_exit = std::move(exitHandler); }
+
+    QWidget* Control(int id) const;
+    QPushButton* Button(int id) const;
+    CChart* ResponseChart() const { return m_responseChart.get(); }
+    CChart* ErrorChart() const { return m_errorChart.get(); }
+    const Calibration& CurrentCalibration() const { return m_calibration; }
+    const OutputParameters& StoredOutputParameters() const { return m_output; }
+    const RunPlots& Plots() const { return m_plots; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void reject() override;                      // Escape runs a test
+    void closeEvent(QCloseEvent* event) override; // so do the close box and Alt+F4
+
+private:
+    void CreateControls();
+    IFilePlatform& Platform();
+    void SaveSettingsOfRun();
+
+    std::map<int, QLineEdit*> m_edits;
+    std::map<int, QComboBox*> m_lists;
+    std::map<int, QPushButton*> m_buttons;
+    QIcon m_icon;
+
+    Calibration m_calibration;
+    OutputParameters m_output;
+    RunLog m_log;
+    std::string m_startDirectory;
+    std::unique_ptr<CChart> m_responseChart;
+    std::unique_ptr<CChart> m_errorChart;
+    RunPlots m_plots;
+
+    QtCanvas* m_pActiveCanvas = nullptr; // set while paintEvent draws the charts
+    std::unique_ptr<IFilePlatform> m_dialogs;
+    IFilePlatform* m_pPlatform = nullptr; // a replacement for m_dialogs, not owned
+    std::function<void(int)> m_exit;
+};
+
+} // namespace tovarin

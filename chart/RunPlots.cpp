@@ -1,0 +1,84 @@
+#include "RunPlots.h"
+
+#include "Trunc.h"
+
+#include <algorithm>
+
+namespace tovarin {
+namespace {
+
+// trunc(value) + delta, the sum formed on the integer (in 64 bits, so that a
+// saturated trunc cannot overflow) before it becomes a double again.
+double TruncPlus(double value, long long delta)
+{
+    return static_cast<double>(static_cast<long long>(TruncToInt(value)) + delta);
+}
+
+void Replace(CChart& chart, std::unique_ptr<ChartSpec>& spec, std::unique_ptr<double[]>& points,
+             std::unique_ptr<ChartSpec> newSpec, std::unique_ptr<double[]> newPoints)
+{
+    if (spec) {
+        chart.DetachSpec();
+        spec.reset();
+    }
+    points = std::move(newPoints);
+    spec = std::move(newSpec);
+    chart.AttachSpec(spec.get()); // always accepted: kinds 6 and 7 with points
+}
+
+} // namespace
+
+void UpdateCharts(const Calibration& calibration, CChart& responseChart, CChart& errorChart,
+                  RunPlots& plots)
+{
+    const MeasurementSet& set = calibration.set;
+    const int rows = std::clamp(set.rowCount, 1, kMaxRows);
+    const auto count = static_cast<std::size_t>(rows);
+    const bool volts = set.responseKind == static_cast<int>(ResponseKind::Volts);
+
+    auto responsePoints = std::make_unique<double[]>(2 * count);
+    auto errorPoints = std::make_unique<double[]>(2 * count);
+    for (std::size_t i = 0; i < count; ++i) {
+        responsePoints[2 * i] = set.flowGs[i];
+        responsePoints[2 * i + 1] = set.response[i];
+        errorPoints[2 * i] = set.fittedResponse[i];
+        errorPoints[2 * i + 1] = set.response[i];
+    }
+
+    auto responseSpec = std::make_unique<ChartSpec>();
+    responseSpec->kind = static_cast<int>(ChartKind::King);
+    responseSpec->plotStyle = kStyleMarker;
+    responseSpec->title = "King Equation Linear Response";
+    responseSpec->xLegend = "g/sec";
+    responseSpec->yLegend = volts ? "Volts" : "Freq";
+    // Volts: a fixed 0 to 5 V over flows from 0. Otherwise the range runs
+    // between the first and last rows, without margin on the response axis.
+    responseSpec->xMin = volts ? 0.0 : TruncPlus(set.flowGs[0], -1);
+    responseSpec->xMax = TruncPlus(set.flowGs[count - 1], 1);
+    responseSpec->yMin = volts ? 0.0 : TruncPlus(set.response[0], 0);
+    responseSpec->yMax = volts ? 5.0 : TruncPlus(set.response[count - 1], 0);
+    responseSpec->points = responsePoints.get();
+    responseSpec->pointCount = rows;
+    responseSpec->a = calibration.coefficients.a;
+    responseSpec->b = calibration.coefficients.b;
+    responseSpec->c = calibration.coefficients.c;
+    Replace(responseChart, plots.responseSpec, plots.responsePoints, std::move(responseSpec),
+            std::move(responsePoints));
+
+    auto errorSpec = std::make_unique<ChartSpec>();
+    errorSpec->kind = static_cast<int>(ChartKind::PercentError);
+    errorSpec->plotStyle = kStyleBar;
+    errorSpec->title = "King Equation Percent Error";
+    errorSpec->xLegend = "Sample";
+    errorSpec->yLegend = "% Error";
+    errorSpec->xMin = 0.0;
+    errorSpec->xMax = rows;
+    errorSpec->yMin = -15.0;
+    errorSpec->yMax = 15.0;
+    errorSpec->points = errorPoints.get();
+    errorSpec->pointCount = rows;
+    Replace(errorChart, plots.errorSpec, plots.errorPoints, std::move(errorSpec),
+            std::move(errorPoints));
+}
+
+} // namespace tovarin

@@ -1,0 +1,17 @@
+// GoogleTest main for the window tests: one QApplication on the offscreen
+// platform for the whole test program.
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Q_INIT_RESOURCE(tovarin);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tovarin"));
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
