@@ -35,6 +35,7 @@ sanitize: deps
 
 bench: build
 	$(BUILD_DIR)/bench/tovarin-bench
+	$(BUILD_DIR)/bench/tovarin-window-bench
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
