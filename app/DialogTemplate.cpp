@@ -5,7 +5,7 @@
 namespace tovarin {
 namespace {
 
-constexpr int kGridTop = 82;  // row 0; rows are 14 units apart
+constexpr int kGridTop = 82; // row 0; rows are 14 units apart
 constexpr int kCellWidth = 45;
 constexpr int kCellHeight = 14;
 
@@ -50,9 +50,11 @@ std::vector<ControlTemplate> BuildControls()
     c.push_back({kFlowUnitListId, K::List, 30, 64, 46, 87, ""});
     c.push_back({kResponseKindListId, K::List, 84, 64, 46, 87, ""});
     for (std::size_t row = 0; row < kRowControls.size(); ++row)
-        c.push_back({kRowControls[row].maf, K::ReadOnly, 168, RowY(row), kCellWidth, kCellHeight, ""});
+        c.push_back(
+            {kRowControls[row].maf, K::ReadOnly, 168, RowY(row), kCellWidth, kCellHeight, ""});
     for (std::size_t row = 0; row < kRowControls.size(); ++row)
-        c.push_back({kRowControls[row].fit, K::ReadOnly, 218, RowY(row), kCellWidth, kCellHeight, ""});
+        c.push_back(
+            {kRowControls[row].fit, K::ReadOnly, 218, RowY(row), kCellWidth, kCellHeight, ""});
     c.push_back({kCoefficientAId, K::ReadOnly, 352, 72, 45, 14, ""});
     c.push_back({kCoefficientBId, K::ReadOnly, 432, 72, 45, 14, ""});
     c.push_back({kCoefficientCId, K::ReadOnly, 507, 72, 45, 14, ""});
@@ -77,8 +79,7 @@ const std::vector<ControlTemplate>& DialogControls()
     return controls;
 }
 
-IconPosition MinimisedIconPosition(int clientWidth, int clientHeight, int iconWidth,
-                                   int iconHeight)
+IconPosition MinimisedIconPosition(int clientWidth, int clientHeight, int iconWidth, int iconHeight)
 {
     // C++ division truncates toward zero: a client one pixel narrower than
     // the icon gives 0, not -1.

@@ -8,7 +8,15 @@
 
 namespace tovarin {
 
-enum class ControlKind { Frame, Label, Edit, ReadOnly, List, Button };
+enum class ControlKind
+{
+    Frame,
+    Label,
+    Edit,
+    ReadOnly,
+    List,
+    Button
+};
 
 struct ControlTemplate
 {

@@ -19,7 +19,7 @@ FontMetrics MeasureQtFont(const ChartFont& font);
 
 class QtCanvas : public ICanvas
 {
-public:
+  public:
     // `width` x `height` is the painted surface, to which far-away segments
     // are clipped before they are walked.
     QtCanvas(QPainter& painter, int width, int height);
@@ -33,7 +33,7 @@ public:
     void DrawText(const std::string& text, const Rect& box, unsigned flags, Color color,
                   const ChartFont& font) override;
 
-private:
+  private:
     void Segment(Point from, Point to, Color color);
 
     QPainter& m_painter;

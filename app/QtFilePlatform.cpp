@@ -7,7 +7,7 @@
 namespace tovarin {
 
 std::optional<std::string> QtFilePlatform::AskSavePath(const std::string& initialName,
-                                                        const std::string& defaultExtension)
+                                                       const std::string& defaultExtension)
 {
     QFileDialog dialog(m_owner);
     dialog.setAcceptMode(QFileDialog::AcceptSave);

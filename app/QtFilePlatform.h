@@ -10,7 +10,7 @@ namespace tovarin {
 
 class QtFilePlatform : public IFilePlatform
 {
-public:
+  public:
     explicit QtFilePlatform(QWidget* owner) : m_owner(owner) {}
 
     std::optional<std::string> AskSavePath(const std::string& initialName,
@@ -18,7 +18,7 @@ public:
     void ShowMessage(const std::string& text) override;
     std::unique_ptr<IOutputFile> CreateOutputFile(const std::string& path) override;
 
-private:
+  private:
     QWidget* m_owner;
 };
 

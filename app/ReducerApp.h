@@ -8,7 +8,7 @@ namespace tovarin {
 
 class CReducerApp : public QApplication
 {
-public:
+  public:
     CReducerApp(int& argc, char** argv);
 
     // Opens the window and returns when "Exit" closed it; 0 is the exit status.

@@ -187,14 +187,14 @@ bool CReducerDlg::OnInitDialog()
     m_errorChart->SetYRange(-15.0, 15.0);
 
     // Lists and buttons grow, about their centre, to show their whole text.
-    for (QWidget* widget : std::initializer_list<QWidget*>{
-             m_lists.at(kOutputUnitListId), m_lists.at(kFlowUnitListId),
-             m_lists.at(kResponseKindListId), m_buttons.at(1), m_buttons.at(2), m_buttons.at(3),
-             m_buttons.at(4)}) {
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{m_lists.at(kOutputUnitListId), m_lists.at(kFlowUnitListId),
+                                         m_lists.at(kResponseKindListId), m_buttons.at(1),
+                                         m_buttons.at(2), m_buttons.at(3), m_buttons.at(4)}) {
         const int missing = widget->sizeHint().width() - widget->width();
         if (missing > 0)
-            widget->setGeometry(widget->x() - missing / 2, widget->y(),
-                                widget->width() + missing, widget->height());
+            widget->setGeometry(widget->x() - missing / 2, widget->y(), widget->width() + missing,
+                                widget->height());
     }
 
     m_edits.at(kRowControls[0].flow)->setFocus(); // the first tab stop

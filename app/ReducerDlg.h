@@ -34,7 +34,7 @@ class CReducerDlg : public QDialog, public IFieldAccess, public IChartParent
 {
     Q_OBJECT
 
-public:
+  public:
     explicit CReducerDlg(QWidget* parent = nullptr);
     ~CReducerDlg() override;
 
@@ -71,12 +71,12 @@ public:
     const OutputParameters& StoredOutputParameters() const { return m_output; }
     const RunPlots& Plots() const { return m_plots; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
-    void reject() override;                      // Escape runs a test
+    void reject() override;                       // Escape runs a test
     void closeEvent(QCloseEvent* event) override; // so do the close box and Alt+F4
 
-private:
+  private:
     void CreateControls();
     IFilePlatform& Platform();
     void SaveSettingsOfRun();

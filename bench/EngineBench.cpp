@@ -19,8 +19,7 @@ MeasurementSet NineteenRows()
     for (int i = 0; i < kMaxRows; ++i) {
         const auto row = static_cast<std::size_t>(i);
         set.flowGs[row] = 2.0 + 21.0 * i;
-        set.response[row] = KingResponse(set.flowGs[row], {0.9, 0.31, 0.52}) +
-                            0.01 * ((i % 3) - 1);
+        set.response[row] = KingResponse(set.flowGs[row], {0.9, 0.31, 0.52}) + 0.01 * ((i % 3) - 1);
     }
     return set;
 }

@@ -21,9 +21,8 @@ void BM_FlowTableMillionPointsToFile(benchmark::State& state)
     for (auto _ : state) {
         std::string error;
         const auto file = CreatePosixOutputFile(path, error);
-        const bool written = WriteFlowTable(lastRun, output, [&](std::string_view line) {
-            return file->Write(line);
-        });
+        const bool written = WriteFlowTable(
+            lastRun, output, [&](std::string_view line) { return file->Write(line); });
         benchmark::DoNotOptimize(written && file->Close());
     }
     std::remove(path.c_str());

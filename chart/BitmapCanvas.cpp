@@ -68,8 +68,7 @@ void BitmapCanvas::LineTo(Point to, Color color)
 
 void BitmapCanvas::Segment(Point from, Point to, bool withEnd, Color color)
 {
-    RasterizeSegment(from, to, withEnd, m_width, m_height,
-                     [&](int x, int y) { Put(x, y, color); });
+    RasterizeSegment(from, to, withEnd, m_width, m_height, [&](int x, int y) { Put(x, y, color); });
 }
 
 void BitmapCanvas::DrawText(const std::string& text, const Rect& box, unsigned flags, Color color,

@@ -21,7 +21,7 @@ struct TextCall
 
 class BitmapCanvas : public ICanvas
 {
-public:
+  public:
     BitmapCanvas(int width, int height, Color background);
 
     void Rectangle(const Rect& box, Color pen, Color brush) override;
@@ -39,7 +39,7 @@ public:
     const std::vector<TextCall>& Texts() const { return m_texts; }
     void ClearTexts() { m_texts.clear(); }
 
-private:
+  private:
     // Sets one pixel; the drawing routines use it rather than the virtual
     // SetPixel so that a derived recording canvas sees only the caller's calls.
     void Put(int x, int y, Color color);
@@ -56,7 +56,7 @@ private:
 // 13 / 8 and a log of the repaint requests it received.
 class BitmapChartParent : public IChartParent
 {
-public:
+  public:
     BitmapChartParent(int width, int height, Color background = Rgb(0, 0, 0))
         : m_canvas(width, height, background)
     {
@@ -72,7 +72,7 @@ public:
     const std::vector<Rect>& Repaints() const { return m_repaints; }
     int RepaintNowCount() const { return m_repaintNowCount; }
 
-private:
+  private:
     BitmapCanvas m_canvas;
     std::vector<Rect> m_repaints;
     int m_repaintNowCount = 0;

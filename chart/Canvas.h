@@ -34,7 +34,8 @@ struct Rect
 
 // Text flags; without kTextCenter or kTextRight a text is left-aligned. Texts
 // are always top-aligned and drawn without a background.
-enum TextFlag : unsigned {
+enum TextFlag : unsigned
+{
     kTextCenter = 1u << 0,
     kTextRight = 1u << 1,
     kTextWordBreak = 1u << 2,   // wrap at blanks onto further lines of the box
@@ -57,7 +58,7 @@ struct FontMetrics
 
 class ICanvas
 {
-public:
+  public:
     virtual ~ICanvas() = default;
     // Outline in `pen` and interior in `brush`, one-pixel pen inside the box.
     virtual void Rectangle(const Rect& box, Color pen, Color brush) = 0;
@@ -76,7 +77,7 @@ public:
 // The window a chart draws on.
 class IChartParent
 {
-public:
+  public:
     virtual ~IChartParent() = default;
     // A canvas for one drawing step, or null when the parent cannot be drawn
     // on right now; the chart then asks for a repaint of what it would draw.

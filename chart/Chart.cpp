@@ -25,10 +25,10 @@ struct ColorScheme
 };
 
 constexpr std::array<ColorScheme, 8> kSchemes = {{
-    {Rgb(192, 192, 192), Rgb(220, 220, 220), Rgb(0, 0, 0), Rgb(0, 0, 0), Rgb(0, 0, 0),
-     Rgb(0, 0, 0), Rgb(0, 0, 0), Rgb(0, 0, 0), Rgb(0, 0, 0)},
-    {Rgb(192, 192, 192), Rgb(220, 220, 220), Rgb(0, 0, 0), Rgb(0, 0, 0), Rgb(0, 0, 0),
-     Rgb(0, 0, 0), Rgb(0, 0, 0), Rgb(0, 0, 0), Rgb(0, 0, 0)},
+    {Rgb(192, 192, 192), Rgb(220, 220, 220), Rgb(0, 0, 0), Rgb(0, 0, 0), Rgb(0, 0, 0), Rgb(0, 0, 0),
+     Rgb(0, 0, 0), Rgb(0, 0, 0), Rgb(0, 0, 0)},
+    {Rgb(192, 192, 192), Rgb(220, 220, 220), Rgb(0, 0, 0), Rgb(0, 0, 0), Rgb(0, 0, 0), Rgb(0, 0, 0),
+     Rgb(0, 0, 0), Rgb(0, 0, 0), Rgb(0, 0, 0)},
     {Rgb(128, 0, 0), Rgb(200, 0, 0), Rgb(255, 255, 255), Rgb(255, 255, 255), Rgb(255, 200, 200),
      Rgb(255, 150, 150), Rgb(255, 255, 255), Rgb(255, 255, 0), Rgb(255, 0, 0)},
     {Rgb(0, 0, 128), Rgb(0, 0, 200), Rgb(255, 255, 0), Rgb(255, 255, 0), Rgb(200, 200, 255),
@@ -233,8 +233,8 @@ bool CChart::AttachSpec(ChartSpec* pSpec)
         static_cast<unsigned>(pSpec->plotStyle) >= kPlotStyleCount)
         return false;
     const auto kind = static_cast<ChartKind>(pSpec->kind);
-    const bool pairsKind = kind == ChartKind::King || kind == ChartKind::PercentError ||
-                           kind == ChartKind::Difference;
+    const bool pairsKind =
+        kind == ChartKind::King || kind == ChartKind::PercentError || kind == ChartKind::Difference;
     if (pairsKind && !pSpec->points)
         return false;
 
@@ -243,18 +243,37 @@ bool CChart::AttachSpec(ChartSpec* pSpec)
     SetXLegend(pSpec->xLegend ? pSpec->xLegend : "");
     SetYLegend(pSpec->yLegend ? pSpec->yLegend : "");
     switch (kind) {
-    case ChartKind::Square: SetExtraText("function: y= X^2"); break;
-    case ChartKind::Cube: SetExtraText("function: y=x^3"); break;
-    case ChartKind::Line: SetExtraText("function: y=mx+c"); break;
-    case ChartKind::Sine: SetExtraText("function: y=sin(x)"); break;
-    case ChartKind::Cosine: SetExtraText("function: y=cos(x)"); break;
-    case ChartKind::Log: SetExtraText("function: y=Loge(x)"); break;
-    case ChartKind::Series: SetExtraText(""); break;
-    case ChartKind::HistogramPercent: SetExtraText("Histogram (%)"); break;
-    case ChartKind::HistogramCount: SetExtraText("Histogram (absolute)"); break;
+    case ChartKind::Square:
+        SetExtraText("function: y= X^2");
+        break;
+    case ChartKind::Cube:
+        SetExtraText("function: y=x^3");
+        break;
+    case ChartKind::Line:
+        SetExtraText("function: y=mx+c");
+        break;
+    case ChartKind::Sine:
+        SetExtraText("function: y=sin(x)");
+        break;
+    case ChartKind::Cosine:
+        SetExtraText("function: y=cos(x)");
+        break;
+    case ChartKind::Log:
+        SetExtraText("function: y=Loge(x)");
+        break;
+    case ChartKind::Series:
+        SetExtraText("");
+        break;
+    case ChartKind::HistogramPercent:
+        SetExtraText("Histogram (%)");
+        break;
+    case ChartKind::HistogramCount:
+        SetExtraText("Histogram (absolute)");
+        break;
     case ChartKind::King:
     case ChartKind::PercentError:
-    case ChartKind::Difference: break; // the extra text stays
+    case ChartKind::Difference:
+        break; // the extra text stays
     }
     // The error kinds plot pair j at x = j, so their range starts at 0.
     const bool errorKind = kind == ChartKind::PercentError || kind == ChartKind::Difference;
@@ -279,8 +298,8 @@ Rect CChart::GetPlotRect() const
 Color CChart::GetSeriesColor(int s)
 {
     static constexpr std::array<Color, 8> kSeriesColors = {
-        Rgb(192, 255, 255), Rgb(0, 0, 255),   Rgb(255, 0, 0),   Rgb(255, 255, 0),
-        Rgb(255, 192, 192), Rgb(0, 255, 0),   Rgb(0, 255, 255), Rgb(255, 0, 255)};
+        Rgb(192, 255, 255), Rgb(0, 0, 255), Rgb(255, 0, 0),   Rgb(255, 255, 0),
+        Rgb(255, 192, 192), Rgb(0, 255, 0), Rgb(0, 255, 255), Rgb(255, 0, 255)};
     return kSeriesColors[static_cast<std::size_t>(((s % 8) + 8) % 8)];
 }
 

@@ -18,7 +18,7 @@ namespace tovarin {
 
 class CChart
 {
-public:
+  public:
     CChart();
     CChart(IChartParent* pParent, int left, int top, int width, int height, int colorScheme);
     virtual ~CChart() = default;
@@ -77,7 +77,7 @@ public:
     Color BackColor() const { return m_backColor; }
     Color DataColor() const { return m_dataColor; }
 
-private:
+  private:
     // A canvas for one drawing step, released when the step ends. When the
     // parent cannot draw now, `area` is handed to it as a repaint request.
     class DrawingStep;

@@ -51,8 +51,11 @@ void CChart::Draw()
 void CChart::DrawFrameAndGrid(ICanvas& canvas)
 {
     const Rect p = GetPlotRect();
-    const Point frame[] = {{p.left, p.top}, {p.right, p.top}, {p.right, p.bottom},
-                           {p.left, p.bottom}, {p.left, p.top}};
+    const Point frame[] = {{p.left, p.top},
+                           {p.right, p.top},
+                           {p.right, p.bottom},
+                           {p.left, p.bottom},
+                           {p.left, p.top}};
     canvas.Polyline(frame, 5, m_gridColor);
     if (!m_showGrid)
         return;
@@ -132,8 +135,8 @@ Rect CChart::YLegendBox() const
             m_top + m_height - 5 * m_lineHeight};
 }
 
-void CChart::DrawTextBox(const std::string& text, const Rect& box, const Rect& fill,
-                         unsigned flags, Color color)
+void CChart::DrawTextBox(const std::string& text, const Rect& box, const Rect& fill, unsigned flags,
+                         Color color)
 {
     DrawingStep step(m_pParent, fill);
     if (ICanvas* canvas = step.Canvas()) {
@@ -165,8 +168,7 @@ void CChart::DrawXLegend()
 void CChart::DrawYLegend()
 {
     const Rect box = YLegendBox();
-    DrawTextBox(m_yLegend, box, box, kTextRight | kTextWordBreak | kTextEndEllipsis,
-                m_yTextColor);
+    DrawTextBox(m_yLegend, box, box, kTextRight | kTextWordBreak | kTextEndEllipsis, m_yTextColor);
 }
 
 void CChart::DrawXLabels()

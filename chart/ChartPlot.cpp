@@ -56,21 +56,45 @@ void CChart::DrawPlot()
     if (!m_pParent || !m_pSpec)
         return;
     switch (m_pSpec->kind) {
-    case 0: case 1: case 2: case 3: case 4: case 5: PlotFunction(); break;
-    case 6: PlotKing(); break;
-    case 7: case 8: PlotError(); break;
-    case 9: PlotSeries(); break;
-    case 10: case 11: PlotHistogram(); break;
-    default: break;
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+        PlotFunction();
+        break;
+    case 6:
+        PlotKing();
+        break;
+    case 7:
+    case 8:
+        PlotError();
+        break;
+    case 9:
+        PlotSeries();
+        break;
+    case 10:
+    case 11:
+        PlotHistogram();
+        break;
+    default:
+        break;
     }
 }
 
 void CChart::PlotPoint(int x, int y, int prevX, int prevY)
 {
     switch (m_pSpec->plotStyle) {
-    case kStyleBar: DrawBar(x, y); break;
-    case kStyleLine: DrawSegment(prevX, prevY, x, y); break;
-    default: DrawMarker(x, y); break;
+    case kStyleBar:
+        DrawBar(x, y);
+        break;
+    case kStyleLine:
+        DrawSegment(prevX, prevY, x, y);
+        break;
+    default:
+        DrawMarker(x, y);
+        break;
     }
 }
 
@@ -133,12 +157,24 @@ void CChart::PlotFunction()
         const double x = m_xMin + r * dx;
         double y = 0.0;
         switch (spec.kind) {
-        case 0: y = std::pow(x, 2); break;
-        case 1: y = std::pow(x, 3); break;
-        case 2: y = spec.offset + spec.scale * x; break;
-        case 3: y = spec.scale * std::sin(x); break;
-        case 4: y = spec.scale * std::cos(x); break;
-        default: y = std::log(x); break; // x <= 0 gives -inf or NaN: drawn at m_yMin
+        case 0:
+            y = std::pow(x, 2);
+            break;
+        case 1:
+            y = std::pow(x, 3);
+            break;
+        case 2:
+            y = spec.offset + spec.scale * x;
+            break;
+        case 3:
+            y = spec.scale * std::sin(x);
+            break;
+        case 4:
+            y = spec.scale * std::cos(x);
+            break;
+        default:
+            y = std::log(x);
+            break; // x <= 0 gives -inf or NaN: drawn at m_yMin
         }
         const int px = plot.left + r;
         const int py = PixelY(y);
@@ -186,10 +222,11 @@ void CChart::PlotKing()
     bool first = true;
     int prevX = 0, prevY = 0;
     for (long long i = 0; i < count; ++i) {
-        const double x = perColumn
-                             ? std::min(firstSample + (end - 1 - firstSample) * static_cast<double>(i) / columns,
-                                        static_cast<double>(end - 1))
-                             : firstSample + static_cast<double>(i);
+        const double x =
+            perColumn
+                ? std::min(firstSample + (end - 1 - firstSample) * static_cast<double>(i) / columns,
+                           static_cast<double>(end - 1))
+                : firstSample + static_cast<double>(i);
         if (x < m_xMin || x > m_xMax)
             continue;
         const int px = PixelX(x);

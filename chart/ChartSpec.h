@@ -4,7 +4,8 @@
 
 namespace tovarin {
 
-enum class ChartKind {
+enum class ChartKind
+{
     Square = 0,            // y = x^2
     Cube = 1,              // y = x^3
     Line = 2,              // y = offset + scale * x
@@ -32,13 +33,13 @@ struct ChartSpec
     int plotStyle = 0;
     double xMin = 0.0, xMax = 0.0; // kinds 7 and 8 use 0 instead of xMin
     double yMin = 0.0, yMax = 0.0;
-    const char* title = nullptr;   // not owned
-    const char* yLegend = nullptr; // not owned
-    const char* xLegend = nullptr; // not owned
+    const char* title = nullptr;    // not owned
+    const char* yLegend = nullptr;  // not owned
+    const char* xLegend = nullptr;  // not owned
     const double* points = nullptr; // pointCount pairs x0, y0, x1, y1, ...; not owned
     int pointCount = 0;
-    double scale = 0.0;  // kind 2 slope, kinds 3 and 4 amplitude, kind 9 series count
-    double offset = 0.0; // kind 2 intercept
+    double scale = 0.0;               // kind 2 slope, kinds 3 and 4 amplitude, kind 9 series count
+    double offset = 0.0;              // kind 2 intercept
     double a = 0.0, b = 0.0, c = 0.0; // King coefficients of kind 6
 };
 

@@ -9,7 +9,7 @@ namespace tovarin {
 
 class CChart::DrawingStep
 {
-public:
+  public:
     DrawingStep(IChartParent* pParent, const Rect& area) : m_pParent(pParent)
     {
         if (!m_pParent)
@@ -28,7 +28,7 @@ public:
 
     ICanvas* Canvas() const { return m_pCanvas; }
 
-private:
+  private:
     IChartParent* m_pParent;
     ICanvas* m_pCanvas = nullptr;
 };

@@ -48,8 +48,8 @@ void RasterizeSegment(Point from, Point to, bool withEnd, int w, int h, Put put)
 {
     constexpr int kUnclippedMargin = 4096;
     auto far = [&](Point p) {
-        return p.x < -kUnclippedMargin || p.y < -kUnclippedMargin ||
-               p.x > w + kUnclippedMargin || p.y > h + kUnclippedMargin;
+        return p.x < -kUnclippedMargin || p.y < -kUnclippedMargin || p.x > w + kUnclippedMargin ||
+               p.y > h + kUnclippedMargin;
     };
     if (far(from) || far(to)) {
         double t0 = 0, t1 = 1;

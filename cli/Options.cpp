@@ -179,8 +179,7 @@ ParsedOptions ParseReduceOptions(const std::vector<std::string>& args)
             if (!inlineValue && i + 1 == args.size())
                 parsed.error = "option " + arg + " needs a value";
             else
-                parsed.error =
-                    valueOption->second(options, inlineValue ? *inlineValue : args[++i]);
+                parsed.error = valueOption->second(options, inlineValue ? *inlineValue : args[++i]);
         } else if (arg == "--help" || arg == "-h" || arg == "--version" || arg == "--json") {
             if (inlineValue)
                 parsed.error = "option " + arg + " takes no value";
@@ -190,7 +189,8 @@ ParsedOptions ParseReduceOptions(const std::vector<std::string>& args)
         } else if (arg.size() > 1 && arg[0] == '-') {
             parsed.error = "unknown option '" + arg + "'";
         } else if (options.inputPath) {
-            parsed.error = "more than one input file ('" + *options.inputPath + "' and '" + arg + "')";
+            parsed.error =
+                "more than one input file ('" + *options.inputPath + "' and '" + arg + "')";
         } else {
             options.inputPath = arg;
         }

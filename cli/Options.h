@@ -12,13 +12,13 @@ struct ReduceOptions
 {
     std::optional<std::string> inputPath; // rows; "-" is standard input
     std::optional<std::string> settingsPath;
-    std::optional<int> flowUnit;          // FlowUnit index
-    std::optional<int> responseKind;      // ResponseKind index
+    std::optional<int> flowUnit;     // FlowUnit index
+    std::optional<int> responseKind; // ResponseKind index
     std::optional<std::string> meterType;
-    std::optional<double> responseMin;    // volts or hertz
+    std::optional<double> responseMin; // volts or hertz
     std::optional<double> responseMax;
     std::optional<int> pointCount;
-    std::optional<int> outputFlowUnit;    // OutputFlowUnit index
+    std::optional<int> outputFlowUnit; // OutputFlowUnit index
     std::optional<std::string> logPath;
     std::optional<std::string> saveSettingsPath;
     std::optional<std::string> tablePath;

@@ -64,8 +64,7 @@ std::optional<std::string> LoadSettingsInput(const std::string& path, Calibratio
     LoadSettingsFile(path, calibration.set, output, ignored);
     const MeasurementSet& set = calibration.set;
     if (set.flowUnit < 0 || set.flowUnit >= kFlowUnitCount)
-        return path + ": flow unit index " + std::to_string(set.flowUnit) +
-               " is not one of 0 to 3";
+        return path + ": flow unit index " + std::to_string(set.flowUnit) + " is not one of 0 to 3";
     if (set.responseKind < 0 || set.responseKind >= kResponseKindCount)
         return path + ": response kind index " + std::to_string(set.responseKind) +
                " is not 0 or 1";
@@ -79,7 +78,8 @@ void TypeRows(HeadlessFields& fields, const std::vector<InputRow>& rows)
 {
     for (std::size_t row = 0; row < kRowControls.size(); ++row) {
         const bool given = row < rows.size();
-        const std::string flow = given ? rows[row].flowText : (rows.empty() ? "" : rows.back().flowText);
+        const std::string flow =
+            given ? rows[row].flowText : (rows.empty() ? "" : rows.back().flowText);
         fields.SetFieldText(kRowControls[row].flow, flow);
         fields.SetFieldText(kRowControls[row].response, given ? rows[row].responseText : "");
     }
@@ -184,9 +184,9 @@ CommandResult RunReduceCommand(const std::vector<std::string>& args, std::istrea
     result.err = DroppedRowsNote(inputName, rows, run.rowCount);
     const bool wantsFiles = options.tablePath || options.reportPath;
     if (run.mode == RunMode::None) {
-        result.err += Line(std::to_string(run.rowCount) +
-                           (run.rowCount == 1 ? " row is" : " rows are") +
-                           " in use; a fit needs at least 3, so nothing was fitted");
+        result.err +=
+            Line(std::to_string(run.rowCount) + (run.rowCount == 1 ? " row is" : " rows are") +
+                 " in use; a fit needs at least 3, so nothing was fitted");
         result.exitCode = kExitNoFit;
     } else if (!run.coefficientsFinite) {
         result.err += Line("warning: the fitted coefficients are not all finite numbers");
@@ -226,8 +226,8 @@ CommandResult RunReduceCommand(const std::vector<std::string>& args, std::istrea
         result.exitCode = kExitOutputFailed;
         return result;
     }
-    result.out = options.json ? FormatRunJson(run)
-                              : (run.mode == RunMode::None ? "" : FormatRunTable(run));
+    result.out =
+        options.json ? FormatRunJson(run) : (run.mode == RunMode::None ? "" : FormatRunTable(run));
     return result;
 }
 

@@ -13,9 +13,12 @@ namespace {
 const char* ModeName(RunMode mode)
 {
     switch (mode) {
-    case RunMode::Linear: return "linear";
-    case RunMode::NonLinear: return "nonlinear";
-    case RunMode::None: break;
+    case RunMode::Linear:
+        return "linear";
+    case RunMode::NonLinear:
+        return "nonlinear";
+    case RunMode::None:
+        break;
     }
     return "none";
 }
@@ -58,8 +61,7 @@ RunResult CollectRunResult(const IFieldAccess& fields, const Calibration& calibr
         run.mode = ChooseFitMode(set) == FitMode::Linear ? RunMode::Linear : RunMode::NonLinear;
     run.coefficients = calibration.coefficients;
     run.coefficientsFinite = std::isfinite(run.coefficients.a) &&
-                             std::isfinite(run.coefficients.b) &&
-                             std::isfinite(run.coefficients.c);
+                             std::isfinite(run.coefficients.b) && std::isfinite(run.coefficients.c);
     run.a = fields.GetFieldText(kCoefficientAId);
     run.b = fields.GetFieldText(kCoefficientBId);
     run.c = fields.GetFieldText(kCoefficientCId);

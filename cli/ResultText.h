@@ -10,7 +10,12 @@
 
 namespace tovarin {
 
-enum class RunMode { None, Linear, NonLinear };
+enum class RunMode
+{
+    None,
+    Linear,
+    NonLinear
+};
 
 struct RowTexts
 {
@@ -23,7 +28,7 @@ struct RunResult
     RunMode mode = RunMode::None;
     KingCoefficients coefficients;
     bool coefficientsFinite = false;
-    std::string a, b, c; // the coefficient fields' texts
+    std::string a, b, c;        // the coefficient fields' texts
     std::vector<RowTexts> rows; // rows in use
     std::string meterType;
     int flowUnit = 0;

@@ -84,9 +84,9 @@ RowInput ParseRowInput(std::string_view text, int maxRows)
             continue;
 
         if (fields.size() != 2) {
-            input.error = RowInputError{
-                lineNumber, "expected 2 fields (flow and response), found " +
-                                std::to_string(fields.size())};
+            input.error =
+                RowInputError{lineNumber, "expected 2 fields (flow and response), found " +
+                                              std::to_string(fields.size())};
             return input;
         }
         for (const std::string& field : fields) {
@@ -98,8 +98,8 @@ RowInput ParseRowInput(std::string_view text, int maxRows)
             }
         }
         if (static_cast<int>(input.rows.size()) == maxRows) {
-            input.error = RowInputError{
-                lineNumber, "more than " + std::to_string(maxRows) + " rows"};
+            input.error =
+                RowInputError{lineNumber, "more than " + std::to_string(maxRows) + " rows"};
             return input;
         }
         input.rows.push_back({fields[0], fields[1], lineNumber});

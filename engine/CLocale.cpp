@@ -20,13 +20,13 @@ locale_t CLocaleHandle()
 // Switches this thread to the C locale for the lifetime of the object.
 class ScopedCLocale
 {
-public:
+  public:
     ScopedCLocale() : m_previous(uselocale(CLocaleHandle())) {}
     ~ScopedCLocale() { uselocale(m_previous); }
     ScopedCLocale(const ScopedCLocale&) = delete;
     ScopedCLocale& operator=(const ScopedCLocale&) = delete;
 
-private:
+  private:
     locale_t m_previous;
 };
 
@@ -57,8 +57,8 @@ std::string FormatFixed(double value, int width, int precision)
 {
     // Room for the 309 integer digits of the largest double and the fraction.
     char digits[400];
-    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value,
-                                         std::chars_format::fixed, precision);
+    const auto [end, ec] =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, precision);
     if (ec != std::errc())
         return CFormat("%*.*f", width, precision, value);
     const auto length = static_cast<std::size_t>(end - digits);

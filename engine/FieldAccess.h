@@ -9,7 +9,7 @@ namespace tovarin {
 
 class IFieldAccess
 {
-public:
+  public:
     virtual ~IFieldAccess() = default;
     // The field's whole current text.
     virtual std::string GetFieldText(int controlId) const = 0;

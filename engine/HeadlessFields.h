@@ -10,14 +10,14 @@ namespace tovarin {
 
 class HeadlessFields : public IFieldAccess
 {
-public:
+  public:
     std::string GetFieldText(int controlId) const override;
     void SetFieldText(int controlId, const std::string& text) override;
     int GetListSelection(int listId) const override;
 
     void SetListSelection(int listId, int index) { m_selections[listId] = index; }
 
-private:
+  private:
     std::map<int, std::string> m_texts;
     std::map<int, int> m_selections;
 };

@@ -129,9 +129,8 @@ KingCoefficients FitNonLinear(const MeasurementSet& set)
     // mode 1: parameter scaling from the Jacobian's column norms; nprint 0.
     // The outcome code is deliberately not consulted: the parameters are the
     // result, converged or not.
-    lmder(Evaluate, &data, m, kParameterCount, p, fvec, fjac, m, kTolerance, kTolerance,
-          kTolerance, kMaxEvaluations, diag, 1, kStepBound, 0, &nfev, &njev, ipvt, qtf, wa1, wa2,
-          wa3, wa4);
+    lmder(Evaluate, &data, m, kParameterCount, p, fvec, fjac, m, kTolerance, kTolerance, kTolerance,
+          kMaxEvaluations, diag, 1, kStepBound, 0, &nfev, &njev, ipvt, qtf, wa1, wa2, wa3, wa4);
     return {p[0], p[1], p[2]};
 }
 

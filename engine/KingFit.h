@@ -16,7 +16,11 @@ class RunLog;
 
 inline constexpr double kLinearModeLimit = 0.0001; // g/s
 
-enum class FitMode { Linear, NonLinear };
+enum class FitMode
+{
+    Linear,
+    NonLinear
+};
 
 // Linear when |flowGs[0]| < kLinearModeLimit.
 FitMode ChooseFitMode(const MeasurementSet& set);

@@ -7,10 +7,14 @@ namespace tovarin {
 const char* FlowUnitLabel(FlowUnit unit)
 {
     switch (unit) {
-    case FlowUnit::GramsPerSec: return "g/s";
-    case FlowUnit::KgPerHour: return "Kg/hr";
-    case FlowUnit::LbsPerHour: return "lbs/hr";
-    case FlowUnit::Scfm: return "SCFM";
+    case FlowUnit::GramsPerSec:
+        return "g/s";
+    case FlowUnit::KgPerHour:
+        return "Kg/hr";
+    case FlowUnit::LbsPerHour:
+        return "lbs/hr";
+    case FlowUnit::Scfm:
+        return "SCFM";
     }
     return "";
 }

@@ -8,15 +8,25 @@
 
 namespace tovarin {
 
-inline constexpr int kMaxRows = 19;                    // screen rows, top row 0
+inline constexpr int kMaxRows = 19;                     // screen rows, top row 0
 inline constexpr std::size_t kMaxMeterTypeLength = 299; // bytes kept of the first word
 
 // Index of the flow-unit list (control 1054), in list order.
-enum class FlowUnit { GramsPerSec = 0, KgPerHour = 1, LbsPerHour = 2, Scfm = 3 };
+enum class FlowUnit
+{
+    GramsPerSec = 0,
+    KgPerHour = 1,
+    LbsPerHour = 2,
+    Scfm = 3
+};
 inline constexpr int kFlowUnitCount = 4;
 
 // Index of the response-kind list (control 1055). Responses are never converted.
-enum class ResponseKind { Volts = 0, Freq = 1 };
+enum class ResponseKind
+{
+    Volts = 0,
+    Freq = 1
+};
 inline constexpr int kResponseKindCount = 2;
 
 using RowValues = std::array<double, kMaxRows>;

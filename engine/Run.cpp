@@ -62,9 +62,9 @@ void WriteResultBlock(RunLog& log, const Calibration& calibration)
     for (std::size_t row = 0; row < static_cast<std::size_t>(set.rowCount); ++row)
         // " => Indx %2d, MAF(g/s) = %4.2f,  resp = %3.2f, resp_fit = %3.2f\n"
         log.Write(CFormat(" => Indx %2d, MAF(g/s) = ", static_cast<int>(row)) +
-                  FormatFixed(set.flowGs[row], 4, 2) + ",  resp = " +
-                  FormatFixed(set.response[row], 3, 2) + ", resp_fit = " +
-                  FormatFixed(KingResponse(set.flowGs[row], k), 3, 2) + "\n");
+                  FormatFixed(set.flowGs[row], 4, 2) +
+                  ",  resp = " + FormatFixed(set.response[row], 3, 2) +
+                  ", resp_fit = " + FormatFixed(KingResponse(set.flowGs[row], k), 3, 2) + "\n");
 }
 
 } // namespace
@@ -74,11 +74,16 @@ const char* FlowUnitLogLine(int flowUnitIndex)
     // These words are what the log has always said for each unit; they do not
     // follow the units' labels, and stored logs are compared against them.
     switch (flowUnitIndex) {
-    case 0: return "Using CFM entries on screen\n";
-    case 1: return "  Note: Using CFM conversion from userdef.cfg file...\n";
-    case 2: return "Using direct g/s entries on screen\n";
-    case 3: return "Using LFE Conversion 169 CFM/8 InHg\n";
-    default: return "";
+    case 0:
+        return "Using CFM entries on screen\n";
+    case 1:
+        return "  Note: Using CFM conversion from userdef.cfg file...\n";
+    case 2:
+        return "Using direct g/s entries on screen\n";
+    case 3:
+        return "Using LFE Conversion 169 CFM/8 InHg\n";
+    default:
+        return "";
     }
 }
 
@@ -99,8 +104,7 @@ void RunCalibration(IFieldAccess& fields, Calibration& calibration, RunLog& log,
         steps.updateCharts();
 }
 
-void OnRunTest(IFieldAccess& fields, Calibration& calibration, RunLog& log,
-               const RunSteps& steps)
+void OnRunTest(IFieldAccess& fields, Calibration& calibration, RunLog& log, const RunSteps& steps)
 {
     // No line end: what the run writes next continues on this line.
     log.Write("\n\n\n*** Executing Run ***");

@@ -12,7 +12,7 @@ namespace tovarin {
 
 class RunLog
 {
-public:
+  public:
     RunLog() = default; // closed: writes go nowhere
 
     // Takes ownership of an open stream; the stream is closed (and so flushed)
@@ -28,7 +28,7 @@ public:
     // Everything written so far, when collecting in memory.
     const std::string& Text() const { return m_text; }
 
-private:
+  private:
     struct StreamCloser
     {
         void operator()(std::FILE* stream) const { std::fclose(stream); }

@@ -13,7 +13,7 @@ namespace tovarin {
 // A created file receiving bytes untranslated.
 class IOutputFile
 {
-public:
+  public:
     virtual ~IOutputFile() = default;
     // False once any write failed; `Error` then says why.
     virtual bool Write(std::string_view bytes) = 0;
@@ -23,7 +23,7 @@ public:
 
 class IFilePlatform
 {
-public:
+  public:
     virtual ~IFilePlatform() = default;
     // Save dialog with an initial name and a default extension (added to a
     // name typed without one), confirming before replacing. Empty on cancel.

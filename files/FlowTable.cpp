@@ -13,11 +13,16 @@ const char* UnitLine(int outputFlowUnit)
     // Index 3 holds kg/hr values although the comment has always read "kg/sec";
     // assembler sources that include the table match on these exact words.
     switch (outputFlowUnit) {
-    case 0: return "; */ File units = 10 * mg/sec */\r\n";
-    case 1: return "; */ File units =  mg/sec */\r\n";
-    case 2: return "; */ File units = g/sec */\r\n";
-    case 3: return "; */ File units = kg/sec */\r\n";
-    default: return "";
+    case 0:
+        return "; */ File units = 10 * mg/sec */\r\n";
+    case 1:
+        return "; */ File units =  mg/sec */\r\n";
+    case 2:
+        return "; */ File units = g/sec */\r\n";
+    case 3:
+        return "; */ File units = kg/sec */\r\n";
+    default:
+        return "";
     }
 }
 
@@ -47,10 +52,14 @@ std::string_view WordLine(int word, char (&buffer)[32])
 double OutputUnitFactor(int outputFlowUnit)
 {
     switch (outputFlowUnit) {
-    case 0: return 100.0;  // 10 mg/s per g/s
-    case 1: return 1000.0; // mg/s per g/s
-    case 3: return 3.6;    // kg/h per g/s
-    default: return 1.0;
+    case 0:
+        return 100.0; // 10 mg/s per g/s
+    case 1:
+        return 1000.0; // mg/s per g/s
+    case 3:
+        return 3.6; // kg/h per g/s
+    default:
+        return 1.0;
     }
 }
 
@@ -74,7 +83,8 @@ bool WriteFlowTable(const Calibration& lastRun, const OutputParameters& output,
         put(WordLine(TruncToInt(output.responseMin), buffer));
 
     const int count = output.pointCount;
-    const double step = (output.responseMax - output.responseMin) / (static_cast<double>(count) - 1.0);
+    const double step =
+        (output.responseMax - output.responseMin) / (static_cast<double>(count) - 1.0);
     // Responses accumulate by repeated addition of the step, not min + i * step:
     // tables generated before rely on the exact same words.
     double response = output.responseMin;

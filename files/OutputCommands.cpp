@@ -12,8 +12,8 @@ using FileWriter = bool (*)(const Calibration&, const OutputParameters&, const L
 // created ends it before the output parameters are read, so they stay stored
 // as they were.
 void RunOutputCommand(IFilePlatform& platform, const IFieldAccess& fields,
-                      const Calibration& lastRun, OutputParameters& stored,
-                      const char* initialName, const char* defaultExtension, FileWriter write)
+                      const Calibration& lastRun, OutputParameters& stored, const char* initialName,
+                      const char* defaultExtension, FileWriter write)
 {
     const std::optional<std::string> path = platform.AskSavePath(initialName, defaultExtension);
     if (!path)
@@ -48,8 +48,7 @@ void OnGenerateOutputFile(IFilePlatform& platform, const IFieldAccess& fields,
 void OnGenerateHtmlInfo(IFilePlatform& platform, const IFieldAccess& fields,
                         const Calibration& lastRun, OutputParameters& stored)
 {
-    RunOutputCommand(platform, fields, lastRun, stored, "maffactor.html", "html",
-                     WriteHtmlReport);
+    RunOutputCommand(platform, fields, lastRun, stored, "maffactor.html", "html", WriteHtmlReport);
 }
 
 } // namespace tovarin

@@ -9,10 +9,14 @@ namespace tovarin {
 const char* OutputFlowUnitLabel(OutputFlowUnit unit)
 {
     switch (unit) {
-    case OutputFlowUnit::TenMgPerSec: return "10*mg/sec";
-    case OutputFlowUnit::MgPerSec: return "mg/sec";
-    case OutputFlowUnit::GPerSec: return "g/sec";
-    case OutputFlowUnit::KgPerHour: return "kg/hr";
+    case OutputFlowUnit::TenMgPerSec:
+        return "10*mg/sec";
+    case OutputFlowUnit::MgPerSec:
+        return "mg/sec";
+    case OutputFlowUnit::GPerSec:
+        return "g/sec";
+    case OutputFlowUnit::KgPerHour:
+        return "kg/hr";
     }
     return "";
 }

@@ -10,7 +10,13 @@ namespace tovarin {
 class IFieldAccess;
 
 // Index of the output-unit list (control 1094), in list order.
-enum class OutputFlowUnit { TenMgPerSec = 0, MgPerSec = 1, GPerSec = 2, KgPerHour = 3 };
+enum class OutputFlowUnit
+{
+    TenMgPerSec = 0,
+    MgPerSec = 1,
+    GPerSec = 2,
+    KgPerHour = 3
+};
 inline constexpr int kOutputFlowUnitCount = 4;
 
 struct OutputParameters

@@ -12,7 +12,7 @@ namespace {
 // latest when the buffer is flushed by Close.
 class PosixOutputFile : public IOutputFile
 {
-public:
+  public:
     explicit PosixOutputFile(std::FILE* stream) : m_stream(stream)
     {
         std::setvbuf(m_stream, nullptr, _IOFBF, 1 << 16);
@@ -47,7 +47,7 @@ public:
 
     std::string Error() const override { return m_error; }
 
-private:
+  private:
     void Fail() { m_error = std::strerror(errno ? errno : EIO); }
 
     std::FILE* m_stream;

@@ -67,8 +67,7 @@ bool SaveSettingsFile(const std::string& path, const MeasurementSet& set, std::s
     return WriteFileAtomically(path, FormatSettings(set), error);
 }
 
-bool SaveSettings(const std::string& startDirectory, const MeasurementSet& set,
-                  std::string& error)
+bool SaveSettings(const std::string& startDirectory, const MeasurementSet& set, std::string& error)
 {
     return SaveSettingsFile(startDirectory + kSettingsName, set, error);
 }
@@ -123,8 +122,8 @@ int LoadSettingsFile(const std::string& path, MeasurementSet& set, OutputParamet
     return 0;
 }
 
-int LoadSettings(const std::string& startDirectory, MeasurementSet& set,
-                 OutputParameters& output, RunLog& log)
+int LoadSettings(const std::string& startDirectory, MeasurementSet& set, OutputParameters& output,
+                 RunLog& log)
 {
     return LoadSettingsFile(startDirectory + kSettingsName, set, output, log);
 }

@@ -20,8 +20,7 @@ std::string FormatSettings(const MeasurementSet& set);
 // Replaces `path` atomically with FormatSettings(set). On failure the old file
 // stays as it was; returns false with the system's reason in `error`.
 bool SaveSettingsFile(const std::string& path, const MeasurementSet& set, std::string& error);
-bool SaveSettings(const std::string& startDirectory, const MeasurementSet& set,
-                  std::string& error);
+bool SaveSettings(const std::string& startDirectory, const MeasurementSet& set, std::string& error);
 
 // What the window tells the user when the settings of a run were not saved.
 std::string SettingsNotSavedMessage(const std::string& path, const std::string& reason);
@@ -33,7 +32,7 @@ std::string SettingsNotSavedMessage(const std::string& path, const std::string& 
 // cannot be opened; nothing else changes then.
 int LoadSettingsFile(const std::string& path, MeasurementSet& set, OutputParameters& output,
                      RunLog& log);
-int LoadSettings(const std::string& startDirectory, MeasurementSet& set,
-                 OutputParameters& output, RunLog& log);
+int LoadSettings(const std::string& startDirectory, MeasurementSet& set, OutputParameters& output,
+                 RunLog& log);
 
 } // namespace tovarin

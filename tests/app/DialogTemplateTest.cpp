@@ -16,7 +16,7 @@ TEST(DialogTemplate, MinimisedIconIsCentredTruncatingTowardZero)
         IconPosition expected;
     } const cases[] = {
         {36, 36, {2, 2}},
-        {31, 36, {0, 2}}, // (31 - 32 + 1) / 2 = 0
+        {31, 36, {0, 2}},  // (31 - 32 + 1) / 2 = 0
         {30, 29, {0, -1}}, // (-1) / 2 truncates to 0; (-2) / 2 is -1
         {876, 740, {422, 354}},
     };

@@ -1,8 +1,8 @@
 // The Qt canvas sets the same pixels as the bitmap canvas.
 
+#include "QtCanvas.h"
 #include "BitmapCanvas.h"
 #include "Chart.h"
-#include "QtCanvas.h"
 
 #include <QImage>
 #include <QPainter>
@@ -58,7 +58,7 @@ int Differences(const QImage& qt, const BitmapCanvas& bitmap, const std::vector<
 // the canvas, so both canvases get the same geometry.
 class FixedMetricsParent : public IChartParent
 {
-public:
+  public:
     explicit FixedMetricsParent(ICanvas& canvas) : m_canvas(canvas) {}
     ICanvas* BeginDrawing() override { return &m_canvas; }
     void EndDrawing() override {}
@@ -66,7 +66,7 @@ public:
     void RepaintNow() override {}
     FontMetrics MeasureFont(const ChartFont&) override { return {13, 8}; }
 
-private:
+  private:
     ICanvas& m_canvas;
 };
 
@@ -80,14 +80,20 @@ TEST(QtCanvas, PrimitivesMatchTheBitmapCanvas)
         const char* name;
         Drawing draw;
     } const cases[] = {
-        {"rectangle", [&](ICanvas& c) { c.Rectangle({10, 10, 60, 40}, ink, other); }},
+        {"rectangle",
+         [&](ICanvas& c) {
+             c.Rectangle({10, 10, 60, 40}, ink, other);
+         }},
         {"thin and empty rectangles",
          [&](ICanvas& c) {
              c.Rectangle({5, 5, 6, 30}, ink, ink);
              c.Rectangle({20, 5, 20, 30}, ink, ink);
              c.Rectangle({30, 9, 60, 9}, ink, ink);
          }},
-        {"fill", [&](ICanvas& c) { c.FillRect({100, 50, 350, 250}, other); }},
+        {"fill",
+         [&](ICanvas& c) {
+             c.FillRect({100, 50, 350, 250}, other);
+         }},
         {"axis-parallel segments, both directions",
          [&](ICanvas& c) {
              c.MoveTo({10, 100});
@@ -104,27 +110,31 @@ TEST(QtCanvas, PrimitivesMatchTheBitmapCanvas)
              const Point frame[] = {{609, 222}, {847, 222}, {847, 331}, {609, 331}, {609, 222}};
              c.Polyline(frame, 5, ink);
          }},
-        {"ticks", [&](ICanvas& c) {
+        {"ticks",
+         [&](ICanvas& c) {
              for (int i = 1; i <= 9; ++i) {
                  c.MoveTo({609 + 24 * i, 277});
                  c.LineTo({609 + 24 * i, 272}, ink);
                  c.LineTo({609 + 24 * i, 282}, ink);
              }
          }},
-        {"markers", [&](ICanvas& c) {
+        {"markers",
+         [&](ICanvas& c) {
              for (const Point p : {Point{703, 276}, Point{846, 224}, Point{0, 0}})
-                 for (const Point d : {Point{0, 0}, Point{-1, -1}, Point{-1, 1}, Point{1, -1},
-                                       Point{1, 1}, Point{-2, -2}, Point{2, 2}, Point{2, -2},
-                                       Point{-2, 2}})
+                 for (const Point d :
+                      {Point{0, 0}, Point{-1, -1}, Point{-1, 1}, Point{1, -1}, Point{1, 1},
+                       Point{-2, -2}, Point{2, 2}, Point{2, -2}, Point{-2, 2}})
                      c.SetPixel({p.x + d.x, p.y + d.y}, ink);
          }},
-        {"diagonals", [&](ICanvas& c) {
+        {"diagonals",
+         [&](ICanvas& c) {
              c.MoveTo({300, 300});
              c.LineTo({340, 310}, ink);
              c.LineTo({345, 360}, ink);
              c.LineTo({290, 330}, ink);
          }},
-        {"far-away segments", [&](ICanvas& c) {
+        {"far-away segments",
+         [&](ICanvas& c) {
              c.MoveTo({-100000000, 400});
              c.LineTo({100000000, 400}, ink);
              c.MoveTo({-100000000, -50000000});

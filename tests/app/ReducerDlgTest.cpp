@@ -21,7 +21,7 @@ namespace {
 // Replaces the save dialog and the message box; creates real files.
 class FakePlatform : public IFilePlatform
 {
-public:
+  public:
     std::optional<std::string> answer;
     std::vector<std::string> messages;
 
@@ -41,7 +41,7 @@ public:
 // run log and settings file.
 class ReducerDlgTest : public testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         m_previous = std::filesystem::current_path();
@@ -88,7 +88,7 @@ protected:
     int exitStatus = -1;
     bool opened = false;
 
-private:
+  private:
     TempDir m_dir;
     std::filesystem::path m_previous;
 };
@@ -215,7 +215,8 @@ TEST_F(ReducerDlgTest, RunTestButtonRunsTheWorkedExample)
         EXPECT_TRUE(dialog->isVisible());
     }
     const std::string log = ReadWholeFile(Path("tovarin.log"));
-    EXPECT_NE(log.find("*** Executing Run ***\n\n~~~~ USING LINEAR MODE ~~~~\n"), std::string::npos);
+    EXPECT_NE(log.find("*** Executing Run ***\n\n~~~~ USING LINEAR MODE ~~~~\n"),
+              std::string::npos);
     EXPECT_NE(log.find("Fit Coefficients: a = 1.000  b = 0.261   c = 0.696\n"), std::string::npos);
     std::string rows = "0.000000\t1.000000\n5.000000\t1.800000\n10.000000\t2.300000\n"
                        "20.000000\t3.100000\n";

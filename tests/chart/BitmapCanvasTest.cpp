@@ -34,11 +34,19 @@ TEST(BitmapCanvas, PrimitivesExcludeTheirEnds)
         const char* picture;
     } const cases[] = {
         {"rectangle: right and bottom exclusive",
-         [](BitmapCanvas& c) { c.Rectangle({1, 1, 5, 4}, kInk, Rgb(0, 0, 1)); },
+         [](BitmapCanvas& c) {
+             c.Rectangle({1, 1, 5, 4}, kInk, Rgb(0, 0, 1));
+         },
          "......\n.####.\n.####.\n.####.\n......\n"},
-        {"fill", [](BitmapCanvas& c) { c.FillRect({0, 0, 2, 2}, kInk); },
+        {"fill",
+         [](BitmapCanvas& c) {
+             c.FillRect({0, 0, 2, 2}, kInk);
+         },
          "##....\n##....\n......\n......\n......\n"},
-        {"empty rectangle", [](BitmapCanvas& c) { c.Rectangle({3, 1, 3, 4}, kInk, kInk); },
+        {"empty rectangle",
+         [](BitmapCanvas& c) {
+             c.Rectangle({3, 1, 3, 4}, kInk, kInk);
+         },
          "......\n......\n......\n......\n......\n"},
         {"line: end pixel not set",
          [](BitmapCanvas& c) {

@@ -147,12 +147,18 @@ TEST(ChartFrame, TextBoxesTheirFlagsAndColours)
     r.chart.Draw();
     const ChartFont font{"Courier", 8};
     const std::vector<TextCall> expected = {
-        {"King Equation Linear Response", {609, 183, 847, 196}, kTextCenter | kTextEndEllipsis,
-         Rgb(192, 192, 192), font},
+        {"King Equation Linear Response",
+         {609, 183, 847, 196},
+         kTextCenter | kTextEndEllipsis,
+         Rgb(192, 192, 192),
+         font},
         {"", {609, 207, 847, 220}, kTextCenter | kTextEndEllipsis, Rgb(255, 255, 255), font},
         {"g/sec", {609, 346, 847, 359}, kTextCenter | kTextEndEllipsis, Rgb(150, 255, 150), font},
-        {"Volts", {513, 248, 601, 305}, kTextRight | kTextWordBreak | kTextEndEllipsis,
-         Rgb(200, 255, 200), font},
+        {"Volts",
+         {513, 248, 601, 305},
+         kTextRight | kTextWordBreak | kTextEndEllipsis,
+         Rgb(200, 255, 200),
+         font},
         {"0", {609, 332, 673, 345}, kTextNoClip, Rgb(150, 255, 150), font},
         {"9.5", {696, 333, 760, 346}, kTextNoClip | kTextCenter, Rgb(150, 255, 150), font},
         {"19", {783, 334, 847, 347}, kTextNoClip | kTextRight, Rgb(150, 255, 150), font},
@@ -172,12 +178,9 @@ TEST(ChartFrame, LabelsUseFourSignificantDigits)
         double lo, hi;
         const char *low, *middle, *high;
     } const cases[] = {
-        {0, 19, "0", "9.5", "19"},
-        {0, 300, "0", "150", "300"},
-        {0, 251, "0", "125.5", "251"},
-        {0, 15000, "0", "7500", "1.5e+04"},
-        {-1, 21, "-1", "10", "21"},
-        {0.00001, 0.00002, "1e-05", "1.5e-05", "2e-05"},
+        {0, 19, "0", "9.5", "19"},     {0, 300, "0", "150", "300"},
+        {0, 251, "0", "125.5", "251"}, {0, 15000, "0", "7500", "1.5e+04"},
+        {-1, 21, "-1", "10", "21"},    {0.00001, 0.00002, "1e-05", "1.5e-05", "2e-05"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.high);

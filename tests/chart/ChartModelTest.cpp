@@ -74,7 +74,7 @@ TEST(ChartModel, RangesSwapWidenAndPlaceTheAxes)
         int offset;
     } const cases[] = {
         {true, -2.7, 10, 238 / 12.7, 104 + static_cast<int>(2 * (238 / 12.7))}, // -2.7 -> -2
-        {true, -0.5, 10, 238 / 10.5, 104},                                       // -0.5 -> 0
+        {true, -0.5, 10, 238 / 10.5, 104},                                      // -0.5 -> 0
         {true, 0, 19, 238 / 19.0, 104},
         {true, -10, -1, 238 / 9.0, 350 - 8},
         {false, -15, 15, 109 / 30.0, 93},
@@ -110,8 +110,8 @@ TEST(ChartModel, HostileRangesStayDefined)
     RecordingParent parent;
     CChart chart(&parent, 505, 170, 350, 200, 7);
     const double inf = INFINITY, nan = NAN;
-    const double ranges[][2] = {{nan, 5}, {-inf, inf}, {-1e308, 1e308}, {1e300, 1e300},
-                                {-3e9, 3e9}, {nan, nan}, {-inf, -1e308}};
+    const double ranges[][2] = {{nan, 5},    {-inf, inf}, {-1e308, 1e308}, {1e300, 1e300},
+                                {-3e9, 3e9}, {nan, nan},  {-inf, -1e308}};
     for (const auto& range : ranges) {
         chart.SetXRange(range[0], range[1]);
         chart.SetYRange(range[0], range[1]);
@@ -130,8 +130,8 @@ TEST(ChartModel, AttachSpecRefusals)
         const double* points;
         bool accepted;
     } const cases[] = {
-        {12, 0, pairs, false}, {-1, 0, pairs, false}, {0, 4, pairs, false},
-        {0, -1, pairs, false}, {7, 0, nullptr, false}, {6, 2, nullptr, false},
+        {12, 0, pairs, false},  {-1, 0, pairs, false},  {0, 4, pairs, false},
+        {0, -1, pairs, false},  {7, 0, nullptr, false}, {6, 2, nullptr, false},
         {8, 0, nullptr, false}, {0, 0, nullptr, true},  {11, 3, pairs, true},
     };
     for (const Case& c : cases) {
@@ -154,9 +154,17 @@ TEST(ChartModel, AttachSpecRefusals)
 TEST(ChartModel, AttachSetsTextsRangesAndExtraTextByKind)
 {
     const double pairs[] = {1, 1, 2, 2};
-    const char* const extra[] = {"function: y= X^2", "function: y=x^3", "function: y=mx+c",
-                                 "function: y=sin(x)", "function: y=cos(x)", "function: y=Loge(x)",
-                                 "kept", "kept", "kept", "", "Histogram (%)",
+    const char* const extra[] = {"function: y= X^2",
+                                 "function: y=x^3",
+                                 "function: y=mx+c",
+                                 "function: y=sin(x)",
+                                 "function: y=cos(x)",
+                                 "function: y=Loge(x)",
+                                 "kept",
+                                 "kept",
+                                 "kept",
+                                 "",
+                                 "Histogram (%)",
                                  "Histogram (absolute)"};
     for (int kind = 0; kind < 12; ++kind) {
         SCOPED_TRACE(kind);

@@ -19,10 +19,7 @@ struct ResponseChart
     CChart chart{&parent, 505, 170, 10, 100, 7};
     RecordingCanvas& canvas = parent.canvas;
 
-    void Attach(ChartSpec& spec)
-    {
-        ASSERT_TRUE(chart.AttachSpec(&spec));
-    }
+    void Attach(ChartSpec& spec) { ASSERT_TRUE(chart.AttachSpec(&spec)); }
     std::vector<LineCall> DataLines() const
     {
         std::vector<LineCall> lines;
@@ -149,10 +146,10 @@ TEST(ChartPlot, PercentErrorBarsOfTenRows)
         EXPECT_EQ(bars[j].left, 609 + lefts[j]) << j;
         EXPECT_EQ(bars[j].right - bars[j].left, 23) << j;
     }
-    EXPECT_EQ(bars[0], (Rect{609, 240, 632, 277}));   // +10 %: rows 240 to 276
-    EXPECT_EQ(bars[1], (Rect{632, 277, 655, 312}));   // -10 %: rows 277 to 311
-    EXPECT_EQ(bars[2], (Rect{656, 276, 679, 277}));   // 0 %: the row above the axis
-    EXPECT_EQ(bars[3].top, 222);                      // beyond +15 %: the frame's top
+    EXPECT_EQ(bars[0], (Rect{609, 240, 632, 277})); // +10 %: rows 240 to 276
+    EXPECT_EQ(bars[1], (Rect{632, 277, 655, 312})); // -10 %: rows 277 to 311
+    EXPECT_EQ(bars[2], (Rect{656, 276, 679, 277})); // 0 %: the row above the axis
+    EXPECT_EQ(bars[3].top, 222);                    // beyond +15 %: the frame's top
     EXPECT_EQ(bars[4].bottom, 331);
     EXPECT_EQ(r.canvas.Pixel(609, 240), kYellow);
     EXPECT_EQ(r.canvas.Pixel(631, 276), kYellow);
@@ -188,10 +185,10 @@ TEST(ChartPlot, FunctionKindsSampleThePlotWidth)
         int kind, style;
         std::size_t bars, lines, markers;
     } const cases[] = {
-        {0, 0, 48, 0, 0},   // a 5-pixel bar every 5 pixels of 238
-        {1, 1, 0, 238, 0},  // a line through one sample per pixel
-        {2, 2, 0, 0, 238},  // a marker per pixel column
-        {3, 0, 48, 0, 0}, {4, 1, 0, 238, 0}, {5, 2, 0, 0, 238},
+        {0, 0, 48, 0, 0},  // a 5-pixel bar every 5 pixels of 238
+        {1, 1, 0, 238, 0}, // a line through one sample per pixel
+        {2, 2, 0, 0, 238}, // a marker per pixel column
+        {3, 0, 48, 0, 0},  {4, 1, 0, 238, 0}, {5, 2, 0, 0, 238},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind);

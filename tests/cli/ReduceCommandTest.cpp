@@ -71,9 +71,8 @@ TEST(ReduceCommand, NonFiniteCoefficientsAreNullInJsonAndWarnedAbout)
 
 TEST(ReduceCommand, ConvertsTheChosenUnitAndUsesTheNonLinearMode)
 {
-    const CommandResult result =
-        Reduce({"--flow-unit", "Kg/hr", "--response=Freq", "--json"},
-               "36,1500\n72,2100\n144,3000\n288,4300\n");
+    const CommandResult result = Reduce({"--flow-unit", "Kg/hr", "--response=Freq", "--json"},
+                                        "36,1500\n72,2100\n144,3000\n288,4300\n");
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_NE(result.out.find("\"mode\": \"nonlinear\""), std::string::npos);
     EXPECT_NE(result.out.find("{\"maf\": \"10.00\""), std::string::npos);
@@ -133,18 +132,24 @@ TEST(ReduceCommand, RefusesBadOptionsAndInputWithoutWriting)
         std::string message; // first line of standard error
     } const cases[] = {
         {{"--bogus"}, kWorkedExample, "unknown option '--bogus'"},
-        {{"--flow-unit", "m3/h"}, kWorkedExample,
+        {{"--flow-unit", "m3/h"},
+         kWorkedExample,
          "--flow-unit: unknown unit 'm3/h' (use g/s, Kg/hr, lbs/hr or SCFM)"},
-        {{"--response", "Amps"}, kWorkedExample, "--response: unknown kind 'Amps' (use Volts or Freq)"},
+        {{"--response", "Amps"},
+         kWorkedExample,
+         "--response: unknown kind 'Amps' (use Volts or Freq)"},
         {{"--flow-unit"}, kWorkedExample, "option --flow-unit needs a value"},
-        {{"--meter", "TWO WORDS"}, kWorkedExample,
+        {{"--meter", "TWO WORDS"},
+         kWorkedExample,
          "--meter: the meter type must be one word, without blanks"},
-        {{"--meter", std::string(300, 'M')}, kWorkedExample,
+        {{"--meter", std::string(300, 'M')},
+         kWorkedExample,
          "--meter: the meter type is longer than 299 characters"},
         {{"a.csv", "b.csv"}, "", "more than one input file ('a.csv' and 'b.csv')"},
         {{}, "0,1\n5,x\n", "standard input:2: 'x' is not a decimal number"},
         {{}, twenty, "standard input:20: more than 19 rows"},
-        {{}, "0,1\n" + std::string(10000, '9') + "x,2\n",
+        {{},
+         "0,1\n" + std::string(10000, '9') + "x,2\n",
          "standard input:2: '" + std::string(10000, '9') + "x' is not a decimal number"},
     };
     for (const Case& c : cases) {
@@ -266,7 +271,8 @@ TEST(ReduceCommand, RefusesUnusableSettingsAndOutputOptions)
         std::vector<std::string> args;
         std::string message;
     } const cases[] = {
-        {{"--settings", dir.Path("none.cfg")}, dir.Path("none.cfg") + ": No such file or directory"},
+        {{"--settings", dir.Path("none.cfg")},
+         dir.Path("none.cfg") + ": No such file or directory"},
         {{"--settings", badUnit}, badUnit + ": flow unit index 7 is not one of 0 to 3"},
         {{"--points", "12x"}, "--points: '12x' is not a whole number of points"},
         {{"--points", "99999999999"}, "--points: '99999999999' is not a whole number of points"},

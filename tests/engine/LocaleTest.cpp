@@ -21,7 +21,7 @@ namespace {
 
 class CommaDecimalLocale : public testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         setenv("LC_ALL", "de_DE.UTF-8", 1);

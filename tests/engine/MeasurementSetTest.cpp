@@ -48,12 +48,12 @@ TEST(BuildRows, EndsTheTableAtTheFirstFlowThatDoesNotRise)
         std::vector<double> flows; // typed flows of the first rows; the rest stay 0
         int rowCount;
     } const cases[] = {
-        {{}, 1},                  // all rows 0: row 1 is not above row 0
-        {{0, 5, 5, 10}, 2},       // an equal flow ends the table
-        {{0, 5, 3, 10, 12}, 2},   // later rising rows are ignored
-        {{-5, 0, 5, 0}, 3},       // a negative first flow is accepted
+        {{}, 1},                // all rows 0: row 1 is not above row 0
+        {{0, 5, 5, 10}, 2},     // an equal flow ends the table
+        {{0, 5, 3, 10, 12}, 2}, // later rising rows are ignored
+        {{-5, 0, 5, 0}, 3},     // a negative first flow is accepted
         {{0, 1, 2, 3, 0}, 4},
-        {{nan, 1, 2}, 1},         // NaN cannot be ordered
+        {{nan, 1, 2}, 1}, // NaN cannot be ordered
         {{0, 1, nan, 3}, 2},
         {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}, 19},
     };

@@ -44,10 +44,11 @@ RowResult ResultOf(const HeadlessFields& fields, std::size_t row)
             fields.GetFieldText(ids.errorPct)};
 }
 
-const std::vector<Row> kWorkedExample = {{"0", "1.0"}, {"5", "1.8"}, {"10", "2.3"},
-                                         {"20", "3.1"}, {"0", "0"}};
+const std::vector<Row> kWorkedExample = {
+    {"0", "1.0"}, {"5", "1.8"}, {"10", "2.3"}, {"20", "3.1"}, {"0", "0"}};
 
-const char* const kEndLine = "***************************** END OF RUN ***************************\n\n";
+const char* const kEndLine =
+    "***************************** END OF RUN ***************************\n\n";
 
 std::string ResultBlockHeader(int rowCount, const char* unitLine)
 {
@@ -177,7 +178,7 @@ TEST(RunCalibration, RunWithTwoRowsKeepsTheLastFitOnScreen)
 TEST(RunCalibration, ShorterRunClearsTheRowsNoLongerInUse)
 {
     HeadlessFields fields;
-    std::vector<Row> rows = {{"0", "1"}, {"1", "1.5"}, {"2", "1.9"}, {"3", "2.2"}, {"4", "2.4"},
+    std::vector<Row> rows = {{"0", "1"},   {"1", "1.5"}, {"2", "1.9"}, {"3", "2.2"}, {"4", "2.4"},
                              {"5", "2.6"}, {"6", "2.8"}, {"7", "2.9"}, {"8", "3.0"}, {"9", "3.1"}};
     Type(fields, rows);
     Calibration calibration;
@@ -226,13 +227,15 @@ TEST(RunCalibration, StepsRunInOrderOnEveryRun)
 {
     std::vector<std::string> calls;
     RunLog log = RunLog::ToMemory();
-    const RunSteps steps{[&] { calls.push_back("charts:" + log.Text().substr(log.Text().size() - 2)); },
-                         [&] { calls.push_back("settings"); }};
+    const RunSteps steps{
+        [&] { calls.push_back("charts:" + log.Text().substr(log.Text().size() - 2)); },
+        [&] { calls.push_back("settings"); }};
     HeadlessFields fields;
     Calibration calibration;
     OnRunTest(fields, calibration, log, steps);
     OnRunTest(fields, calibration, log, steps);
-    const std::vector<std::string> expected = {"charts:\n\n", "settings", "charts:\n\n", "settings"};
+    const std::vector<std::string> expected = {"charts:\n\n", "settings", "charts:\n\n",
+                                               "settings"};
     EXPECT_EQ(calls, expected);
 }
 

@@ -154,8 +154,7 @@ TEST(FlowTable, StopsAtTheFirstRefusedLine)
 {
     const Calibration run = LastRun({0.0, 1.0, 1.0}, 0, "");
     int lines = 0;
-    EXPECT_FALSE(WriteFlowTable(run, {0.0, 5.0, 100, 2}, [&](std::string_view) {
-        return ++lines < 4;
-    }));
+    EXPECT_FALSE(
+        WriteFlowTable(run, {0.0, 5.0, 100, 2}, [&](std::string_view) { return ++lines < 4; }));
     EXPECT_EQ(lines, 4);
 }

@@ -88,7 +88,11 @@ TEST(HtmlReport, RowsFollowMinAndMaxOnly)
         const char* row0;
         const char* row49;
     } const cases[] = {
-        {1, {0.0, 15000.0, 7, 0}, "\tFreq(Hz)\tMass_Air(g/s)", "\t0.0\t0.00 ", "\t14700.0\t14700.00 "},
+        {1,
+         {0.0, 15000.0, 7, 0},
+         "\tFreq(Hz)\tMass_Air(g/s)",
+         "\t0.0\t0.00 ",
+         "\t14700.0\t14700.00 "},
         {2, {2.0, 2.0, 1024, 1}, "\tFreq(Hz)\tMass_Air(g/s)", "\t2.0\t2.00 ", "\t2.0\t2.00 "},
         {0, {5.0, 0.0, 0, 2}, "\tVolts\tMass_Air(g/s)", "\t5.0\t5.00 ", "\t0.1\t0.10 "},
     };

@@ -17,8 +17,8 @@ namespace {
 // Records what the command asked of the platform; answers from its settings.
 class FakePlatform : public IFilePlatform
 {
-public:
-    std::optional<std::string> answer;  // the dialog's result
+  public:
+    std::optional<std::string> answer; // the dialog's result
     bool canCreate = true;
     std::vector<std::string> calls;
 
@@ -40,7 +40,7 @@ public:
 // Field access that counts reads, to prove a command read nothing.
 class CountingFields : public HeadlessFields
 {
-public:
+  public:
     mutable int reads = 0;
     std::string GetFieldText(int id) const override
     {
@@ -92,7 +92,8 @@ TEST(OutputCommands, CancelReadsAndWritesNothing)
     OutputParameters stored{1.0, 2.0, 3, 1};
     OnGenerateOutputFile(platform, fields, LastRun(), stored);
     OnGenerateHtmlInfo(platform, fields, LastRun(), stored);
-    const std::vector<std::string> expected = {"ask maffactor.inc .dat", "ask maffactor.html .html"};
+    const std::vector<std::string> expected = {"ask maffactor.inc .dat",
+                                               "ask maffactor.html .html"};
     EXPECT_EQ(platform.calls, expected);
     EXPECT_EQ(fields.reads, 0);
     EXPECT_EQ(stored.pointCount, 3);
@@ -107,9 +108,8 @@ TEST(OutputCommands, FileThatCannotBeCreatedShowsTheMessageAndKeepsTheParameters
     TypeOutputParameters(fields, "9", "9", "9", 2);
     OutputParameters stored{1.0, 2.0, 3, 1};
     OnGenerateOutputFile(platform, fields, LastRun(), stored);
-    const std::vector<std::string> expected = {"ask maffactor.inc .dat",
-                                               "create /nowhere/maffactor.inc",
-                                               "message File Cannot Be Opened"};
+    const std::vector<std::string> expected = {
+        "ask maffactor.inc .dat", "create /nowhere/maffactor.inc", "message File Cannot Be Opened"};
     EXPECT_EQ(platform.calls, expected);
     EXPECT_EQ(fields.reads, 0);
     EXPECT_EQ(stored.responseMax, 2.0);

@@ -117,17 +117,17 @@ TEST(Settings, LoadingRules)
         double responseMax;
     } const cases[] = {
         {"19 row lines only", RowLines(0, 19, "1.5\t2.5\n"), 1.5, 2.5, 0, 0, "", 5.0},
-        {"blanks instead of a tab", RowLines(0, 19, "  1.5   2.5 \r\n") + "1\n0\nM\n", 1.5, 2.5,
-         1, 0, "M", 5.0},
+        {"blanks instead of a tab", RowLines(0, 19, "  1.5   2.5 \r\n") + "1\n0\nM\n", 1.5, 2.5, 1,
+         0, "M", 5.0},
         {"no separator at all", RowLines(0, 19, "1.5-2.5\n") + "1\n0\nM\n", 1.5, -2.5, 1, 0, "M",
          5.0},
         {"response kind 2", RowLines(0, 19, "1\t2\n") + "0\n2\nM\n", 1, 2, 0, 2, "M", 0.0},
-        {"bad row keeps the previous line's values",
-         RowLines(0, 18, "1\t2\n") + "x\t9\n0\n1\nM\n", 1, 2, 0, 1, "M", 15000.0},
-        {"half a row takes the first value only",
-         RowLines(0, 18, "1\t2\n") + "4\tx\n0\n1\nM\n", 4, 2, 0, 1, "M", 15000.0},
-        {"indices and words that do not convert stay", RowLines(0, 19, "1\t2\n") + "x\n\nTWO WORDS\n",
-         1, 2, 0, 0, "TWO", 5.0},
+        {"bad row keeps the previous line's values", RowLines(0, 18, "1\t2\n") + "x\t9\n0\n1\nM\n",
+         1, 2, 0, 1, "M", 15000.0},
+        {"half a row takes the first value only", RowLines(0, 18, "1\t2\n") + "4\tx\n0\n1\nM\n", 4,
+         2, 0, 1, "M", 15000.0},
+        {"indices and words that do not convert stay",
+         RowLines(0, 19, "1\t2\n") + "x\n\nTWO WORDS\n", 1, 2, 0, 0, "TWO", 5.0},
         {"saved infinity comes back", RowLines(0, 19, "inf\t-inf\n"), INFINITY, -INFINITY, 0, 0, "",
          5.0},
         {"lines after 22 are not read", RowLines(0, 19, "1\t2\n") + "3\n1\nM\n9\n9\n", 1, 2, 3, 1,
@@ -181,7 +181,8 @@ TEST(Settings, LongLinesTakeSeveralReads)
     EXPECT_EQ(unshifted.set.flowUnit, 2);
     EXPECT_EQ(unshifted.set.meterType, "M");
 
-    const Loaded longWord = LoadText(RowLines(0, 19, "1\t2\n") + "0\n0\n" + std::string(150, 'W') + "\n");
+    const Loaded longWord =
+        LoadText(RowLines(0, 19, "1\t2\n") + "0\n0\n" + std::string(150, 'W') + "\n");
     EXPECT_EQ(longWord.set.meterType, std::string(99, 'W'));
 }
 

@@ -20,7 +20,7 @@ struct RectCall
 
 class RecordingCanvas : public tovarin::BitmapCanvas
 {
-public:
+  public:
     RecordingCanvas() : BitmapCanvas(1400, 700, tovarin::Rgb(1, 2, 3)) {}
 
     void MoveTo(tovarin::Point to) override
@@ -56,13 +56,13 @@ public:
     std::vector<RectCall> rectangles;
     std::vector<tovarin::Point> pixels;
 
-private:
+  private:
     tovarin::Point m_at;
 };
 
 class RecordingParent : public tovarin::IChartParent
 {
-public:
+  public:
     tovarin::ICanvas* BeginDrawing() override { return drawable ? &canvas : nullptr; }
     void EndDrawing() override {}
     void RequestRepaint(const tovarin::Rect& area) override { repaints.push_back(area); }

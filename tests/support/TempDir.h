@@ -10,7 +10,7 @@
 
 class TempDir
 {
-public:
+  public:
     TempDir()
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "tovarin-XXXXXX").string();
@@ -28,7 +28,7 @@ public:
     std::string Path(const std::string& name) const { return (m_path / name).string(); }
     const std::filesystem::path& Root() const { return m_path; }
 
-private:
+  private:
     std::filesystem::path m_path;
 };
 
