@@ -107,6 +107,14 @@ class CChart
     void PlotError();
     void PlotSeries();
     void PlotHistogram();
+    // A run of points drawn one after another: each point is drawn with the
+    // previous one, and the first with itself.
+    struct PointRun
+    {
+        bool started = false;
+        int prevX = 0, prevY = 0;
+    };
+    void PlotNext(PointRun& run, int x, int y);
     void PlotPoint(int x, int y, int prevX, int prevY);
     void DrawMarker(int x, int y);
     void DrawSegment(int x0, int y0, int x1, int y1);

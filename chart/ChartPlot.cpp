@@ -98,6 +98,16 @@ void CChart::PlotPoint(int x, int y, int prevX, int prevY)
     }
 }
 
+void CChart::PlotNext(PointRun& run, int x, int y)
+{
+    if (!run.started) {
+        run = {true, x, y};
+    }
+    PlotPoint(x, y, run.prevX, run.prevY);
+    run.prevX = x;
+    run.prevY = y;
+}
+
 void CChart::DrawMarker(int x, int y)
 {
     DrawingStep step(m_pParent, GetChartRect());
@@ -151,8 +161,7 @@ void CChart::PlotFunction()
     const int count =
         std::min(TruncToInt((m_xMax - m_xMin) * m_xScale), std::max(plot.right - plot.left, 0));
     const double dx = 1.0 / m_xScale;
-    bool first = true;
-    int prevX = 0, prevY = 0;
+    PointRun run;
     for (int r = 0; r < count; r += step) {
         const double x = m_xMin + r * dx;
         double y = 0.0;
@@ -178,14 +187,7 @@ void CChart::PlotFunction()
         }
         const int px = plot.left + r;
         const int py = PixelY(y);
-        if (first) {
-            prevX = px;
-            prevY = py;
-            first = false;
-        }
-        PlotPoint(px, py, prevX, prevY);
-        prevX = px;
-        prevY = py;
+        PlotNext(run, px, py);
     }
 }
 
@@ -219,8 +221,7 @@ void CChart::PlotKing()
     const bool perColumn = sampleCount > kCurveSamplesPerPixel * columns;
     const long long count = perColumn ? static_cast<long long>(columns) + 1
                                       : std::max(0LL, static_cast<long long>(sampleCount));
-    bool first = true;
-    int prevX = 0, prevY = 0;
+    PointRun run;
     for (long long i = 0; i < count; ++i) {
         const double x =
             perColumn
@@ -231,15 +232,11 @@ void CChart::PlotKing()
             continue;
         const int px = PixelX(x);
         const int py = PixelY(KingResponse(x, k));
-        if (first) { // the first sample only becomes the previous point
-            prevX = px;
-            prevY = py;
-            first = false;
+        if (!run.started) { // the first sample only becomes the previous point
+            run = {true, px, py};
             continue;
         }
-        PlotPoint(px, py, prevX, prevY);
-        prevX = px;
-        prevY = py;
+        PlotNext(run, px, py);
     }
 }
 
@@ -248,8 +245,7 @@ void CChart::PlotError()
     const ChartSpec& spec = *m_pSpec;
     const Rect plot = GetPlotRect();
     const bool percent = spec.kind == static_cast<int>(ChartKind::PercentError);
-    bool first = true;
-    int prevX = 0, prevY = 0;
+    PointRun run;
     for (int j = 0; j < spec.pointCount; ++j) {
         const double x = spec.points[2 * static_cast<std::size_t>(j)];
         const double y = spec.points[2 * static_cast<std::size_t>(j) + 1];
@@ -259,14 +255,7 @@ void CChart::PlotError()
         if (px > plot.right)
             break;
         const int py = PixelY(value);
-        if (first) {
-            prevX = px;
-            prevY = py;
-            first = false;
-        }
-        PlotPoint(px, py, prevX, prevY);
-        prevX = px;
-        prevY = py;
+        PlotNext(run, px, py);
     }
 }
 
@@ -281,8 +270,7 @@ void CChart::PlotSeries()
     const Color saved = m_dataColor;
     for (int s = 0; s < series; ++s) {
         m_dataColor = GetSeriesColor(s);
-        bool first = true;
-        int prevX = 0, prevY = 0;
+        PointRun run;
         for (int i = 0; i < pairs; ++i) {
             const std::size_t at = 2 * (static_cast<std::size_t>(s) * pairs + i);
             const double x = spec.points[at];
@@ -291,14 +279,7 @@ void CChart::PlotSeries()
                 continue;
             const int px = PixelX(x);
             const int py = PixelY(y);
-            if (first) {
-                prevX = px;
-                prevY = py;
-                first = false;
-            }
-            PlotPoint(px, py, prevX, prevY);
-            prevX = px;
-            prevY = py;
+            PlotNext(run, px, py);
         }
     }
     m_dataColor = saved;
@@ -351,19 +332,11 @@ void CChart::PlotHistogram()
     DrawYLabels();
 
     const double dy = 1.0 / m_yScale;
-    bool first = true;
-    int prevX = 0, prevY = 0;
+    PointRun run;
     for (int j = 0; j < bins; ++j) {
         const int px = plot.left + 5 * j;
         const int py = ClampPixel(plot.bottom - ClampY(values[static_cast<std::size_t>(j)]) / dy);
-        if (first) {
-            prevX = px;
-            prevY = py;
-            first = false;
-        }
-        PlotPoint(px, py, prevX, prevY);
-        prevX = px;
-        prevY = py;
+        PlotNext(run, px, py);
     }
 }
 

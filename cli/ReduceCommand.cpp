@@ -119,17 +119,6 @@ OutputParameters ChooseOutputParameters(const ReduceOptions& options, bool setti
     return output;
 }
 
-std::string Collect(bool (*write)(const Calibration&, const OutputParameters&, const LineSink&),
-                    const Calibration& calibration, const OutputParameters& output)
-{
-    std::string text;
-    write(calibration, output, [&](std::string_view line) {
-        text.append(line);
-        return true;
-    });
-    return text;
-}
-
 } // namespace
 
 CommandResult RunReduceCommand(const std::vector<std::string>& args, std::istream& standardInput)
@@ -207,10 +196,10 @@ CommandResult RunReduceCommand(const std::vector<std::string>& args, std::istrea
     const Output outputs[] = {
         {options.logPath, log.Text(), false},
         {options.saveSettingsPath, FormatSettings(calibration.set), false},
-        {options.tablePath, options.tablePath ? Collect(WriteFlowTable, calibration, output) : "",
-         true},
+        {options.tablePath,
+         options.tablePath ? WriteToString(WriteFlowTable, calibration, output) : "", true},
         {options.reportPath,
-         options.reportPath ? Collect(WriteHtmlReport, calibration, output) : "", true},
+         options.reportPath ? WriteToString(WriteHtmlReport, calibration, output) : "", true},
     };
     bool written = true;
     for (const Output& file : outputs) {

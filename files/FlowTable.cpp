@@ -49,6 +49,17 @@ std::string_view WordLine(int word, char (&buffer)[32])
 
 } // namespace
 
+std::string WriteToString(OutputWriter write, const Calibration& lastRun,
+                          const OutputParameters& output)
+{
+    std::string text;
+    write(lastRun, output, [&](std::string_view line) {
+        text.append(line);
+        return true;
+    });
+    return text;
+}
+
 double OutputUnitFactor(int outputFlowUnit)
 {
     switch (outputFlowUnit) {

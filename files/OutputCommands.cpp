@@ -6,14 +6,12 @@
 namespace tovarin {
 namespace {
 
-using FileWriter = bool (*)(const Calibration&, const OutputParameters&, const LineSink&);
-
 // Cancel ends the command before anything is read; a file that cannot be
 // created ends it before the output parameters are read, so they stay stored
 // as they were.
 void RunOutputCommand(IFilePlatform& platform, const IFieldAccess& fields,
                       const Calibration& lastRun, OutputParameters& stored, const char* initialName,
-                      const char* defaultExtension, FileWriter write)
+                      const char* defaultExtension, OutputWriter write)
 {
     const std::optional<std::string> path = platform.AskSavePath(initialName, defaultExtension);
     if (!path)

@@ -329,15 +329,8 @@ TEST_F(ReducerDlgTest, OutputCommandsWriteFromTheLastRun)
     platform.answer = Path("maffactor.html");
     dialog->OnGenerateHtmlInfo();
     const OutputParameters output{0.0, 5.0, 16, 0};
-    std::string table, report;
-    WriteFlowTable(dialog->CurrentCalibration(), output, [&](std::string_view line) {
-        table.append(line);
-        return true;
-    });
-    WriteHtmlReport(dialog->CurrentCalibration(), output, [&](std::string_view line) {
-        report.append(line);
-        return true;
-    });
+    const std::string table = WriteToString(WriteFlowTable, dialog->CurrentCalibration(), output);
+    const std::string report = WriteToString(WriteHtmlReport, dialog->CurrentCalibration(), output);
     EXPECT_EQ(ReadWholeFile(Path("maffactor.inc")), table);
     EXPECT_EQ(ReadWholeFile(Path("maffactor.html")), report);
     EXPECT_EQ(table.substr(0, 25), "; */ MAF file for type: *");

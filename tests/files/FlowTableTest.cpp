@@ -21,12 +21,7 @@ Calibration LastRun(KingCoefficients k, int responseKind, const char* meterType)
 
 std::string Table(const Calibration& run, const OutputParameters& output)
 {
-    std::string text;
-    EXPECT_TRUE(WriteFlowTable(run, output, [&](std::string_view line) {
-        text.append(line);
-        return true;
-    }));
-    return text;
+    return WriteToString(WriteFlowTable, run, output);
 }
 
 } // namespace

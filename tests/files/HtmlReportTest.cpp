@@ -12,12 +12,7 @@ namespace {
 
 std::string Report(const Calibration& run, const OutputParameters& output)
 {
-    std::string text;
-    EXPECT_TRUE(WriteHtmlReport(run, output, [&](std::string_view piece) {
-        text.append(piece);
-        return true;
-    }));
-    return text;
+    return WriteToString(WriteHtmlReport, run, output);
 }
 
 std::vector<std::string> Lines(const std::string& text)

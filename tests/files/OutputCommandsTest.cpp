@@ -72,17 +72,6 @@ void TypeOutputParameters(HeadlessFields& fields, const char* min, const char* m
     fields.SetListSelection(kOutputUnitListId, unit);
 }
 
-std::string Expected(bool (*write)(const Calibration&, const OutputParameters&, const LineSink&),
-                     const Calibration& run, const OutputParameters& output)
-{
-    std::string text;
-    write(run, output, [&](std::string_view line) {
-        text.append(line);
-        return true;
-    });
-    return text;
-}
-
 } // namespace
 
 TEST(OutputCommands, CancelReadsAndWritesNothing)
@@ -138,7 +127,7 @@ TEST(OutputCommands, WritesTheTableAndTheReportFromTheFieldsRead)
     platform.answer = dir.Path("report.html");
     OnGenerateHtmlInfo(platform, fields, LastRun(), stored);
     EXPECT_EQ(ReadWholeFile(dir.Path("report.html")),
-              Expected(WriteHtmlReport, LastRun(), {0.0, 5.0, 3, 3}));
+              WriteToString(WriteHtmlReport, LastRun(), {0.0, 5.0, 3, 3}));
     EXPECT_EQ(stored.responseMax, 5.0);
     EXPECT_EQ(stored.pointCount, 3);
     EXPECT_EQ(platform.calls.size(), 4u); // two asks, two creates, no message
