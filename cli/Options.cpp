@@ -58,16 +58,6 @@ bool EqualsIgnoringCase(const std::string& a, const char* b)
     });
 }
 
-// Index of `label` among `count` labels, ignoring case.
-template <typename Enum>
-std::optional<int> IndexOfLabel(const std::string& label, int count, const char* (*labelOf)(Enum))
-{
-    for (int i = 0; i < count; ++i)
-        if (EqualsIgnoringCase(label, labelOf(static_cast<Enum>(i))))
-            return i;
-    return std::nullopt;
-}
-
 std::optional<std::string> CheckMeterType(const std::string& word)
 {
     if (word.empty())
@@ -91,6 +81,27 @@ bool IsWholeInteger(const std::string& text)
 // Applies an option's value; returns the reason when the value is unusable.
 using ValueHandler = std::function<std::optional<std::string>(ReduceOptions&, const std::string&)>;
 
+// A list option: the value is one of the list's labels, in any case. The
+// message on a bad value names the labels in list order.
+template <typename Enum>
+ValueHandler LabelOption(const char* name, const char* noun,
+                         std::optional<int> ReduceOptions::*member, int count,
+                         const char* (*labelOf)(Enum))
+{
+    return [=](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+        std::string labels;
+        for (int i = 0; i < count; ++i) {
+            const char* label = labelOf(static_cast<Enum>(i));
+            if (EqualsIgnoringCase(v, label)) {
+                o.*member = i;
+                return std::nullopt;
+            }
+            labels += std::string(i == 0 ? "" : (i + 1 == count ? " or " : ", ")) + label;
+        }
+        return std::string(name) + ": unknown " + noun + " '" + v + "' (use " + labels + ")";
+    };
+}
+
 ValueHandler DecimalOption(const char* name, std::optional<double> ReduceOptions::*member)
 {
     return [name, member](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
@@ -113,28 +124,12 @@ ValueHandler PathOption(std::optional<std::string> ReduceOptions::*member)
 const std::map<std::string, ValueHandler>& ValueOptions()
 {
     static const std::map<std::string, ValueHandler> options = {
-        {"--flow-unit",
-         [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-             o.flowUnit = IndexOfLabel(v, kFlowUnitCount, FlowUnitLabel);
-             if (!o.flowUnit)
-                 return "--flow-unit: unknown unit '" + v + "' (use g/s, Kg/hr, lbs/hr or SCFM)";
-             return std::nullopt;
-         }},
-        {"--response",
-         [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-             o.responseKind = IndexOfLabel(v, kResponseKindCount, ResponseKindLabel);
-             if (!o.responseKind)
-                 return "--response: unknown kind '" + v + "' (use Volts or Freq)";
-             return std::nullopt;
-         }},
-        {"--output-unit",
-         [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-             o.outputFlowUnit = IndexOfLabel(v, kOutputFlowUnitCount, OutputFlowUnitLabel);
-             if (!o.outputFlowUnit)
-                 return "--output-unit: unknown unit '" + v +
-                        "' (use 10*mg/sec, mg/sec, g/sec or kg/hr)";
-             return std::nullopt;
-         }},
+        {"--flow-unit", LabelOption("--flow-unit", "unit", &ReduceOptions::flowUnit, kFlowUnitCount,
+                                    FlowUnitLabel)},
+        {"--response", LabelOption("--response", "kind", &ReduceOptions::responseKind,
+                                   kResponseKindCount, ResponseKindLabel)},
+        {"--output-unit", LabelOption("--output-unit", "unit", &ReduceOptions::outputFlowUnit,
+                                      kOutputFlowUnitCount, OutputFlowUnitLabel)},
         {"--meter",
          [](ReduceOptions& o, const std::string& v) {
              o.meterType = v;

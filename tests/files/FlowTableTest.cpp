@@ -1,5 +1,7 @@
 #include "FlowTable.h"
 
+#include "LastRun.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -9,15 +11,6 @@
 using namespace tovarin;
 
 namespace {
-
-Calibration LastRun(KingCoefficients k, int responseKind, const char* meterType)
-{
-    Calibration run;
-    run.coefficients = k;
-    run.set.responseKind = responseKind;
-    run.set.meterType = meterType;
-    return run;
-}
 
 std::string Table(const Calibration& run, const OutputParameters& output)
 {

@@ -1,5 +1,7 @@
 #include "HtmlReport.h"
 
+#include "LastRun.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -23,15 +25,6 @@ std::vector<std::string> Lines(const std::string& text)
     while (std::getline(stream, line))
         lines.push_back(line);
     return lines;
-}
-
-Calibration LastRun(KingCoefficients k, int responseKind, const char* meterType)
-{
-    Calibration run;
-    run.coefficients = k;
-    run.set.responseKind = responseKind;
-    run.set.meterType = meterType;
-    return run;
 }
 
 const std::string kTitle = "Tovarin V2.00 by the Tovarin calibration developers";
