@@ -19,9 +19,11 @@ build: configure
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j2
 
-# The window keeps its run log and settings file in the working directory.
+# The window keeps its run log and settings file in the working directory:
+# run/ (ignored by git), so they never land in the source tree.
 run: build
-	$(BUILD_DIR)/app/tovarin
+	@mkdir -p run
+	cd run && $(abspath $(BUILD_DIR))/app/tovarin
 
 # The same reduction without a window, on the bundled example.
 reduce: build

@@ -45,8 +45,8 @@ std::vector<ControlTemplate> BuildControls()
         c.push_back(
             {kRowControls[row].response, K::Edit, 84, RowY(row), kCellWidth, kCellHeight, ""});
     }
-    c.push_back({2, K::Button, 39, 426, 105, 14, "Run Test"});
-    c.push_back({1, K::Button, 465, 427, 83, 14, "Exit"});
+    c.push_back({kRunTestId, K::Button, 39, 426, 105, 14, "Run Test"});
+    c.push_back({kExitId, K::Button, 465, 427, 83, 14, "Exit"});
     c.push_back({kFlowUnitListId, K::List, 30, 64, 46, 87, ""});
     c.push_back({kResponseKindListId, K::List, 84, 64, 46, 87, ""});
     for (std::size_t row = 0; row < kRowControls.size(); ++row)
@@ -62,9 +62,9 @@ std::vector<ControlTemplate> BuildControls()
     c.push_back({kResponseMaxId, K::Edit, 180, 388, 45, 14, ""});
     c.push_back({kPointCountId, K::Edit, 343, 388, 45, 14, ""});
     c.push_back({kOutputUnitListId, K::List, 472, 389, 54, 87, ""});
-    c.push_back({3, K::Button, 188, 426, 75, 14, "Generate Output File"});
+    c.push_back({kGenerateOutputFileId, K::Button, 188, 426, 75, 14, "Generate Output File"});
     c.push_back({kMeterTypeId, K::Edit, 16, 24, 545, 14, ""});
-    c.push_back({4, K::Button, 327, 427, 75, 14, "Generate HTML Info"});
+    c.push_back({kGenerateHtmlInfoId, K::Button, 327, 427, 75, 14, "Generate HTML Info"});
     for (std::size_t row = 0; row < kRowControls.size(); ++row)
         c.push_back(
             {kRowControls[row].errorPct, K::ReadOnly, 268, RowY(row), kCellWidth, kCellHeight, ""});

@@ -1,12 +1,13 @@
 #include "ReducerDlg.h"
 
-#include "CLocale.h"
+#include "NumberText.h"
 #include "ControlIds.h"
 #include "DialogTemplate.h"
 #include "OutputCommands.h"
 #include "QtCanvas.h"
 #include "QtFilePlatform.h"
 #include "Settings.h"
+#include "Version.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -39,12 +40,28 @@ QFont DialogFont()
     return font;
 }
 
-void FillList(QComboBox* list, std::initializer_list<const char*> entries, int selection)
+// Appends every entry's label in order, never sorted, and selects `selection`;
+// an index the list does not have leaves it without a selection.
+template <typename Enum>
+void FillList(QComboBox* list, int count, const char* (*labelOf)(Enum), int selection)
 {
-    for (const char* entry : entries)
-        list->addItem(QString::fromLatin1(entry)); // appended in order, never sorted
-    // An index the list does not have leaves it without a selection.
+    for (int i = 0; i < count; ++i)
+        list->addItem(QString::fromLatin1(labelOf(static_cast<Enum>(i))));
     list->setCurrentIndex(selection >= 0 && selection < list->count() ? selection : -1);
+}
+
+// The uncaptioned frames surround the charts: a plain etched line, since a
+// styled group box would shade the charts it encloses.
+QWidget* CreateFrame(const QString& caption, QWidget* parent)
+{
+    if (caption.isEmpty()) {
+        auto* box = new QFrame(parent);
+        box->setFrameStyle(QFrame::Box | QFrame::Sunken);
+        return box;
+    }
+    auto* group = new QGroupBox(caption, parent);
+    group->setAlignment(Qt::AlignHCenter);
+    return group;
 }
 
 } // namespace
@@ -57,8 +74,7 @@ CReducerDlg::CReducerDlg(QWidget* parent)
 {
     m_icon.addFile(QStringLiteral(":/icons/tovarin-32.xpm"), QSize(32, 32));
     m_icon.addFile(QStringLiteral(":/icons/tovarin-16.xpm"), QSize(16, 16));
-    setWindowTitle(QStringLiteral("Tovarin MAF Sensor Calibration Reduction - by the Tovarin "
-                                  "developers - V1.02 - (c) 2026"));
+    setWindowTitle(QString::fromLatin1(kWindowCaption));
     setFont(DialogFont());
     setFixedSize(static_cast<int>(std::lround(kDialogUnitsWide * kPixelsPerUnitX)),
                  static_cast<int>(std::lround(kDialogUnitsHigh * kPixelsPerUnitY)));
@@ -71,74 +87,68 @@ void CReducerDlg::CreateControls()
 {
     QWidget* previousTabStop = nullptr;
     for (const ControlTemplate& c : DialogControls()) {
-        const QRect rect = ToPixels(c);
-        const QString text = QString::fromStdString(c.text);
-        QWidget* widget = nullptr;
-        switch (c.kind) {
-        case ControlKind::Frame: {
-            // The uncaptioned frames surround the charts: a plain etched line,
-            // since a styled group box would shade the charts it encloses.
-            QWidget* frame = nullptr;
-            if (text.isEmpty()) {
-                auto* box = new QFrame(this);
-                box->setFrameStyle(QFrame::Box | QFrame::Sunken);
-                frame = box;
-            } else {
-                auto* group = new QGroupBox(text, this);
-                group->setAlignment(Qt::AlignHCenter);
-                frame = group;
-            }
-            frame->setGeometry(rect);
-            frame->lower(); // frames lie behind the controls they enclose
+        QWidget* tabStop = CreateControl(c);
+        if (!tabStop)
             continue;
-        }
-        case ControlKind::Label: {
-            auto* label = new QLabel(text, this);
-            label->move(rect.topLeft());
-            label->resize(std::max(rect.width(), label->sizeHint().width()), rect.height() + 4);
-            continue;
-        }
-        case ControlKind::Edit:
-        case ControlKind::ReadOnly: {
-            auto* edit = new QLineEdit(this);
-            edit->setAlignment(Qt::AlignCenter);
-            edit->setReadOnly(c.kind == ControlKind::ReadOnly); // still takes the focus
-            m_edits[c.id] = edit;
-            widget = edit;
-            break;
-        }
-        case ControlKind::List: {
-            auto* list = new QComboBox(this);
-            list->setEditable(false);
-            m_lists[c.id] = list;
-            widget = list;
-            break;
-        }
-        case ControlKind::Button: {
-            auto* button = new QPushButton(text, this);
-            m_buttons[c.id] = button;
-            widget = button;
-            break;
-        }
-        }
-        // Lists keep the height of one line; 87 units is their drop-down height.
-        QRect geometry = rect;
-        if (c.kind == ControlKind::List)
-            geometry.setHeight(static_cast<int>(std::lround(14 * kPixelsPerUnitY)));
-        widget->setGeometry(geometry);
-        widget->setFocusPolicy(Qt::StrongFocus);
         if (previousTabStop)
-            setTabOrder(previousTabStop, widget);
-        previousTabStop = widget;
+            setTabOrder(previousTabStop, tabStop);
+        previousTabStop = tabStop;
     }
 
     // "Run Test" is the default button: Enter in a field runs the test, and
     // Enter on a focused button presses that button.
-    m_buttons.at(2)->setDefault(true);
-    connect(m_buttons.at(2), &QPushButton::clicked, this, [this] { OnRunTest(); });
-    connect(m_buttons.at(3), &QPushButton::clicked, this, [this] { OnGenerateOutputFile(); });
-    connect(m_buttons.at(4), &QPushButton::clicked, this, [this] { OnGenerateHtmlInfo(); });
-    connect(m_buttons.at(1), &QPushButton::clicked, this, &QDialog::accept);
+    m_buttons.at(kRunTestId)->setDefault(true);
+    connect(m_buttons.at(kRunTestId), &QPushButton::clicked, this, [this] { OnRunTest(); });
+    connect(m_buttons.at(kGenerateOutputFileId), &QPushButton::clicked, this,
+            [this] { OnGenerateOutputFile(); });
+    connect(m_buttons.at(kGenerateHtmlInfoId), &QPushButton::clicked, this,
+            [this] { OnGenerateHtmlInfo(); });
+    connect(m_buttons.at(kExitId), &QPushButton::clicked, this, &QDialog::accept);
+}
+
+QWidget* CReducerDlg::CreateControl(const ControlTemplate& c)
+{
+    const QRect rect = ToPixels(c);
+    const QString text = QString::fromStdString(c.text);
+    QWidget* widget = nullptr;
+    switch (c.kind) {
+    case ControlKind::Frame: {
+        QWidget* frame = CreateFrame(text, this);
+        frame->setGeometry(rect);
+        frame->lower(); // frames lie behind the controls they enclose
+        return nullptr;
+    }
+    case ControlKind::Label: {
+        auto* label = new QLabel(text, this);
+        label->move(rect.topLeft());
+        label->resize(std::max(rect.width(), label->sizeHint().width()), rect.height() + 4);
+        return nullptr;
+    }
+    case ControlKind::Edit:
+    case ControlKind::ReadOnly: {
+        auto* edit = new QLineEdit(this);
+        edit->setAlignment(Qt::AlignCenter);
+        edit->setReadOnly(c.kind == ControlKind::ReadOnly); // still takes the focus
+        widget = m_edits[c.id] = edit;
+        break;
+    }
+    case ControlKind::List: {
+        auto* list = new QComboBox(this);
+        list->setEditable(false);
+        widget = m_lists[c.id] = list;
+        break;
+    }
+    case ControlKind::Button:
+        widget = m_buttons[c.id] = new QPushButton(text, this);
+        break;
+    }
+    // Lists keep the height of one line; 87 units is their drop-down height.
+    QRect geometry = rect;
+    if (c.kind == ControlKind::List)
+        geometry.setHeight(static_cast<int>(std::lround(14 * kPixelsPerUnitY)));
+    widget->setGeometry(geometry);
+    widget->setFocusPolicy(Qt::StrongFocus);
+    return widget;
 }
 
 bool CReducerDlg::OnInitDialog()
@@ -150,7 +160,15 @@ bool CReducerDlg::OnInitDialog()
         return false;
     }
     LoadSettings(m_startDirectory, m_calibration.set, m_output, m_log);
+    ShowRestoredScreen();
+    CreateCharts();
+    WidenToShowTexts();
+    m_edits.at(kRowControls[0].flow)->setFocus(); // the first tab stop
+    return true;
+}
 
+void CReducerDlg::ShowRestoredScreen()
+{
     const MeasurementSet& set = m_calibration.set;
     SetFieldText(kMeterTypeId, set.meterType);
     for (std::size_t row = 0; row < kRowControls.size(); ++row) {
@@ -159,46 +177,38 @@ bool CReducerDlg::OnInitDialog()
     }
     SetFieldText(kResponseMinId, FormatFixed(m_output.responseMin, 2, 2));
     SetFieldText(kResponseMaxId, FormatFixed(m_output.responseMax, 2, 2));
-    SetFieldText(kPointCountId, CFormat("%4d", m_output.pointCount));
-    FillList(m_lists.at(kFlowUnitListId), {"g/s", "Kg/hr", "lbs/hr", "SCFM"}, set.flowUnit);
-    FillList(m_lists.at(kResponseKindListId), {"Volts", "Freq"}, set.responseKind);
-    FillList(m_lists.at(kOutputUnitListId), {"10*mg/sec", "mg/sec", "g/sec", "kg/hr"},
+    SetFieldText(kPointCountId, FormatC("%4d", m_output.pointCount));
+    FillList(m_lists.at(kFlowUnitListId), kFlowUnitCount, FlowUnitLabel, set.flowUnit);
+    FillList(m_lists.at(kResponseKindListId), kResponseKindCount, ResponseKindLabel,
+             set.responseKind);
+    FillList(m_lists.at(kOutputUnitListId), kOutputFlowUnitCount, OutputFlowUnitLabel,
              m_output.outputFlowUnit);
+}
 
-    m_responseChart = std::make_unique<CChart>(this, 505, 170, 10, 100, 7);
-    if (set.responseKind == static_cast<int>(ResponseKind::Volts)) {
-        m_responseChart->SetYLegend("Volts");
-        m_responseChart->SetYRange(0.0, 5.0);
-    } else {
-        m_responseChart->SetYLegend("Freq (Hz)");
-        m_responseChart->SetYRange(0.0, 15000.0);
-    }
-    m_responseChart->SetXLegend("g/sec");
-    m_responseChart->SetExtraText("");
-    m_responseChart->SetTitle("King Equation Linear Response");
-    m_responseChart->SetXRange(0.0, 300.0);
+void CReducerDlg::CreateCharts()
+{
+    // Created at their minimum size, 350 x 200.
+    const Rect& r = kResponseChartRect;
+    const Rect& e = kErrorChartRect;
+    m_responseChart = std::make_unique<CChart>(this, r.left, r.top, r.right - r.left,
+                                               r.bottom - r.top, kChartColorScheme);
+    m_errorChart = std::make_unique<CChart>(this, e.left, e.top, e.right - e.left,
+                                            e.bottom - e.top, kChartColorScheme);
+    SetUpStartupCharts(m_calibration.set.responseKind, *m_responseChart, *m_errorChart);
+}
 
-    m_errorChart = std::make_unique<CChart>(this, 505, 385, 10, 100, 7);
-    m_errorChart->SetYLegend("% Error");
-    m_errorChart->SetXLegend("Sample");
-    m_errorChart->SetExtraText("");
-    m_errorChart->SetTitle("King Equation Percent Error");
-    m_errorChart->SetXRange(0.0, 19.0);
-    m_errorChart->SetYRange(-15.0, 15.0);
-
-    // Lists and buttons grow, about their centre, to show their whole text.
-    for (QWidget* widget :
-         std::initializer_list<QWidget*>{m_lists.at(kOutputUnitListId), m_lists.at(kFlowUnitListId),
-                                         m_lists.at(kResponseKindListId), m_buttons.at(1),
-                                         m_buttons.at(2), m_buttons.at(3), m_buttons.at(4)}) {
+// Lists and buttons grow, about their centre, to show their whole text.
+void CReducerDlg::WidenToShowTexts()
+{
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             m_lists.at(kOutputUnitListId), m_lists.at(kFlowUnitListId),
+             m_lists.at(kResponseKindListId), m_buttons.at(kExitId), m_buttons.at(kRunTestId),
+             m_buttons.at(kGenerateOutputFileId), m_buttons.at(kGenerateHtmlInfoId)}) {
         const int missing = widget->sizeHint().width() - widget->width();
         if (missing > 0)
             widget->setGeometry(widget->x() - missing / 2, widget->y(), widget->width() + missing,
                                 widget->height());
     }
-
-    m_edits.at(kRowControls[0].flow)->setFocus(); // the first tab stop
-    return true;
 }
 
 void CReducerDlg::OnRunTest()
@@ -206,24 +216,24 @@ void CReducerDlg::OnRunTest()
     const RunSteps steps{
         [this] { UpdateCharts(m_calibration, *m_responseChart, *m_errorChart, m_plots); },
         [this] { SaveSettingsOfRun(); }};
-    tovarin::OnRunTest(*this, m_calibration, m_log, steps);
+    RunTest(*this, m_calibration, m_log, steps);
 }
 
 void CReducerDlg::SaveSettingsOfRun()
 {
-    std::string error;
-    if (!SaveSettings(m_startDirectory, m_calibration.set, error))
-        Platform().ShowMessage(SettingsNotSavedMessage(m_startDirectory + kSettingsName, error));
+    const FileResult saved = SaveSettings(m_startDirectory, m_calibration.set);
+    if (!saved.ok)
+        Platform().ShowMessage(SettingsNotSavedMessage(saved));
 }
 
 void CReducerDlg::OnGenerateOutputFile()
 {
-    tovarin::OnGenerateOutputFile(Platform(), *this, m_calibration, m_output);
+    GenerateOutputFile(Platform(), *this, m_calibration, m_output);
 }
 
 void CReducerDlg::OnGenerateHtmlInfo()
 {
-    tovarin::OnGenerateHtmlInfo(Platform(), *this, m_calibration, m_output);
+    GenerateHtmlInfo(Platform(), *this, m_calibration, m_output);
 }
 
 std::string CReducerDlg::GetFieldText(int controlId) const

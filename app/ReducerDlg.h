@@ -5,6 +5,7 @@
 // paints) and routes the four commands to the engine and the files.
 
 #include "Chart.h"
+#include "DialogTemplate.h"
 #include "FieldAccess.h"
 #include "FilePlatform.h"
 #include "OutputParameters.h"
@@ -78,6 +79,11 @@ class CReducerDlg : public QDialog, public IFieldAccess, public IChartParent
 
   private:
     void CreateControls();
+    // Creates one control of the template; returns it when it is a tab stop.
+    QWidget* CreateControl(const ControlTemplate& control);
+    void ShowRestoredScreen();
+    void CreateCharts();
+    void WidenToShowTexts();
     IFilePlatform& Platform();
     void SaveSettingsOfRun();
 

@@ -23,8 +23,8 @@ void DrawResponseChart(benchmark::State& state, double lastFlow)
         points.push_back(KingResponse(flow, {1.0, 0.26, 0.5}));
     }
     ChartSpec spec;
-    spec.kind = static_cast<int>(ChartKind::King);
-    spec.plotStyle = kStyleMarker;
+    spec.kind = ChartKind::KingCurve;
+    spec.plotStyle = PlotStyle::Marker;
     spec.xMax = lastFlow + 1;
     spec.yMax = 5;
     spec.points = points.data();

@@ -37,15 +37,15 @@ void BM_HeadlessRun19Rows(benchmark::State& state)
     const MeasurementSet rows = NineteenRows();
     HeadlessFields fields;
     for (std::size_t row = 0; row < kRowControls.size(); ++row) {
-        fields.SetFieldText(kRowControls[row].flow, CFormat("%.2f", rows.flowGs[row]));
-        fields.SetFieldText(kRowControls[row].response, CFormat("%.3f", rows.response[row]));
+        fields.SetFieldText(kRowControls[row].flow, FormatC("%.2f", rows.flowGs[row]));
+        fields.SetFieldText(kRowControls[row].response, FormatC("%.3f", rows.response[row]));
     }
     fields.SetListSelection(kFlowUnitListId, 0);
     fields.SetListSelection(kResponseKindListId, 0);
     Calibration calibration;
     for (auto _ : state) {
         RunLog log = RunLog::ToMemory(); // the log's text is formatted, the disk left out
-        OnRunTest(fields, calibration, log);
+        RunTest(fields, calibration, log);
         benchmark::DoNotOptimize(calibration.coefficients);
     }
 }

@@ -2,7 +2,7 @@
 // with 19 rows to both charts repainted, and from the program's start to the
 // window's first paint.
 
-#include "CLocale.h"
+#include "NumberText.h"
 #include "ControlIds.h"
 #include "ReducerDlg.h"
 
@@ -64,9 +64,9 @@ void BM_RunTestClickToRepaint19Rows(benchmark::State& state)
     dialog.show();
     for (std::size_t row = 0; row < kRowControls.size(); ++row) {
         const double flow = 2.0 + 21.0 * static_cast<double>(row); // g/s
-        dialog.SetFieldText(kRowControls[row].flow, CFormat("%.2f", flow));
+        dialog.SetFieldText(kRowControls[row].flow, FormatC("%.2f", flow));
         dialog.SetFieldText(kRowControls[row].response,
-                            CFormat("%.3f", 1.0 + 0.2 * std::sqrt(flow)));
+                            FormatC("%.3f", 1.0 + 0.2 * std::sqrt(flow)));
     }
     QApplication::processEvents();
     for (auto _ : state) {

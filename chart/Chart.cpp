@@ -1,5 +1,6 @@
 #include "Chart.h"
 
+#include "ChartLayout.h"
 #include "DrawingStep.h"
 #include "Trunc.h"
 
@@ -143,8 +144,9 @@ void CChart::MoveChart(int left, int top, int width, int height)
 void CChart::SetXRange(double lo, double hi)
 {
     const int cw = m_charWidth;
-    ApplyRange(lo, hi, m_scaleToFit, m_width - 13 * cw - cw, 13 * cw, m_width - cw, m_xScale,
-               m_xAxisOffset);
+    const int plotWidth = m_width - (kLeftMarginChars + kRightMarginChars) * cw;
+    ApplyRange(lo, hi, m_scaleToFit, plotWidth, kLeftMarginChars * cw,
+               m_width - kRightMarginChars * cw, m_xScale, m_xAxisOffset);
     m_xMin = lo;
     m_xMax = hi;
 }
@@ -153,8 +155,9 @@ void CChart::SetYRange(double lo, double hi)
 {
     const int lh = m_lineHeight;
     const Rect plot = GetPlotRect();
-    ApplyRange(lo, hi, m_scaleToFit, m_height - (3 + 4) * lh, 3 * lh,
-               (plot.bottom - plot.top) + 3 * lh, m_yScale, m_yAxisOffset);
+    const int plotHeight = m_height - (kBottomMarginLines + kTopMarginLines) * lh;
+    ApplyRange(lo, hi, m_scaleToFit, plotHeight, kBottomMarginLines * lh,
+               (plot.bottom - plot.top) + kBottomMarginLines * lh, m_yScale, m_yAxisOffset);
     m_yMin = lo;
     m_yMax = hi;
 }
@@ -232,9 +235,9 @@ bool CChart::AttachSpec(ChartSpec* pSpec)
     if (static_cast<unsigned>(pSpec->kind) >= kChartKindCount ||
         static_cast<unsigned>(pSpec->plotStyle) >= kPlotStyleCount)
         return false;
-    const auto kind = static_cast<ChartKind>(pSpec->kind);
+    const ChartKind kind = pSpec->kind;
     const bool pairsKind =
-        kind == ChartKind::King || kind == ChartKind::PercentError || kind == ChartKind::Difference;
+        kind == ChartKind::KingCurve || kind == ChartKind::PercentError || kind == ChartKind::Difference;
     if (pairsKind && !pSpec->points)
         return false;
 
@@ -270,7 +273,7 @@ bool CChart::AttachSpec(ChartSpec* pSpec)
     case ChartKind::HistogramCount:
         SetExtraText("Histogram (absolute)");
         break;
-    case ChartKind::King:
+    case ChartKind::KingCurve:
     case ChartKind::PercentError:
     case ChartKind::Difference:
         break; // the extra text stays
@@ -291,8 +294,7 @@ void CChart::DetachSpec()
 
 Rect CChart::GetPlotRect() const
 {
-    return {m_left + 13 * m_charWidth, m_top + 4 * m_lineHeight, m_left + m_width - m_charWidth,
-            m_top + m_height - 3 * m_lineHeight};
+    return PlotArea(GetChartRect(), {m_lineHeight, m_charWidth});
 }
 
 Color CChart::GetSeriesColor(int s)

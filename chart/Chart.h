@@ -119,6 +119,12 @@ class CChart
     void DrawMarker(int x, int y);
     void DrawSegment(int x0, int y0, int x1, int y1);
     void DrawBar(int x, int y);
+
+  public:
+    // The rectangle DrawBar fills for a point at (x, y) of the attached plot.
+    Rect GetBarRect(int x, int y) const;
+
+  private:
     double ClampY(double v) const;
     int PixelX(double x) const; // trunc(L + (x - m_xMin) / dx)
     int PixelY(double y) const; // trunc(B - (ClampY(y) - m_yMin) / dy)

@@ -2,7 +2,7 @@
 
 #include "Chart.h"
 
-#include "CLocale.h"
+#include "NumberText.h"
 #include "DrawingStep.h"
 #include "Trunc.h"
 
@@ -14,7 +14,7 @@ namespace {
 // Tick labels: four significant digits, trailing zeros dropped.
 std::string Label(double value)
 {
-    return CFormat("%.4g", value);
+    return FormatC("%.4g", value);
 }
 
 } // namespace
@@ -193,7 +193,7 @@ void CChart::DrawYLabels()
     // The boxes end one and two pixels short of the plot area's left edge.
     const Rect p = GetPlotRect();
     const int left = m_left + m_charWidth;
-    const int plotLeft = m_left + 13 * m_charWidth;
+    const int plotLeft = p.left;
     const Rect high{left, p.top, plotLeft - 1, p.top + m_lineHeight};
     DrawTextBox(Label(m_yMax), high, high, kTextRight, m_yTextColor);
     const Rect low{left, p.bottom - m_lineHeight, plotLeft - 2, p.bottom};

@@ -3,6 +3,7 @@
 
 #include "Chart.h"
 
+#include "ChartLayout.h"
 #include "DrawingStep.h"
 #include "King.h"
 #include "Trunc.h"
@@ -56,29 +57,27 @@ void CChart::DrawPlot()
     if (!m_pParent || !m_pSpec)
         return;
     switch (m_pSpec->kind) {
-    case 0:
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 5:
+    case ChartKind::Square:
+    case ChartKind::Cube:
+    case ChartKind::Line:
+    case ChartKind::Sine:
+    case ChartKind::Cosine:
+    case ChartKind::Log:
         PlotFunction();
         break;
-    case 6:
+    case ChartKind::KingCurve:
         PlotKing();
         break;
-    case 7:
-    case 8:
+    case ChartKind::PercentError:
+    case ChartKind::Difference:
         PlotError();
         break;
-    case 9:
+    case ChartKind::Series:
         PlotSeries();
         break;
-    case 10:
-    case 11:
+    case ChartKind::HistogramPercent:
+    case ChartKind::HistogramCount:
         PlotHistogram();
-        break;
-    default:
         break;
     }
 }
@@ -86,13 +85,14 @@ void CChart::DrawPlot()
 void CChart::PlotPoint(int x, int y, int prevX, int prevY)
 {
     switch (m_pSpec->plotStyle) {
-    case kStyleBar:
+    case PlotStyle::Bar:
         DrawBar(x, y);
         break;
-    case kStyleLine:
+    case PlotStyle::Line:
         DrawSegment(prevX, prevY, x, y);
         break;
-    default:
+    case PlotStyle::Marker:
+    case PlotStyle::MarkerAlias:
         DrawMarker(x, y);
         break;
     }
@@ -114,11 +114,7 @@ void CChart::DrawMarker(int x, int y)
     ICanvas* canvas = step.Canvas();
     if (!canvas)
         return;
-    // An X five pixels wide and high, in this order.
-    const Point pixels[] = {{x, y},         {x - 1, y - 1}, {x - 1, y + 1},
-                            {x + 1, y - 1}, {x + 1, y + 1}, {x - 2, y - 2},
-                            {x + 2, y + 2}, {x + 2, y - 2}, {x - 2, y + 2}};
-    for (const Point& p : pixels)
+    for (const Point& p : MarkerPixels({x, y}))
         canvas->SetPixel(p, m_dataColor);
 }
 
@@ -134,28 +130,26 @@ void CChart::DrawSegment(int x0, int y0, int x1, int y1)
 void CChart::DrawBar(int x, int y)
 {
     DrawingStep step(m_pParent, GetChartRect());
-    ICanvas* canvas = step.Canvas();
-    if (!canvas)
-        return;
+    if (ICanvas* canvas = step.Canvas())
+        canvas->Rectangle(GetBarRect(x, y), m_dataColor, m_dataColor);
+}
+
+Rect CChart::GetBarRect(int x, int y) const
+{
     // The pair kinds fill their column of the range; the others are 5 wide.
-    const int kind = m_pSpec->kind;
     int width = 5;
-    if (kind == 6 || kind == 7 || kind == 8)
+    if (m_pSpec && (m_pSpec->kind == ChartKind::KingCurve ||
+                    m_pSpec->kind == ChartKind::PercentError ||
+                    m_pSpec->kind == ChartKind::Difference))
         width = m_xScale > 1 ? ClampPixel(m_xScale) : 1;
-    const int right = std::min(x + width, GetPlotRect().right);
-    // Right and bottom exclusive: a positive bar ends on the row above the
-    // axis, a negative one starts on the axis row.
-    const int axisRow = AxisRow();
-    const int top = y < axisRow ? y : axisRow;
-    const int bottom = y < axisRow ? axisRow : y;
-    canvas->Rectangle({x, top, right, bottom}, m_dataColor, m_dataColor);
+    return BarRect({x, y}, width, AxisRow(), GetPlotRect().right);
 }
 
 void CChart::PlotFunction()
 {
     const ChartSpec& spec = *m_pSpec;
     const Rect plot = GetPlotRect();
-    const int step = spec.plotStyle == kStyleBar ? 5 : 1;
+    const int step = spec.plotStyle == PlotStyle::Bar ? 5 : 1;
     // Samples beyond the plot area's width would be drawn outside the chart
     // (and a huge unscaled range would take forever), so they are not taken.
     const int count =
@@ -166,24 +160,25 @@ void CChart::PlotFunction()
         const double x = m_xMin + r * dx;
         double y = 0.0;
         switch (spec.kind) {
-        case 0:
+        case ChartKind::Square:
             y = std::pow(x, 2);
             break;
-        case 1:
+        case ChartKind::Cube:
             y = std::pow(x, 3);
             break;
-        case 2:
+        case ChartKind::Line:
             y = spec.offset + spec.scale * x;
             break;
-        case 3:
+        case ChartKind::Sine:
             y = spec.scale * std::sin(x);
             break;
-        case 4:
+        case ChartKind::Cosine:
             y = spec.scale * std::cos(x);
             break;
-        default:
+        case ChartKind::Log: // x <= 0 gives -inf or NaN: drawn at m_yMin
+        default:             // only the function kinds come here
             y = std::log(x);
-            break; // x <= 0 gives -inf or NaN: drawn at m_yMin
+            break;
         }
         const int px = plot.left + r;
         const int py = PixelY(y);
@@ -197,7 +192,7 @@ void CChart::PlotKing()
     const KingCoefficients k{spec.a, spec.b, spec.c};
 
     // The measured points as markers, whatever style the caller set.
-    spec.plotStyle = kStyleMarker;
+    spec.plotStyle = PlotStyle::Marker;
     for (int i = 0; i < spec.pointCount; ++i) {
         const double x = spec.points[2 * static_cast<std::size_t>(i)];
         const double y = spec.points[2 * static_cast<std::size_t>(i) + 1];
@@ -212,7 +207,7 @@ void CChart::PlotKing()
     // lie in the range. A huge range (a mistyped flow) would mean billions of
     // samples per paint; beyond a few samples per pixel column the curve is
     // sampled once per column instead, which draws the same picture.
-    spec.plotStyle = kStyleLine;
+    spec.plotStyle = PlotStyle::Line;
     const Rect plot = GetPlotRect();
     const int end = TruncToInt(m_xMax);
     const double firstSample = std::max(0.0, std::ceil(m_xMin));
@@ -244,7 +239,7 @@ void CChart::PlotError()
 {
     const ChartSpec& spec = *m_pSpec;
     const Rect plot = GetPlotRect();
-    const bool percent = spec.kind == static_cast<int>(ChartKind::PercentError);
+    const bool percent = spec.kind == ChartKind::PercentError;
     PointRun run;
     for (int j = 0; j < spec.pointCount; ++j) {
         const double x = spec.points[2 * static_cast<std::size_t>(j)];
@@ -324,7 +319,7 @@ void CChart::PlotHistogram()
     }
     int largest = 0;
     for (double& value : values) {
-        if (spec.kind == static_cast<int>(ChartKind::HistogramPercent))
+        if (spec.kind == ChartKind::HistogramPercent)
             value = value / pairs * 100;
         largest = std::max(largest, TruncToInt(value));
     }

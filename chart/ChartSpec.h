@@ -4,6 +4,7 @@
 
 namespace tovarin {
 
+// An enumerator outside 0 to 11 (a hostile record) is refused by AttachSpec.
 enum class ChartKind
 {
     Square = 0,            // y = x^2
@@ -12,7 +13,7 @@ enum class ChartKind
     Sine = 3,              // y = scale * sin x
     Cosine = 4,            // y = scale * cos x
     Log = 5,               // y = ln x
-    King = 6,              // measured pairs as markers, a + b * x^c as a curve
+    KingCurve = 6,         // measured pairs as markers, a + b * x^c as a curve
     PercentError = 7,      // (y - x) / x * 100 per pair, at x = pair index
     Difference = 8,        // y - x per pair, at x = pair index
     Series = 9,            // trunc(scale) series of pointCount pairs, a colour each
@@ -22,15 +23,19 @@ enum class ChartKind
 inline constexpr int kChartKindCount = 12;
 
 // How each plotted point is drawn.
-inline constexpr int kStyleBar = 0;    // a bar to the x axis
-inline constexpr int kStyleLine = 1;   // a segment from the previous point
-inline constexpr int kStyleMarker = 2; // a five-pixel X; 3 draws the same
+enum class PlotStyle
+{
+    Bar = 0,         // a bar to the x axis
+    Line = 1,        // a segment from the previous point
+    Marker = 2,      // a five-pixel X
+    MarkerAlias = 3, // draws as Marker
+};
 inline constexpr int kPlotStyleCount = 4;
 
 struct ChartSpec
 {
-    int kind = 0;
-    int plotStyle = 0;
+    ChartKind kind = ChartKind::Square;
+    PlotStyle plotStyle = PlotStyle::Bar;
     double xMin = 0.0, xMax = 0.0; // kinds 7 and 8 use 0 instead of xMin
     double yMin = 0.0, yMax = 0.0;
     const char* title = nullptr;    // not owned

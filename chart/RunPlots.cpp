@@ -7,6 +7,13 @@
 namespace tovarin {
 namespace {
 
+constexpr const char* kResponseTitle = "King Equation Linear Response";
+constexpr const char* kErrorTitle = "King Equation Percent Error";
+constexpr const char* kFlowLegend = "g/sec";
+constexpr const char* kSampleLegend = "Sample";
+constexpr const char* kErrorLegend = "% Error";
+constexpr double kErrorRangePct = 15.0; // the error chart shows -15 % to +15 %
+
 // trunc(value) + delta, the sum formed on the integer (in 64 bits, so that a
 // saturated trunc cannot overflow) before it becomes a double again.
 double TruncPlus(double value, long long delta)
@@ -28,6 +35,24 @@ void Replace(CChart& chart, std::unique_ptr<ChartSpec>& spec, std::unique_ptr<do
 
 } // namespace
 
+void SetUpStartupCharts(int responseKind, CChart& responseChart, CChart& errorChart)
+{
+    const bool volts = responseKind == static_cast<int>(ResponseKind::Volts);
+    responseChart.SetYLegend(volts ? "Volts" : "Freq (Hz)");
+    responseChart.SetYRange(0.0, volts ? 5.0 : 15000.0);
+    responseChart.SetXLegend(kFlowLegend);
+    responseChart.SetExtraText("");
+    responseChart.SetTitle(kResponseTitle);
+    responseChart.SetXRange(0.0, 300.0);
+
+    errorChart.SetYLegend(kErrorLegend);
+    errorChart.SetXLegend(kSampleLegend);
+    errorChart.SetExtraText("");
+    errorChart.SetTitle(kErrorTitle);
+    errorChart.SetXRange(0.0, kMaxRows);
+    errorChart.SetYRange(-kErrorRangePct, kErrorRangePct);
+}
+
 void UpdateCharts(const Calibration& calibration, CChart& responseChart, CChart& errorChart,
                   RunPlots& plots)
 {
@@ -46,11 +71,11 @@ void UpdateCharts(const Calibration& calibration, CChart& responseChart, CChart&
     }
 
     auto responseSpec = std::make_unique<ChartSpec>();
-    responseSpec->kind = static_cast<int>(ChartKind::King);
-    responseSpec->plotStyle = kStyleMarker;
-    responseSpec->title = "King Equation Linear Response";
-    responseSpec->xLegend = "g/sec";
-    responseSpec->yLegend = volts ? "Volts" : "Freq";
+    responseSpec->kind = ChartKind::KingCurve;
+    responseSpec->plotStyle = PlotStyle::Marker;
+    responseSpec->title = kResponseTitle;
+    responseSpec->xLegend = kFlowLegend;
+    responseSpec->yLegend = ResponseKindLabel(volts ? ResponseKind::Volts : ResponseKind::Freq);
     // Volts: a fixed 0 to 5 V over flows from 0. Otherwise the range runs
     // between the first and last rows, without margin on the response axis.
     responseSpec->xMin = volts ? 0.0 : TruncPlus(set.flowGs[0], -1);
@@ -66,15 +91,15 @@ void UpdateCharts(const Calibration& calibration, CChart& responseChart, CChart&
             std::move(responsePoints));
 
     auto errorSpec = std::make_unique<ChartSpec>();
-    errorSpec->kind = static_cast<int>(ChartKind::PercentError);
-    errorSpec->plotStyle = kStyleBar;
-    errorSpec->title = "King Equation Percent Error";
-    errorSpec->xLegend = "Sample";
-    errorSpec->yLegend = "% Error";
+    errorSpec->kind = ChartKind::PercentError;
+    errorSpec->plotStyle = PlotStyle::Bar;
+    errorSpec->title = kErrorTitle;
+    errorSpec->xLegend = kSampleLegend;
+    errorSpec->yLegend = kErrorLegend;
     errorSpec->xMin = 0.0;
     errorSpec->xMax = rows;
-    errorSpec->yMin = -15.0;
-    errorSpec->yMax = 15.0;
+    errorSpec->yMin = -kErrorRangePct;
+    errorSpec->yMax = kErrorRangePct;
     errorSpec->points = errorPoints.get();
     errorSpec->pointCount = rows;
     Replace(errorChart, plots.errorSpec, plots.errorPoints, std::move(errorSpec),

@@ -9,6 +9,12 @@
 
 namespace tovarin {
 
+// Both charts of the main window: 350 x 200 pixels (their minimum size) with
+// colour scheme 7, cyan and yellow on teal.
+inline constexpr int kChartColorScheme = 7;
+inline constexpr Rect kResponseChartRect{505, 170, 855, 370};
+inline constexpr Rect kErrorChartRect{505, 385, 855, 585};
+
 // The window owns the descriptions and their point arrays; a chart only
 // borrows them. Each run replaces all four.
 struct RunPlots
@@ -18,6 +24,11 @@ struct RunPlots
     std::unique_ptr<ChartSpec> errorSpec;
     std::unique_ptr<double[]> errorPoints; // (fittedResponse, response) per row in use
 };
+
+// Titles, legends and ranges of both charts before the first run: 0 to 300
+// g/s against 0 to 5 V or 0 to 15000 Hz by the restored response kind, and 19
+// samples against -15 to 15 %.
+void SetUpStartupCharts(int responseKind, CChart& responseChart, CChart& errorChart);
 
 // Detaches and frees each chart's old description, then builds and attaches a
 // new one from the run's rows in use and the coefficients of the last fit.

@@ -5,6 +5,7 @@
 #include "Options.h"
 #include "ResultText.h"
 #include "RowInput.h"
+#include "Version.h"
 
 #include <cerrno>
 #include <cmath>
@@ -28,22 +29,13 @@ CommandResult BadInput(const std::string& message)
             Line(message) + "Try '" + kProgram + " --help' for more information.\n"};
 }
 
-bool ReadInput(const std::string& path, std::istream& standardInput, std::string& text,
-               std::string& error)
+FileResult ReadInput(const std::string& path, std::istream& standardInput, std::string& text)
 {
-    if (path == "-") {
-        text.assign(std::istreambuf_iterator<char>(standardInput), {});
-        return true;
-    }
-    errno = 0;
-    std::ifstream file(path, std::ios::binary);
-    if (file)
-        text.assign(std::istreambuf_iterator<char>(file), {});
-    if (!file || file.bad()) {
-        error = std::strerror(errno ? errno : EIO);
-        return false;
-    }
-    return true;
+    if (path != "-")
+        return ReadWholeFile(path, text);
+    text.assign(std::istreambuf_iterator<char>(standardInput), {});
+    return standardInput.bad() ? FileResult::Failure("standard input", SystemReason(EIO))
+                               : FileResult::Success();
 }
 
 std::string InputName(const std::string& path)
@@ -53,19 +45,18 @@ std::string InputName(const std::string& path)
 
 // Loads a settings file by the window's start-up rules; the command refuses
 // indices the window's lists do not have, which the window would take silently.
-std::optional<std::string> LoadSettingsInput(const std::string& path, Calibration& calibration,
-                                             OutputParameters& output)
+std::optional<std::string> LoadSettingsInput(const std::string& path, Calibration& calibration)
 {
-    if (std::FILE* probe = std::fopen(path.c_str(), "r"))
-        std::fclose(probe);
-    else
-        return path + ": " + std::strerror(errno);
+    std::string probe; // a folder or an unreadable file would load nothing
+    if (const FileResult readable = ReadWholeFile(path, probe); !readable.ok)
+        return readable.message;
     RunLog ignored;
-    LoadSettingsFile(path, calibration.set, output, ignored);
+    OutputParameters ignoredOutput;
+    LoadSettingsFile(path, calibration.set, ignoredOutput, ignored);
     const MeasurementSet& set = calibration.set;
-    if (set.flowUnit < 0 || set.flowUnit >= kFlowUnitCount)
+    if (!FlowUnitAt(set.flowUnit))
         return path + ": flow unit index " + std::to_string(set.flowUnit) + " is not one of 0 to 3";
-    if (set.responseKind < 0 || set.responseKind >= kResponseKindCount)
+    if (!ResponseKindAt(set.responseKind))
         return path + ": response kind index " + std::to_string(set.responseKind) +
                " is not 0 or 1";
     return std::nullopt;
@@ -101,17 +92,11 @@ std::string DroppedRowsNote(const std::string& inputName, const std::vector<Inpu
                 ") are not used");
 }
 
-// Start-up output parameters when no settings file gave them, then the options.
-OutputParameters ChooseOutputParameters(const ReduceOptions& options, bool settingsLoaded,
-                                        OutputParameters loaded, int responseKind)
+// The start-up output parameters of the response kind the run used (a
+// settings file's own kind is overridden by --response), then the options.
+OutputParameters ChooseOutputParameters(const ReduceOptions& options, int responseKind)
 {
-    OutputParameters output = loaded;
-    if (!settingsLoaded) {
-        output.responseMin = 0.0;
-        output.responseMax = responseKind == static_cast<int>(ResponseKind::Freq) ? 15000.0 : 5.0;
-        output.pointCount = 1024;
-        output.outputFlowUnit = static_cast<int>(OutputFlowUnit::TenMgPerSec);
-    }
+    OutputParameters output = StartupOutputParameters(responseKind);
     output.responseMin = options.responseMin.value_or(output.responseMin);
     output.responseMax = options.responseMax.value_or(output.responseMax);
     output.pointCount = options.pointCount.value_or(output.pointCount);
@@ -119,58 +104,57 @@ OutputParameters ChooseOutputParameters(const ReduceOptions& options, bool setti
     return output;
 }
 
-} // namespace
-
-CommandResult RunReduceCommand(const std::vector<std::string>& args, std::istream& standardInput)
+// The screen of one run: the settings file's rows and the input's, typed
+// into headless fields with the units and meter type of the options.
+struct PreparedRun
 {
-    const ParsedOptions parsed = ParseReduceOptions(args);
-    if (parsed.error)
-        return BadInput(*parsed.error);
-    const ReduceOptions& options = parsed.options;
-    if (options.help)
-        return {kExitFit, kReduceUsage, ""};
-    if (options.version)
-        return {kExitFit, std::string(kProgram) + " (Tovarin) 2.00\n", ""};
-
     Calibration calibration;
-    OutputParameters loadedOutput;
-    if (options.settingsPath) {
-        if (const auto error = LoadSettingsInput(*options.settingsPath, calibration, loadedOutput))
-            return BadInput(*error);
-    }
+    HeadlessFields fields;
+    std::vector<InputRow> rows; // as read from the input, before the table ends
+    std::string inputName;      // for messages about the rows
+};
 
+// Reads the settings file and the rows; the reason when either is unusable.
+std::optional<std::string> PrepareRun(const ReduceOptions& options, std::istream& standardInput,
+                                      PreparedRun& run)
+{
+    if (options.settingsPath) {
+        if (auto error = LoadSettingsInput(*options.settingsPath, run.calibration))
+            return error;
+    }
     // Rows come from the input file, or from standard input unless a settings
     // file supplied them.
     const std::optional<std::string> inputPath =
         options.inputPath ? options.inputPath
                           : (options.settingsPath ? std::nullopt : std::optional<std::string>("-"));
-    const std::string inputName = inputPath ? InputName(*inputPath) : *options.settingsPath;
-    std::vector<InputRow> rows;
-    HeadlessFields fields;
+    run.inputName = inputPath ? InputName(*inputPath) : *options.settingsPath;
     if (inputPath) {
-        std::string text, error;
-        if (!ReadInput(*inputPath, standardInput, text, error))
-            return BadInput(inputName + ": " + error);
+        std::string text;
+        if (const FileResult read = ReadInput(*inputPath, standardInput, text); !read.ok)
+            return read.message;
         RowInput input = ParseRowInput(text, kMaxRows);
         if (input.error)
-            return BadInput(inputName + ":" + std::to_string(input.error->line) + ": " +
-                            input.error->reason);
-        rows = std::move(input.rows);
-        TypeRows(fields, rows);
+            return run.inputName + ":" + std::to_string(input.error->line) + ": " +
+                   input.error->reason;
+        run.rows = std::move(input.rows);
+        TypeRows(run.fields, run.rows);
     }
     // Fields left empty keep what the settings file restored, as in the window.
-    fields.SetListSelection(kFlowUnitListId, options.flowUnit.value_or(calibration.set.flowUnit));
-    fields.SetListSelection(kResponseKindListId,
-                            options.responseKind.value_or(calibration.set.responseKind));
+    const MeasurementSet& set = run.calibration.set;
+    run.fields.SetListSelection(kFlowUnitListId, options.flowUnit.value_or(set.flowUnit));
+    run.fields.SetListSelection(kResponseKindListId,
+                                options.responseKind.value_or(set.responseKind));
     if (options.meterType)
-        fields.SetFieldText(kMeterTypeId, *options.meterType);
+        run.fields.SetFieldText(kMeterTypeId, *options.meterType);
+    return std::nullopt;
+}
 
-    RunLog log = RunLog::ToMemory();
-    OnRunTest(fields, calibration, log);
-
+// The exit code and notes of a finished run, before any output is written.
+CommandResult JudgeRun(const ReduceOptions& options, const PreparedRun& prepared,
+                       const RunResult& run)
+{
     CommandResult result;
-    const RunResult run = CollectRunResult(fields, calibration);
-    result.err = DroppedRowsNote(inputName, rows, run.rowCount);
+    result.err = DroppedRowsNote(prepared.inputName, prepared.rows, run.rowCount);
     const bool wantsFiles = options.tablePath || options.reportPath;
     if (run.mode == RunMode::None) {
         result.err +=
@@ -184,15 +168,21 @@ CommandResult RunReduceCommand(const std::vector<std::string>& args, std::istrea
     }
     if (wantsFiles && result.exitCode == kExitNoFit)
         result.err += Line("no usable fit, so no table or report was written");
+    return result;
+}
 
+// Writes every output asked for; the table and the report only from a usable
+// fit. Returns false after naming each file that could not be written.
+bool WriteOutputs(const ReduceOptions& options, const Calibration& calibration,
+                  const RunLog& log, bool usableFit, std::string& err)
+{
     struct Output
     {
         const std::optional<std::string>& path;
         std::string bytes;
         bool needsFit;
     };
-    const OutputParameters output = ChooseOutputParameters(
-        options, options.settingsPath.has_value(), loadedOutput, calibration.set.responseKind);
+    const OutputParameters output = ChooseOutputParameters(options, calibration.set.responseKind);
     const Output outputs[] = {
         {options.logPath, log.Text(), false},
         {options.saveSettingsPath, FormatSettings(calibration.set), false},
@@ -203,15 +193,40 @@ CommandResult RunReduceCommand(const std::vector<std::string>& args, std::istrea
     };
     bool written = true;
     for (const Output& file : outputs) {
-        if (!file.path || (file.needsFit && result.exitCode == kExitNoFit))
+        if (!file.path || (file.needsFit && !usableFit))
             continue;
-        std::string error;
-        if (!WriteFileAtomically(*file.path, file.bytes, error)) {
-            result.err += Line(*file.path + ": " + error);
+        const FileResult saved = WriteFileAtomically(*file.path, file.bytes);
+        if (!saved.ok) {
+            err += Line(saved.message);
             written = false;
         }
     }
-    if (!written) {
+    return written;
+}
+
+} // namespace
+
+CommandResult RunReduceCommand(const std::vector<std::string>& args, std::istream& standardInput)
+{
+    const ParsedOptions parsed = ParseReduceOptions(args);
+    if (parsed.error)
+        return BadInput(*parsed.error);
+    const ReduceOptions& options = parsed.options;
+    if (options.help)
+        return {kExitFit, kReduceUsage, ""};
+    if (options.version)
+        return {kExitFit, kReduceVersionLine, ""};
+
+    PreparedRun prepared;
+    if (const auto error = PrepareRun(options, standardInput, prepared))
+        return BadInput(*error);
+    RunLog log = RunLog::ToMemory();
+    RunTest(prepared.fields, prepared.calibration, log);
+
+    const RunResult run = CollectRunResult(prepared.fields, prepared.calibration);
+    CommandResult result = JudgeRun(options, prepared, run);
+    if (!WriteOutputs(options, prepared.calibration, log, result.exitCode != kExitNoFit,
+                      result.err)) {
         result.exitCode = kExitOutputFailed;
         return result;
     }

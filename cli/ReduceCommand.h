@@ -1,7 +1,7 @@
 #pragma once
 // tovarin-reduce: the calibration run without a window. The command parses its
 // options and rows strictly, types the rows into a HeadlessFields screen, runs
-// the very same OnRunTest as the window, and prints the result fields' texts as
+// the very same RunTest as the window, and prints the result fields' texts as
 // a table or as JSON.
 //
 // Exit codes: 0 a fit, 1 an output that cannot be written, 2 bad options or

@@ -1,6 +1,6 @@
 #include "ResultText.h"
 
-#include "CLocale.h"
+#include "NumberText.h"
 #include "ControlIds.h"
 #include "KingFit.h"
 
@@ -42,7 +42,7 @@ std::string JsonString(const std::string& text)
             quoted += '\\';
             quoted += ch;
         } else if (byte < 0x20) {
-            quoted += CFormat("\\u%04x", byte);
+            quoted += FormatC("\\u%04x", byte);
         } else {
             quoted += ch;
         }
@@ -81,14 +81,14 @@ std::string FormatRunTable(const RunResult& run)
     std::string text;
     if (!run.meterType.empty())
         text += "Meter type:  " + run.meterType + "\n";
-    text += CFormat("Flow unit:   %s\n", FlowUnitLabel(static_cast<FlowUnit>(run.flowUnit)));
-    text += CFormat("Response:    %s\n",
+    text += FormatC("Flow unit:   %s\n", FlowUnitLabel(static_cast<FlowUnit>(run.flowUnit)));
+    text += FormatC("Response:    %s\n",
                     ResponseKindLabel(static_cast<ResponseKind>(run.responseKind)));
-    text += CFormat("Rows in use: %d\n", run.rowCount);
-    text += CFormat("Fit mode:    %s\n\n", ModeName(run.mode));
+    text += FormatC("Rows in use: %d\n", run.rowCount);
+    text += FormatC("Fit mode:    %s\n\n", ModeName(run.mode));
     text += " Row   MAF (g/s)   Fit response    % error\n";
     for (std::size_t row = 0; row < run.rows.size(); ++row)
-        text += CFormat("%4zu  %10s  %13s  %9s\n", row, run.rows[row].maf.c_str(),
+        text += FormatC("%4zu  %10s  %13s  %9s\n", row, run.rows[row].maf.c_str(),
                         run.rows[row].fit.c_str(), run.rows[row].error.c_str());
     text += "\nResponse = A + B * flow^C\n";
     text += "A = " + run.a + "\nB = " + run.b + "\nC = " + run.c + "\n";

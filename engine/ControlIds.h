@@ -28,6 +28,12 @@ inline constexpr std::array<RowControls, kMaxRows> kRowControls = {{
     {1063, 1064, 1068, 1089, 1133},
 }};
 
+// Push buttons; "Run Test" is also the dialog's cancel command (Escape).
+inline constexpr int kExitId = 1;
+inline constexpr int kRunTestId = 2;
+inline constexpr int kGenerateOutputFileId = 3;
+inline constexpr int kGenerateHtmlInfoId = 4;
+
 inline constexpr int kFlowUnitListId = 1054;
 inline constexpr int kResponseKindListId = 1055;
 inline constexpr int kCoefficientAId = 1069;

@@ -2,16 +2,16 @@
 // The calibration engine, without any windowing toolkit.
 //
 // MeasurementSet holds the 19 typed rows and what a run derives from them.
-// A run (OnRunTest / RunCalibration) reads the window's fields through
+// A run (RunTest / RunCalibration) reads the window's fields through
 // IFieldAccess with ReadNumberField and ReadMeterType, ends the table and
 // converts flows to g/s (BuildRows, FlowToGs), fits King's equation
 // (FitKing: linear log-log regression or Levenberg-Marquardt), writes the
 // result texts back through IFieldAccess and appends its block to the RunLog.
 // KingResponse and KingFlow evaluate the fitted curve for the charts and the
-// output files. All numbers pass through CFormat / CStrtod, so texts use a
+// output files. All numbers pass through FormatC / ParseDoubleC, so texts use a
 // decimal point whatever the process locale.
 
-#include "CLocale.h"
+#include "NumberText.h"
 #include "ControlIds.h"
 #include "FieldAccess.h"
 #include "FieldParsing.h"

@@ -1,6 +1,6 @@
 #include "FieldParsing.h"
 
-#include "CLocale.h"
+#include "NumberText.h"
 #include "MeasurementSet.h"
 
 #include <algorithm>
@@ -68,7 +68,7 @@ bool ReadNumberField(std::string_view text, double& value)
     // The prefix holds only sign, digits, point and exponent, so strtod reads
     // exactly it and rounds it correctly; overflow gives +-HUGE_VAL (infinity).
     const std::string number(text.substr(0, length));
-    value = CStrtod(number.c_str(), nullptr);
+    value = ParseDoubleC(number.c_str(), nullptr);
     return true;
 }
 

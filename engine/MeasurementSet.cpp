@@ -4,6 +4,20 @@
 
 namespace tovarin {
 
+std::optional<FlowUnit> FlowUnitAt(int index)
+{
+    if (index < 0 || index >= kFlowUnitCount)
+        return std::nullopt;
+    return static_cast<FlowUnit>(index);
+}
+
+std::optional<ResponseKind> ResponseKindAt(int index)
+{
+    if (index < 0 || index >= kResponseKindCount)
+        return std::nullopt;
+    return static_cast<ResponseKind>(index);
+}
+
 const char* FlowUnitLabel(FlowUnit unit)
 {
     switch (unit) {
@@ -21,7 +35,13 @@ const char* FlowUnitLabel(FlowUnit unit)
 
 const char* ResponseKindLabel(ResponseKind kind)
 {
-    return kind == ResponseKind::Volts ? "Volts" : "Freq";
+    switch (kind) {
+    case ResponseKind::Volts:
+        return "Volts";
+    case ResponseKind::Freq:
+        return "Freq";
+    }
+    return "";
 }
 
 double FlowToGs(double typedFlow, FlowUnit unit)
@@ -29,8 +49,8 @@ double FlowToGs(double typedFlow, FlowUnit unit)
     switch (unit) {
     case FlowUnit::GramsPerSec:
         return typedFlow;
-    case FlowUnit::KgPerHour: // 1 kg/h = 1000 g / 3600 s
-        return typedFlow / 3.6;
+    case FlowUnit::KgPerHour:
+        return typedFlow / kKgPerHourPerGs;
     case FlowUnit::LbsPerHour: // grams per second in one pound per hour
         return typedFlow * 0.125997881;
     case FlowUnit::Scfm: // m^3/s per ft^3/min, times air density 1.2 kg/m^3, times g/kg
@@ -41,9 +61,8 @@ double FlowToGs(double typedFlow, FlowUnit unit)
 
 double FlowToGs(double typedFlow, int flowUnitIndex)
 {
-    if (flowUnitIndex < 0 || flowUnitIndex >= kFlowUnitCount)
-        return std::numeric_limits<double>::quiet_NaN();
-    return FlowToGs(typedFlow, static_cast<FlowUnit>(flowUnitIndex));
+    const std::optional<FlowUnit> unit = FlowUnitAt(flowUnitIndex);
+    return unit ? FlowToGs(typedFlow, *unit) : std::numeric_limits<double>::quiet_NaN();
 }
 
 void BuildRows(MeasurementSet& set)

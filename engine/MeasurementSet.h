@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace tovarin {
@@ -20,6 +21,9 @@ enum class FlowUnit
     Scfm = 3
 };
 inline constexpr int kFlowUnitCount = 4;
+
+// 1 g/s = 3600 g/h = 3.6 kg/h; the flow units and the output units share it.
+inline constexpr double kKgPerHourPerGs = 3.6;
 
 // Index of the response-kind list (control 1055). Responses are never converted.
 enum class ResponseKind
@@ -43,6 +47,10 @@ struct MeasurementSet
     int responseKind = 0;       // ResponseKind index as the list reports it
     std::string meterType;      // first word of the meter-type field, no white space
 };
+
+// The unit or kind at a list index; empty for an index the list does not have.
+std::optional<FlowUnit> FlowUnitAt(int index);
+std::optional<ResponseKind> ResponseKindAt(int index);
 
 // Label of a list entry, as the window's lists show it.
 const char* FlowUnitLabel(FlowUnit unit);

@@ -1,6 +1,6 @@
 #include "Run.h"
 
-#include "CLocale.h"
+#include "NumberText.h"
 #include "ControlIds.h"
 #include "FieldAccess.h"
 #include "FieldParsing.h"
@@ -52,16 +52,16 @@ void WriteResultBlock(RunLog& log, const Calibration& calibration)
     const MeasurementSet& set = calibration.set;
     const KingCoefficients& k = calibration.coefficients;
     log.Write("\n\n*** DATA TO USE FOR THIS RUN ITERATION ***\n");
-    log.Write(CFormat("Number of measurements: %d\n", set.rowCount));
+    log.Write(FormatC("Number of measurements: %d\n", set.rowCount));
     log.Write(FlowUnitLogLine(set.flowUnit));
     log.Write("\n====================================================================\n");
     log.Write("============= Result of Linear Fit for Kings Equation ==============\n");
     log.Write("================  Response = a + b * (flow ^ c) ====================\n");
     log.Write("====================================================================\n\n");
-    log.Write(CFormat("Fit Coefficients: a = %2.3f  b = %2.3f   c = %2.3f\n", k.a, k.b, k.c));
+    log.Write(FormatC("Fit Coefficients: a = %2.3f  b = %2.3f   c = %2.3f\n", k.a, k.b, k.c));
     for (std::size_t row = 0; row < static_cast<std::size_t>(set.rowCount); ++row)
         // " => Indx %2d, MAF(g/s) = %4.2f,  resp = %3.2f, resp_fit = %3.2f\n"
-        log.Write(CFormat(" => Indx %2d, MAF(g/s) = ", static_cast<int>(row)) +
+        log.Write(FormatC(" => Indx %2d, MAF(g/s) = ", static_cast<int>(row)) +
                   FormatFixed(set.flowGs[row], 4, 2) +
                   ",  resp = " + FormatFixed(set.response[row], 3, 2) +
                   ", resp_fit = " + FormatFixed(KingResponse(set.flowGs[row], k), 3, 2) + "\n");
@@ -73,18 +73,20 @@ const char* FlowUnitLogLine(int flowUnitIndex)
 {
     // These words are what the log has always said for each unit; they do not
     // follow the units' labels, and stored logs are compared against them.
-    switch (flowUnitIndex) {
-    case 0:
-        return "Using CFM entries on screen\n";
-    case 1:
-        return "  Note: Using CFM conversion from userdef.cfg file...\n";
-    case 2:
-        return "Using direct g/s entries on screen\n";
-    case 3:
-        return "Using LFE Conversion 169 CFM/8 InHg\n";
-    default:
+    const std::optional<FlowUnit> unit = FlowUnitAt(flowUnitIndex);
+    if (!unit)
         return "";
+    switch (*unit) {
+    case FlowUnit::GramsPerSec:
+        return "Using CFM entries on screen\n";
+    case FlowUnit::KgPerHour:
+        return "  Note: Using CFM conversion from userdef.cfg file...\n";
+    case FlowUnit::LbsPerHour:
+        return "Using direct g/s entries on screen\n";
+    case FlowUnit::Scfm:
+        return "Using LFE Conversion 169 CFM/8 InHg\n";
     }
+    return "";
 }
 
 void RunCalibration(IFieldAccess& fields, Calibration& calibration, RunLog& log,
@@ -104,7 +106,7 @@ void RunCalibration(IFieldAccess& fields, Calibration& calibration, RunLog& log,
         steps.updateCharts();
 }
 
-void OnRunTest(IFieldAccess& fields, Calibration& calibration, RunLog& log, const RunSteps& steps)
+void RunTest(IFieldAccess& fields, Calibration& calibration, RunLog& log, const RunSteps& steps)
 {
     // No line end: what the run writes next continues on this line.
     log.Write("\n\n\n*** Executing Run ***");

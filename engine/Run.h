@@ -36,7 +36,7 @@ void RunCalibration(IFieldAccess& fields, Calibration& calibration, RunLog& log,
                     const RunSteps& steps = {});
 
 // The whole command: the log banner, RunCalibration, then `steps.saveSettings`.
-void OnRunTest(IFieldAccess& fields, Calibration& calibration, RunLog& log,
+void RunTest(IFieldAccess& fields, Calibration& calibration, RunLog& log,
                const RunSteps& steps = {});
 
 // Line 5 of a result block, by flow-unit index; empty for an unknown index.

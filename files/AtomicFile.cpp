@@ -1,21 +1,43 @@
 #include "AtomicFile.h"
 
-#include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace tovarin {
 namespace {
 
-std::string TemporaryPathBeside(const std::string& path)
+bool g_interruptBeforeRename = false;
+
+// Closes a descriptor when it goes out of scope.
+class Descriptor
 {
-    static std::atomic<unsigned> counter{0};
-    return path + ".tmp." + std::to_string(getpid()) + "." + std::to_string(counter++);
-}
+  public:
+    explicit Descriptor(int fd = -1) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return m_fd; }
+    // Closes now; false with errno set when the close reports an error.
+    bool Close()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+  private:
+    int m_fd;
+};
 
 bool WriteAll(int fd, std::string_view bytes)
 {
@@ -31,56 +53,119 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
-// A device or pipe (/dev/stdout, /dev/full) is written in place: renaming over
-// it would replace the device node instead of writing to it.
-bool WriteInPlace(const std::string& path, std::string_view bytes, std::string& error)
+std::string DirectoryOf(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0) {
-        error = std::strerror(errno);
-        return false;
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The temporary's name beside the target: a fixed-length name made from a
+// hash of the target's name, so that any name the file system accepts works,
+// and a temporary left by a killed process is the one the next save of the
+// same target finds and replaces. `attempt` moves past a name that something
+// else (a planted folder) occupies.
+std::string TemporaryPath(const std::string& directory, const std::string& path, int attempt)
+{
+    const std::size_t hash = std::hash<std::string>{}(path);
+    char name[64];
+    std::snprintf(name, sizeof name, ".tovarin-%016zx.%d.tmp", hash, attempt);
+    return directory + "/" + name;
+}
+
+// A device or pipe (/dev/stdout, /dev/full), or a link to nowhere, is written
+// in place: renaming over it would replace the node instead of writing to it.
+FileResult WriteInPlace(const std::string& path, std::string_view bytes)
+{
+    Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (fd.Get() < 0)
+        return FileResult::Failure(path, SystemReason(errno));
+    if (!WriteAll(fd.Get(), bytes) || !fd.Close())
+        return FileResult::Failure(path, SystemReason(errno));
+    return FileResult::Success();
+}
+
+// Creates the temporary beside `target` without following anything planted at
+// its name: a stale file or link there is removed first, a folder is passed by.
+int CreateTemporary(const std::string& directory, const std::string& target,
+                    std::string& temporary)
+{
+    int fd = -1;
+    for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
+        temporary = TemporaryPath(directory, target, attempt);
+        struct stat planted;
+        if (::lstat(temporary.c_str(), &planted) == 0 && !S_ISDIR(planted.st_mode))
+            ::unlink(temporary.c_str());
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST && errno != ELOOP && errno != EISDIR)
+            break;
     }
-    bool ok = WriteAll(fd, bytes);
-    int savedErrno = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        savedErrno = errno;
-    }
-    if (!ok)
-        error = std::strerror(savedErrno);
-    return ok;
+    return fd;
+}
+
+// The directory entry is durable only once the directory itself is synced.
+// A failure here comes after the new file is in place, so it is not reported.
+void SyncDirectory(const std::string& directory)
+{
+    Descriptor fd(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.Get() >= 0)
+        ::fsync(fd.Get());
 }
 
 } // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error)
+void InterruptNextAtomicWriteForTesting()
 {
-    struct stat existing;
-    if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
-        return WriteInPlace(path, bytes, error);
+    g_interruptBeforeRename = true;
+}
 
-    const std::string temporary = TemporaryPathBeside(path);
-    // 0666 less the umask, as a plain fopen would create it.
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        error = std::strerror(errno);
-        return false;
+FileResult WriteFileAtomically(const std::string& path, std::string_view bytes)
+{
+    // A link at the target stays a link: the file it names is replaced.
+    std::string target = path;
+    struct stat existing;
+    const bool exists = ::lstat(path.c_str(), &existing) == 0;
+    if (exists && S_ISLNK(existing.st_mode)) {
+        char resolved[PATH_MAX];
+        if (!::realpath(path.c_str(), resolved) || ::stat(resolved, &existing) != 0)
+            return WriteInPlace(path, bytes);
+        target = resolved;
     }
-    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    if (exists && !S_ISREG(existing.st_mode))
+        return WriteInPlace(path, bytes);
+
+    const std::string directory = DirectoryOf(target);
+    std::string temporary;
+    Descriptor fd(CreateTemporary(directory, target, temporary));
+    if (fd.Get() < 0) // the directory is what cannot be written
+        return FileResult::Failure(directory, SystemReason(errno));
+    if (exists) { // the replacement keeps the old file's permissions and, if allowed, owner
+        ::fchmod(fd.Get(), existing.st_mode & 07777);
+        if (::fchown(fd.Get(), existing.st_uid, existing.st_gid) != 0) {
+            // Only the owner's own files can be given away; keeping ours is fine.
+        }
+    }
+    bool ok = WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
     int savedErrno = errno;
-    if (::close(fd) != 0 && ok) {
+    if (!fd.Close() && ok) {
         ok = false;
         savedErrno = errno;
     }
-    if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (ok && g_interruptBeforeRename) { // as if the process died here
+        g_interruptBeforeRename = false;
+        return FileResult::Failure(path, "interrupted for testing");
+    }
+    if (ok && std::rename(temporary.c_str(), target.c_str()) != 0) {
         ok = false;
         savedErrno = errno;
     }
     if (!ok) {
         ::unlink(temporary.c_str());
-        error = std::strerror(savedErrno);
+        return FileResult::Failure(path, SystemReason(savedErrno));
     }
-    return ok;
+    SyncDirectory(directory);
+    return FileResult::Success();
 }
 
 } // namespace tovarin

@@ -1,15 +1,25 @@
 #pragma once
 // Replacing a user's file safely: the bytes go to a temporary file beside it,
-// which is renamed over the old one only once it is completely written. A full
-// disk or a crash leaves either the old file or the new one, never half a file.
+// which is synced and renamed over the old one only once it is completely
+// written, then the directory is synced. A full disk or a crash leaves either
+// the old file or the new one, never half a file. A link at the target stays a
+// link and the file it names is replaced, keeping its permission bits; a
+// device or pipe (/dev/stdout) is written in place.
+
+#include "FileResult.h"
 
 #include <string>
 #include <string_view>
 
 namespace tovarin {
 
-// Returns true on success; otherwise false with `error` set to the system's
-// reason (strerror text), the target untouched and no temporary file left.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
+// On failure the target is untouched, no temporary file is left, and the
+// message names the path and the system's reason.
+// A directory that cannot be written is named as the culprit.
+FileResult WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// Test seam: the next write stops between its complete temporary and the
+// rename, leaving the temporary behind as a killed process would.
+void InterruptNextAtomicWriteForTesting();
 
 } // namespace tovarin

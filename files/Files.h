@@ -4,7 +4,7 @@
 // Settings: SaveSettings writes the typed rows, the selections and the meter
 // type to "tovarin.cfg" after every run (atomically, via AtomicFile);
 // LoadSettings restores them at start-up and gives OutputParameters their
-// start-up values. Outputs: OnGenerateOutputFile and OnGenerateHtmlInfo ask
+// start-up values. Outputs: GenerateOutputFile and GenerateHtmlInfo ask
 // IFilePlatform for a path and a file, read OutputParameters from the window
 // through IFieldAccess, and stream the lines of WriteFlowTable (CR LF "DW"
 // words) or WriteHtmlReport (LF) into the file. The writers evaluate the last
@@ -14,6 +14,8 @@
 #include "FilePlatform.h"
 #include "FlowTable.h"
 #include "HtmlReport.h"
+#include "LineSink.h"
 #include "OutputCommands.h"
 #include "OutputParameters.h"
+#include "ReadFile.h"
 #include "Settings.h"

@@ -10,20 +10,22 @@ namespace {
 
 const char* UnitLine(int outputFlowUnit)
 {
-    // Index 3 holds kg/hr values although the comment has always read "kg/sec";
-    // assembler sources that include the table match on these exact words.
-    switch (outputFlowUnit) {
-    case 0:
-        return "; */ File units = 10 * mg/sec */\r\n";
-    case 1:
-        return "; */ File units =  mg/sec */\r\n";
-    case 2:
-        return "; */ File units = g/sec */\r\n";
-    case 3:
-        return "; */ File units = kg/sec */\r\n";
-    default:
+    const std::optional<OutputFlowUnit> unit = OutputFlowUnitAt(outputFlowUnit);
+    if (!unit)
         return "";
+    // kg/hr holds kg/h values although the comment has always read "kg/sec";
+    // assembler sources that include the table match on these exact words.
+    switch (*unit) {
+    case OutputFlowUnit::TenMgPerSec:
+        return "; */ File units = 10 * mg/sec */\r\n";
+    case OutputFlowUnit::MgPerSec:
+        return "; */ File units =  mg/sec */\r\n";
+    case OutputFlowUnit::GPerSec:
+        return "; */ File units = g/sec */\r\n";
+    case OutputFlowUnit::KgPerHour:
+        return "; */ File units = kg/sec */\r\n";
     }
+    return "";
 }
 
 // "\tDW\t%4d\r\n" without the cost of a printf per line (ints need no locale).
@@ -49,29 +51,22 @@ std::string_view WordLine(int word, char (&buffer)[32])
 
 } // namespace
 
-std::string WriteToString(OutputWriter write, const Calibration& lastRun,
-                          const OutputParameters& output)
-{
-    std::string text;
-    write(lastRun, output, [&](std::string_view line) {
-        text.append(line);
-        return true;
-    });
-    return text;
-}
-
 double OutputUnitFactor(int outputFlowUnit)
 {
-    switch (outputFlowUnit) {
-    case 0:
-        return 100.0; // 10 mg/s per g/s
-    case 1:
-        return 1000.0; // mg/s per g/s
-    case 3:
-        return 3.6; // kg/h per g/s
-    default:
+    const std::optional<OutputFlowUnit> unit = OutputFlowUnitAt(outputFlowUnit);
+    if (!unit)
         return 1.0;
+    switch (*unit) {
+    case OutputFlowUnit::TenMgPerSec:
+        return 100.0; // 10 mg/s per g/s
+    case OutputFlowUnit::MgPerSec:
+        return 1000.0; // mg/s per g/s
+    case OutputFlowUnit::GPerSec:
+        return 1.0;
+    case OutputFlowUnit::KgPerHour:
+        return kKgPerHourPerGs;
     }
+    return 1.0;
 }
 
 int TableWord(double flowGs, int outputFlowUnit)

@@ -3,25 +3,9 @@
 // fit gives for evenly spaced responses from response min to response max,
 // scaled to the output unit and rounded half up. CR LF line ends.
 
-#include "OutputParameters.h"
-#include "Run.h"
-
-#include <functional>
-#include <string>
-#include <string_view>
+#include "LineSink.h"
 
 namespace tovarin {
-
-// Receives one whole line; returns false when it could not be written.
-using LineSink = std::function<bool(std::string_view line)>;
-
-// A writer of an output file: the flow factor table or the HTML report.
-using OutputWriter = bool (*)(const Calibration& lastRun, const OutputParameters& output,
-                              const LineSink& sink);
-
-// The whole text `write` produces, for writers that need it in one piece.
-std::string WriteToString(OutputWriter write, const Calibration& lastRun,
-                          const OutputParameters& output);
 
 // Factor from g/s to the output unit; 1 for g/sec and any unknown index.
 double OutputUnitFactor(int outputFlowUnit);

@@ -1,12 +1,11 @@
 #include "HtmlReport.h"
 
-#include "CLocale.h"
+#include "NumberText.h"
+#include "Version.h"
 
 #include <string_view>
 
 namespace tovarin {
-
-const char* const kReportTitle = "Tovarin V2.00 by the Tovarin calibration developers";
 
 std::string EscapeHtml(const std::string& text)
 {
@@ -58,7 +57,7 @@ bool WriteHtmlReport(const Calibration& lastRun, const OutputParameters& output,
     put("=========== Result of Least-Squares Fit to Kings Equation ==========\n");
     put("================  Response = a + b * (flow ^ c) ====================\n");
     put("====================================================================\n\n");
-    put(CFormat("Fit Coefficients: a = %2.3f  b = %2.3f   c = %2.3f\n\n", k.a, k.b, k.c));
+    put(FormatC("Fit Coefficients: a = %2.3f  b = %2.3f   c = %2.3f\n\n", k.a, k.b, k.c));
     put(lastRun.set.responseKind == static_cast<int>(ResponseKind::Volts)
             ? "\tVolts\tMass_Air(g/s)\n"
             : "\tFreq(Hz)\tMass_Air(g/s)\n");
@@ -68,7 +67,7 @@ bool WriteHtmlReport(const Calibration& lastRun, const OutputParameters& output,
     const double step = (output.responseMax - output.responseMin) / kReportRows;
     double response = output.responseMin;
     for (int row = 0; row < kReportRows && ok; ++row) {
-        put(CFormat("\t%2.1f\t%4.2f \n", response, KingFlow(response, k)));
+        put(FormatC("\t%2.1f\t%4.2f \n", response, KingFlow(response, k)));
         response += step;
     }
     put("</pre>\n");

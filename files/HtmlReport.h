@@ -10,7 +10,6 @@
 namespace tovarin {
 
 inline constexpr int kReportRows = 50;
-extern const char* const kReportTitle; // "Tovarin V2.00" and the credit
 
 // `&`, `<`, `>` and `"` as character references; other bytes unchanged.
 std::string EscapeHtml(const std::string& text);

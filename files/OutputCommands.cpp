@@ -37,13 +37,13 @@ std::string IncompleteFileMessage(const std::string& path, const std::string& re
            ".\nThe file is incomplete and must not be used.";
 }
 
-void OnGenerateOutputFile(IFilePlatform& platform, const IFieldAccess& fields,
+void GenerateOutputFile(IFilePlatform& platform, const IFieldAccess& fields,
                           const Calibration& lastRun, OutputParameters& stored)
 {
     RunOutputCommand(platform, fields, lastRun, stored, "maffactor.inc", "dat", WriteFlowTable);
 }
 
-void OnGenerateHtmlInfo(IFilePlatform& platform, const IFieldAccess& fields,
+void GenerateHtmlInfo(IFilePlatform& platform, const IFieldAccess& fields,
                         const Calibration& lastRun, OutputParameters& stored)
 {
     RunOutputCommand(platform, fields, lastRun, stored, "maffactor.html", "html", WriteHtmlReport);

@@ -17,9 +17,9 @@ inline constexpr const char* kCannotOpenMessage = "File Cannot Be Opened";
 // Message for a file that was created but could not be written to the end.
 std::string IncompleteFileMessage(const std::string& path, const std::string& reason);
 
-void OnGenerateOutputFile(IFilePlatform& platform, const IFieldAccess& fields,
+void GenerateOutputFile(IFilePlatform& platform, const IFieldAccess& fields,
                           const Calibration& lastRun, OutputParameters& stored);
-void OnGenerateHtmlInfo(IFilePlatform& platform, const IFieldAccess& fields,
+void GenerateHtmlInfo(IFilePlatform& platform, const IFieldAccess& fields,
                         const Calibration& lastRun, OutputParameters& stored);
 
 } // namespace tovarin

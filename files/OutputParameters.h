@@ -3,6 +3,7 @@
 // Each output command reads them back from the window; a field that does not
 // convert keeps the value stored by the last command (or the start-up value).
 
+#include <optional>
 #include <string>
 
 namespace tovarin {
@@ -27,7 +28,14 @@ struct OutputParameters
     int outputFlowUnit = 0;   // OutputFlowUnit index
 };
 
+// The output unit at a list index; empty for an index the list does not have.
+std::optional<OutputFlowUnit> OutputFlowUnitAt(int index);
 const char* OutputFlowUnitLabel(OutputFlowUnit unit);
+
+// The start-up values of the window and of the command: 0 to 5 V or 0 to
+// 15000 Hz by response kind (min and max stay as given for a kind the list
+// does not have), 1024 points and the unit as given.
+OutputParameters StartupOutputParameters(int responseKind, OutputParameters given = {});
 
 // Fields 1091 ("%lf"), 1092 ("%lf"), 1093 ("%d") and the selection of list 1094.
 void ReadOutputParameters(const IFieldAccess& fields, OutputParameters& stored);

@@ -1,7 +1,7 @@
 #include "Settings.h"
 
 #include "AtomicFile.h"
-#include "CLocale.h"
+#include "NumberText.h"
 #include "FieldParsing.h"
 #include "RunLog.h"
 
@@ -28,7 +28,7 @@ bool ScanDouble(const char*& text, double& value)
 {
     const char* start = SkipSpace(text);
     char* end = nullptr;
-    const double converted = CStrtod(start, &end);
+    const double converted = ParseDoubleC(start, &end);
     if (end == start)
         return false;
     value = converted;
@@ -55,26 +55,26 @@ std::string FormatSettings(const MeasurementSet& set)
 {
     std::string text;
     for (std::size_t row = 0; row < kMaxRows; ++row)
-        text += CFormat("%lf\t%lf\n", set.typedFlow[row], set.typedResponse[row]);
-    text += CFormat("%d\n", set.flowUnit);
-    text += CFormat("%d\n", set.responseKind);
+        text += FormatC("%lf\t%lf\n", set.typedFlow[row], set.typedResponse[row]);
+    text += FormatC("%d\n", set.flowUnit);
+    text += FormatC("%d\n", set.responseKind);
     text += set.meterType + "\n";
     return text;
 }
 
-bool SaveSettingsFile(const std::string& path, const MeasurementSet& set, std::string& error)
+FileResult SaveSettingsFile(const std::string& path, const MeasurementSet& set)
 {
-    return WriteFileAtomically(path, FormatSettings(set), error);
+    return WriteFileAtomically(path, FormatSettings(set));
 }
 
-bool SaveSettings(const std::string& startDirectory, const MeasurementSet& set, std::string& error)
+FileResult SaveSettings(const std::string& startDirectory, const MeasurementSet& set)
 {
-    return SaveSettingsFile(startDirectory + kSettingsName, set, error);
+    return SaveSettingsFile(startDirectory + kSettingsName, set);
 }
 
-std::string SettingsNotSavedMessage(const std::string& path, const std::string& reason)
+std::string SettingsNotSavedMessage(const FileResult& failure)
 {
-    return "The settings could not be saved to " + path + ": " + reason +
+    return "The settings could not be saved to " + failure.message +
            ".\nThe results of this run stay on screen, but the next start will not restore "
            "them.";
 }
@@ -110,15 +110,7 @@ int LoadSettingsFile(const std::string& path, MeasurementSet& set, OutputParamet
     if (readLine())
         ReadMeterType(line, set.meterType);
 
-    // Start-up output parameters follow the loaded response kind.
-    if (set.responseKind == static_cast<int>(ResponseKind::Volts)) {
-        output.responseMin = 0.0;
-        output.responseMax = 5.0;
-    } else if (set.responseKind == static_cast<int>(ResponseKind::Freq)) {
-        output.responseMin = 0.0;
-        output.responseMax = 15000.0;
-    }
-    output.pointCount = 1024;
+    output = StartupOutputParameters(set.responseKind, output);
     return 0;
 }
 

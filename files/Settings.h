@@ -3,6 +3,7 @@
 // the two list selections and the meter type, written after every run and
 // read once at start-up. 22 lines: "%lf\t%lf" per row, "%d", "%d", "%s".
 
+#include "FileResult.h"
 #include "MeasurementSet.h"
 #include "OutputParameters.h"
 
@@ -18,12 +19,12 @@ inline constexpr const char* kSettingsName = "tovarin.cfg";
 std::string FormatSettings(const MeasurementSet& set);
 
 // Replaces `path` atomically with FormatSettings(set). On failure the old file
-// stays as it was; returns false with the system's reason in `error`.
-bool SaveSettingsFile(const std::string& path, const MeasurementSet& set, std::string& error);
-bool SaveSettings(const std::string& startDirectory, const MeasurementSet& set, std::string& error);
+// stays as it was.
+FileResult SaveSettingsFile(const std::string& path, const MeasurementSet& set);
+FileResult SaveSettings(const std::string& startDirectory, const MeasurementSet& set);
 
 // What the window tells the user when the settings of a run were not saved.
-std::string SettingsNotSavedMessage(const std::string& path, const std::string& reason);
+std::string SettingsNotSavedMessage(const FileResult& failure);
 
 // Reads the typed rows, the selections and the meter type from `path` into
 // `set` by the loading rules (99-character reads, values kept where a line is

@@ -1,6 +1,6 @@
 #include "KingFit.h"
 
-#include "CLocale.h"
+#include "NumberText.h"
 #include "RunLog.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +32,7 @@ std::vector<double> SplitNumbers(const std::string& text)
     std::stringstream stream(text);
     std::string item;
     while (std::getline(stream, item, ','))
-        values.push_back(CStrtod(item.c_str(), nullptr));
+        values.push_back(ParseDoubleC(item.c_str(), nullptr));
     return values;
 }
 
@@ -56,7 +56,7 @@ TEST(FitKing, WorkedExampleCoefficients)
     KingCoefficients k;
     FitKing(set, k, log);
     EXPECT_EQ(log.Text(), "\n\n~~~~ USING LINEAR MODE ~~~~\n");
-    EXPECT_EQ(CFormat("%4.3f %4.3f %4.3f", k.a, k.b, k.c), "1.000 0.261 0.696");
+    EXPECT_EQ(FormatC("%4.3f %4.3f %4.3f", k.a, k.b, k.c), "1.000 0.261 0.696");
 }
 
 TEST(FitKing, ModeFollowsTheFirstFlowAgainstTheLimit)
@@ -152,8 +152,8 @@ TEST(FitKing, NonLinearModeMatchesTheReferenceFits)
         std::getline(columns, a, '\t');
         std::getline(columns, b, '\t');
         std::getline(columns, c, '\t');
-        const KingCoefficients expected{CStrtod(a.c_str(), nullptr), CStrtod(b.c_str(), nullptr),
-                                        CStrtod(c.c_str(), nullptr)};
+        const KingCoefficients expected{ParseDoubleC(a.c_str(), nullptr), ParseDoubleC(b.c_str(), nullptr),
+                                        ParseDoubleC(c.c_str(), nullptr)};
         const MeasurementSet set = RowsInUse(SplitNumbers(flows), SplitNumbers(responses));
         ASSERT_EQ(set.rowCount, std::stoi(rows));
         ASSERT_EQ(ChooseFitMode(set), FitMode::NonLinear);
@@ -164,7 +164,7 @@ TEST(FitKing, NonLinearModeMatchesTheReferenceFits)
         EXPECT_NEAR(k.b, expected.b, 1e-6 * std::fabs(expected.b));
         EXPECT_NEAR(k.c, expected.c, 1e-6 * std::fabs(expected.c));
         const char* format = "%4.3f %4.3f %4.3f";
-        if (CFormat(format, k.a, k.b, k.c) != CFormat(format, expected.a, expected.b, expected.c))
+        if (FormatC(format, k.a, k.b, k.c) != FormatC(format, expected.a, expected.b, expected.c))
             ++textMismatches;
         ++sets;
     }

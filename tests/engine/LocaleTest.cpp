@@ -1,7 +1,7 @@
 // Under a comma-decimal locale, as the windowing toolkit sets it from the
 // environment, every text the engine writes or reads still uses a point.
 
-#include "CLocale.h"
+#include "NumberText.h"
 #include "ControlIds.h"
 #include "FieldParsing.h"
 #include "HeadlessFields.h"
@@ -42,13 +42,13 @@ class CommaDecimalLocale : public testing::Test
 
 TEST_F(CommaDecimalLocale, FormattingAndParsingUseAPoint)
 {
-    EXPECT_EQ(CFormat("%4.2f|%4.3f|%lf", 2.5, 0.2609, 12.5), "2.50|0.261|12.500000");
+    EXPECT_EQ(FormatC("%4.2f|%4.3f|%lf", 2.5, 0.2609, 12.5), "2.50|0.261|12.500000");
     double value = 0;
     EXPECT_TRUE(ReadNumberField("2.75", value));
     EXPECT_EQ(value, 2.75);
     EXPECT_TRUE(ReadNumberField("2,75", value));
     EXPECT_EQ(value, 2.0);
-    EXPECT_EQ(CStrtod("1.5e1", nullptr), 15.0);
+    EXPECT_EQ(ParseDoubleC("1.5e1", nullptr), 15.0);
 }
 
 TEST_F(CommaDecimalLocale, RunWritesPointsInFieldsAndLog)
@@ -63,7 +63,7 @@ TEST_F(CommaDecimalLocale, RunWritesPointsInFieldsAndLog)
     fields.SetListSelection(kResponseKindListId, 0);
     Calibration calibration;
     RunLog log = RunLog::ToMemory();
-    OnRunTest(fields, calibration, log);
+    RunTest(fields, calibration, log);
     EXPECT_EQ(fields.GetFieldText(kCoefficientBId), "0.261");
     EXPECT_EQ(fields.GetFieldText(kRowControls[1].errorPct), "-0.04");
     EXPECT_NE(log.Text().find("a = 1.000  b = 0.261   c = 0.696"), std::string::npos);

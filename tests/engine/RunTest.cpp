@@ -70,7 +70,7 @@ TEST(RunCalibration, WorkedExampleFillsTheFields)
     fields.SetFieldText(kRowControls[10].maf, "stale");
     Calibration calibration;
     RunLog log = RunLog::ToMemory();
-    OnRunTest(fields, calibration, log);
+    RunTest(fields, calibration, log);
 
     const RowResult expected[] = {{"0.00", "1.00", "0.00"},
                                   {"5.00", "1.80", "-0.04"},
@@ -92,7 +92,7 @@ TEST(RunCalibration, WorkedExampleLogBlock)
     Type(fields, kWorkedExample);
     Calibration calibration;
     RunLog log = RunLog::ToMemory();
-    OnRunTest(fields, calibration, log);
+    RunTest(fields, calibration, log);
 
     EXPECT_EQ(log.Text(),
               "\n\n\n*** Executing Run ***"
@@ -144,7 +144,7 @@ TEST(RunCalibration, FirstRunWithoutRowsLogsBannerAndEndLineOnOneLine)
     fields.SetListSelection(kResponseKindListId, 0);
     Calibration calibration;
     RunLog log = RunLog::ToMemory();
-    OnRunTest(fields, calibration, log);
+    RunTest(fields, calibration, log);
     EXPECT_EQ(log.Text(), std::string("\n\n\n*** Executing Run ***") + kEndLine);
     EXPECT_EQ(calibration.set.rowCount, 1);
     EXPECT_EQ(fields.GetFieldText(kCoefficientAId), "");
@@ -232,8 +232,8 @@ TEST(RunCalibration, StepsRunInOrderOnEveryRun)
         [&] { calls.push_back("settings"); }};
     HeadlessFields fields;
     Calibration calibration;
-    OnRunTest(fields, calibration, log, steps);
-    OnRunTest(fields, calibration, log, steps);
+    RunTest(fields, calibration, log, steps);
+    RunTest(fields, calibration, log, steps);
     const std::vector<std::string> expected = {"charts:\n\n", "settings", "charts:\n\n",
                                                "settings"};
     EXPECT_EQ(calls, expected);
@@ -249,7 +249,7 @@ TEST(RunCalibration, HostileFieldsStayDefined)
     fields.SetFieldText(kMeterTypeId, std::string(400, 'Q'));
     Calibration calibration;
     RunLog log = RunLog::ToMemory();
-    OnRunTest(fields, calibration, log);
+    RunTest(fields, calibration, log);
     EXPECT_EQ(calibration.set.meterType, std::string(299, 'Q'));
     EXPECT_EQ(calibration.set.rowCount, 2); // inf then inf: not rising
 }

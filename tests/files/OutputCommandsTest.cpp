@@ -79,8 +79,8 @@ TEST(OutputCommands, CancelReadsAndWritesNothing)
     FakePlatform platform;
     CountingFields fields;
     OutputParameters stored{1.0, 2.0, 3, 1};
-    OnGenerateOutputFile(platform, fields, LastRun(), stored);
-    OnGenerateHtmlInfo(platform, fields, LastRun(), stored);
+    GenerateOutputFile(platform, fields, LastRun(), stored);
+    GenerateHtmlInfo(platform, fields, LastRun(), stored);
     const std::vector<std::string> expected = {"ask maffactor.inc .dat",
                                                "ask maffactor.html .html"};
     EXPECT_EQ(platform.calls, expected);
@@ -96,7 +96,7 @@ TEST(OutputCommands, FileThatCannotBeCreatedShowsTheMessageAndKeepsTheParameters
     CountingFields fields;
     TypeOutputParameters(fields, "9", "9", "9", 2);
     OutputParameters stored{1.0, 2.0, 3, 1};
-    OnGenerateOutputFile(platform, fields, LastRun(), stored);
+    GenerateOutputFile(platform, fields, LastRun(), stored);
     const std::vector<std::string> expected = {
         "ask maffactor.inc .dat", "create /nowhere/maffactor.inc", "message File Cannot Be Opened"};
     EXPECT_EQ(platform.calls, expected);
@@ -113,7 +113,7 @@ TEST(OutputCommands, WritesTheTableAndTheReportFromTheFieldsRead)
     OutputParameters stored;
 
     platform.answer = dir.Path("table.inc");
-    OnGenerateOutputFile(platform, fields, LastRun(), stored);
+    GenerateOutputFile(platform, fields, LastRun(), stored);
     EXPECT_EQ(ReadWholeFile(dir.Path("table.inc")), "; */ MAF file for type:TYPE7 */\r\n"
                                                     "; */ File units = kg/sec */\r\n"
                                                     "\tDW\t   0\r\n"
@@ -125,7 +125,7 @@ TEST(OutputCommands, WritesTheTableAndTheReportFromTheFieldsRead)
     // Fields that no longer convert keep what the last command read.
     TypeOutputParameters(fields, "", "max", "many", 3);
     platform.answer = dir.Path("report.html");
-    OnGenerateHtmlInfo(platform, fields, LastRun(), stored);
+    GenerateHtmlInfo(platform, fields, LastRun(), stored);
     EXPECT_EQ(ReadWholeFile(dir.Path("report.html")),
               WriteToString(WriteHtmlReport, LastRun(), {0.0, 5.0, 3, 3}));
     EXPECT_EQ(stored.responseMax, 5.0);
@@ -140,7 +140,7 @@ TEST(OutputCommands, AFailedWriteSaysTheFileIsIncomplete)
     TypeOutputParameters(fields, "0", "5", "1000", 0);
     OutputParameters stored;
     platform.answer = "/dev/full";
-    OnGenerateOutputFile(platform, fields, LastRun(), stored);
+    GenerateOutputFile(platform, fields, LastRun(), stored);
     ASSERT_EQ(platform.calls.size(), 3u);
     EXPECT_EQ(platform.calls[2], "message Could not finish writing /dev/full: No space left on "
                                  "device.\nThe file is incomplete and must not be used.");

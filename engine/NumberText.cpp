@@ -1,4 +1,4 @@
-#include "CLocale.h"
+#include "NumberText.h"
 
 #include <charconv>
 #include <clocale>
@@ -32,7 +32,7 @@ class ScopedCLocale
 
 } // namespace
 
-std::string CFormat(const char* format, ...)
+std::string FormatC(const char* format, ...)
 {
     ScopedCLocale cLocale;
     char small[256];
@@ -60,7 +60,7 @@ std::string FormatFixed(double value, int width, int precision)
     const auto [end, ec] =
         std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, precision);
     if (ec != std::errc())
-        return CFormat("%*.*f", width, precision, value);
+        return FormatC("%*.*f", width, precision, value);
     const auto length = static_cast<std::size_t>(end - digits);
     const auto padding = width > 0 && static_cast<std::size_t>(width) > length
                              ? static_cast<std::size_t>(width) - length
@@ -70,7 +70,7 @@ std::string FormatFixed(double value, int width, int precision)
     return text;
 }
 
-double CStrtod(const char* text, char** end)
+double ParseDoubleC(const char* text, char** end)
 {
     return strtod_l(text, end, CLocaleHandle());
 }

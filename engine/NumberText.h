@@ -9,13 +9,13 @@
 namespace tovarin {
 
 // printf into a string with the C locale's conventions.
-std::string CFormat(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string FormatC(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-// Same text as CFormat("%<width>.<precision>f", value), through the faster
+// Same text as FormatC("%<width>.<precision>f", value), through the faster
 // std::to_chars; the hot path of a run formats some 120 numbers.
 std::string FormatFixed(double value, int width, int precision);
 
 // strtod with the C locale's conventions; `end` as for strtod.
-double CStrtod(const char* text, char** end);
+double ParseDoubleC(const char* text, char** end);
 
 } // namespace tovarin

@@ -1,0 +1,12 @@
+#include "FileResult.h"
+
+#include <cstring>
+
+namespace tovarin {
+
+std::string SystemReason(int errorNumber)
+{
+    return std::strerror(errorNumber);
+}
+
+} // namespace tovarin
