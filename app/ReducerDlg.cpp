@@ -1,8 +1,8 @@
 #include "ReducerDlg.h"
 
-#include "NumberText.h"
 #include "ControlIds.h"
 #include "DialogTemplate.h"
+#include "NumberText.h"
 #include "OutputCommands.h"
 #include "QtCanvas.h"
 #include "QtFilePlatform.h"
@@ -192,8 +192,8 @@ void CReducerDlg::CreateCharts()
     const Rect& e = kErrorChartRect;
     m_responseChart = std::make_unique<CChart>(this, r.left, r.top, r.right - r.left,
                                                r.bottom - r.top, kChartColorScheme);
-    m_errorChart = std::make_unique<CChart>(this, e.left, e.top, e.right - e.left,
-                                            e.bottom - e.top, kChartColorScheme);
+    m_errorChart = std::make_unique<CChart>(this, e.left, e.top, e.right - e.left, e.bottom - e.top,
+                                            kChartColorScheme);
     SetUpStartupCharts(m_calibration.set.responseKind, *m_responseChart, *m_errorChart);
 }
 

@@ -2,8 +2,8 @@
 // with 19 rows to both charts repainted, and from the program's start to the
 // window's first paint.
 
-#include "NumberText.h"
 #include "ControlIds.h"
+#include "NumberText.h"
 #include "ReducerDlg.h"
 
 #include <QApplication>

@@ -236,8 +236,8 @@ bool CChart::AttachSpec(ChartSpec* pSpec)
         static_cast<unsigned>(pSpec->plotStyle) >= kPlotStyleCount)
         return false;
     const ChartKind kind = pSpec->kind;
-    const bool pairsKind =
-        kind == ChartKind::KingCurve || kind == ChartKind::PercentError || kind == ChartKind::Difference;
+    const bool pairsKind = kind == ChartKind::KingCurve || kind == ChartKind::PercentError ||
+                           kind == ChartKind::Difference;
     if (pairsKind && !pSpec->points)
         return false;
 

@@ -2,8 +2,8 @@
 
 #include "Chart.h"
 
-#include "NumberText.h"
 #include "DrawingStep.h"
+#include "NumberText.h"
 #include "Trunc.h"
 
 #include <algorithm>

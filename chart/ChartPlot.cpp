@@ -138,9 +138,9 @@ Rect CChart::GetBarRect(int x, int y) const
 {
     // The pair kinds fill their column of the range; the others are 5 wide.
     int width = 5;
-    if (m_pSpec && (m_pSpec->kind == ChartKind::KingCurve ||
-                    m_pSpec->kind == ChartKind::PercentError ||
-                    m_pSpec->kind == ChartKind::Difference))
+    if (m_pSpec &&
+        (m_pSpec->kind == ChartKind::KingCurve || m_pSpec->kind == ChartKind::PercentError ||
+         m_pSpec->kind == ChartKind::Difference))
         width = m_xScale > 1 ? ClampPixel(m_xScale) : 1;
     return BarRect({x, y}, width, AxisRow(), GetPlotRect().right);
 }

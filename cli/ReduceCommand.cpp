@@ -173,8 +173,8 @@ CommandResult JudgeRun(const ReduceOptions& options, const PreparedRun& prepared
 
 // Writes every output asked for; the table and the report only from a usable
 // fit. Returns false after naming each file that could not be written.
-bool WriteOutputs(const ReduceOptions& options, const Calibration& calibration,
-                  const RunLog& log, bool usableFit, std::string& err)
+bool WriteOutputs(const ReduceOptions& options, const Calibration& calibration, const RunLog& log,
+                  bool usableFit, std::string& err)
 {
     struct Output
     {

@@ -1,8 +1,8 @@
 #include "ResultText.h"
 
-#include "NumberText.h"
 #include "ControlIds.h"
 #include "KingFit.h"
+#include "NumberText.h"
 
 #include <charconv>
 #include <cmath>

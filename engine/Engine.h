@@ -11,7 +11,6 @@
 // output files. All numbers pass through FormatC / ParseDoubleC, so texts use a
 // decimal point whatever the process locale.
 
-#include "NumberText.h"
 #include "ControlIds.h"
 #include "FieldAccess.h"
 #include "FieldParsing.h"
@@ -19,5 +18,6 @@
 #include "King.h"
 #include "KingFit.h"
 #include "MeasurementSet.h"
+#include "NumberText.h"
 #include "Run.h"
 #include "RunLog.h"

@@ -1,7 +1,7 @@
 #include "FieldParsing.h"
 
-#include "NumberText.h"
 #include "MeasurementSet.h"
+#include "NumberText.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,10 +1,10 @@
 #include "Run.h"
 
-#include "NumberText.h"
 #include "ControlIds.h"
 #include "FieldAccess.h"
 #include "FieldParsing.h"
 #include "KingFit.h"
+#include "NumberText.h"
 #include "RunLog.h"
 
 namespace tovarin {

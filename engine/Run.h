@@ -37,7 +37,7 @@ void RunCalibration(IFieldAccess& fields, Calibration& calibration, RunLog& log,
 
 // The whole command: the log banner, RunCalibration, then `steps.saveSettings`.
 void RunTest(IFieldAccess& fields, Calibration& calibration, RunLog& log,
-               const RunSteps& steps = {});
+             const RunSteps& steps = {});
 
 // Line 5 of a result block, by flow-unit index; empty for an unknown index.
 const char* FlowUnitLogLine(int flowUnitIndex);

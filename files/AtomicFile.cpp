@@ -88,8 +88,7 @@ FileResult WriteInPlace(const std::string& path, std::string_view bytes)
 
 // Creates the temporary beside `target` without following anything planted at
 // its name: a stale file or link there is removed first, a folder is passed by.
-int CreateTemporary(const std::string& directory, const std::string& target,
-                    std::string& temporary)
+int CreateTemporary(const std::string& directory, const std::string& target, std::string& temporary)
 {
     int fd = -1;
     for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {

@@ -38,13 +38,13 @@ std::string IncompleteFileMessage(const std::string& path, const std::string& re
 }
 
 void GenerateOutputFile(IFilePlatform& platform, const IFieldAccess& fields,
-                          const Calibration& lastRun, OutputParameters& stored)
+                        const Calibration& lastRun, OutputParameters& stored)
 {
     RunOutputCommand(platform, fields, lastRun, stored, "maffactor.inc", "dat", WriteFlowTable);
 }
 
 void GenerateHtmlInfo(IFilePlatform& platform, const IFieldAccess& fields,
-                        const Calibration& lastRun, OutputParameters& stored)
+                      const Calibration& lastRun, OutputParameters& stored)
 {
     RunOutputCommand(platform, fields, lastRun, stored, "maffactor.html", "html", WriteHtmlReport);
 }

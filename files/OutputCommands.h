@@ -18,8 +18,8 @@ inline constexpr const char* kCannotOpenMessage = "File Cannot Be Opened";
 std::string IncompleteFileMessage(const std::string& path, const std::string& reason);
 
 void GenerateOutputFile(IFilePlatform& platform, const IFieldAccess& fields,
-                          const Calibration& lastRun, OutputParameters& stored);
-void GenerateHtmlInfo(IFilePlatform& platform, const IFieldAccess& fields,
                         const Calibration& lastRun, OutputParameters& stored);
+void GenerateHtmlInfo(IFilePlatform& platform, const IFieldAccess& fields,
+                      const Calibration& lastRun, OutputParameters& stored);
 
 } // namespace tovarin

@@ -1,8 +1,8 @@
 #include "Settings.h"
 
 #include "AtomicFile.h"
-#include "NumberText.h"
 #include "FieldParsing.h"
+#include "NumberText.h"
 #include "RunLog.h"
 
 #include <cstdio>

@@ -4,45 +4,114 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace tovarin;
+namespace fs = std::filesystem;
 
-TEST(WriteFileAtomically, ReplacesTheFileAndLeavesNoTemporary)
+namespace {
+
+// The names in a folder, sorted.
+std::vector<std::string> Entries(const fs::path& folder)
 {
-    TempDir dir;
-    const std::string path = dir.Path("out.txt");
-    WriteWholeFile(path, "old contents that are longer");
-    std::string error;
-    ASSERT_TRUE(WriteFileAtomically(path, "new\r\n", error)) << error;
-    EXPECT_EQ(ReadWholeFile(path), "new\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), 1);
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
-TEST(WriteFileAtomically, FailureLeavesTheOldFileAndSaysWhy)
+} // namespace
+
+TEST(WriteFileAtomically, ReplacesTheFileAndLeavesNothingElse)
 {
     TempDir dir;
-    const std::string path = dir.Path("missing-dir/out.txt");
-    std::string error;
-    EXPECT_FALSE(WriteFileAtomically(path, "x", error));
-    EXPECT_EQ(error, "No such file or directory");
-
-    if (geteuid() != 0) { // root writes into read-only directories
-        const std::string kept = dir.Path("kept.txt");
-        WriteWholeFile(kept, "old");
-        std::filesystem::permissions(dir.Root(), std::filesystem::perms::owner_read |
-                                                     std::filesystem::perms::owner_exec);
-        EXPECT_FALSE(WriteFileAtomically(kept, "new", error));
-        EXPECT_EQ(error, "Permission denied");
-        EXPECT_EQ(ReadWholeFile(kept), "old");
-    }
+    const std::string name(250, 'n'); // longer than any "name.tmp.<pid>" scheme allows
+    WriteWholeFile(dir.Path(name), "old contents that are longer");
+    ::chmod(dir.Path(name).c_str(), 0600);
+    ASSERT_TRUE(WriteFileAtomically(dir.Path(name), "new\r\n").ok);
+    EXPECT_EQ(ReadWholeFile(dir.Path(name)), "new\r\n");
+    EXPECT_EQ(fs::status(dir.Path(name)).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(Entries(dir.Root()), std::vector<std::string>{name});
 }
 
-TEST(WriteFileAtomically, DeviceIsWrittenInPlaceAndAFullDeviceFails)
+TEST(WriteFileAtomically, FailuresNameThePathOrTheFolderAndTheReason)
 {
-    std::string error;
-    EXPECT_TRUE(WriteFileAtomically("/dev/null", "bytes", error)) << error;
-    EXPECT_FALSE(WriteFileAtomically("/dev/full", "bytes", error));
-    EXPECT_EQ(error, "No space left on device");
-    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+    TempDir dir;
+    const FileResult missing = WriteFileAtomically(dir.Path("missing/out.txt"), "x");
+    EXPECT_FALSE(missing.ok);
+    EXPECT_EQ(missing.message, dir.Path("missing") + ": No such file or directory");
+
+    const FileResult full = WriteFileAtomically("/dev/full", "bytes"); // a device: in place
+    EXPECT_EQ(full.message, "/dev/full: No space left on device");
+    EXPECT_TRUE(WriteFileAtomically("/dev/null", "bytes").ok);
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+
+    // A file size limit makes the write fail even for root; the old file stays.
+    const std::string kept = dir.Path("kept.txt");
+    WriteWholeFile(kept, "old");
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit small = previous;
+    small.rlim_cur = 2;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const FileResult tooLarge = WriteFileAtomically(kept, "new and longer");
+    setrlimit(RLIMIT_FSIZE, &previous);
+    EXPECT_EQ(tooLarge.message, kept + ": File too large");
+    EXPECT_EQ(ReadWholeFile(kept), "old");
+    EXPECT_EQ(Entries(dir.Root()), std::vector<std::string>{"kept.txt"});
+}
+
+TEST(WriteFileAtomically, AKilledWriteLeavesTheOldFileAndTheNextSaveCleansUp)
+{
+    TempDir dir;
+    const std::string path = dir.Path("tovarin.cfg");
+    WriteWholeFile(path, "old");
+    InterruptNextAtomicWriteForTesting();
+    EXPECT_FALSE(WriteFileAtomically(path, "lost").ok);
+    EXPECT_EQ(ReadWholeFile(path), "old");
+    ASSERT_EQ(Entries(dir.Root()).size(), 2u); // the stale temporary
+    ASSERT_TRUE(WriteFileAtomically(path, "new").ok);
+    EXPECT_EQ(ReadWholeFile(path), "new");
+    EXPECT_EQ(Entries(dir.Root()), std::vector<std::string>{"tovarin.cfg"});
+}
+
+TEST(WriteFileAtomically, PlantedLinksAndFoldersAreNeverFollowed)
+{
+    TempDir dir;
+    const std::string path = dir.Path("table.inc");
+    WriteWholeFile(path, "old");
+    InterruptNextAtomicWriteForTesting(); // learn the temporary's name
+    WriteFileAtomically(path, "x");
+    std::string temporary;
+    for (const std::string& name : Entries(dir.Root()))
+        if (name != "table.inc")
+            temporary = dir.Path(name);
+    ASSERT_FALSE(temporary.empty());
+
+    WriteWholeFile(dir.Path("victim"), "precious");
+    fs::remove(temporary);
+    fs::create_symlink(dir.Path("victim"), temporary);
+    ASSERT_TRUE(WriteFileAtomically(path, "one").ok);
+    EXPECT_EQ(ReadWholeFile(dir.Path("victim")), "precious");
+    fs::create_directory(temporary);
+    ASSERT_TRUE(WriteFileAtomically(path, "two").ok);
+    EXPECT_EQ(ReadWholeFile(path), "two");
+    EXPECT_TRUE(fs::is_directory(temporary));
+}
+
+TEST(WriteFileAtomically, ALinkAtTheTargetStaysALink)
+{
+    TempDir dir;
+    fs::create_directory(dir.Path("real"));
+    WriteWholeFile(dir.Path("real/settings"), "old");
+    fs::create_symlink("real/settings", dir.Path("link"));
+    ASSERT_TRUE(WriteFileAtomically(dir.Path("link"), "new").ok);
+    EXPECT_TRUE(fs::is_symlink(dir.Path("link")));
+    EXPECT_EQ(ReadWholeFile(dir.Path("real/settings")), "new");
 }

@@ -6,7 +6,6 @@
 
 #include <climits>
 #include <cmath>
-#include <string>
 
 using namespace tovarin;
 
@@ -17,132 +16,105 @@ std::string Table(const Calibration& run, const OutputParameters& output)
     return WriteToString(WriteFlowTable, run, output);
 }
 
+// The head of a table for meter type "M" in g/sec.
+const std::string kHead = "; */ MAF file for type:M */\r\n; */ File units = g/sec */\r\n";
+
 } // namespace
 
-TEST(FlowTable, VoltsWorkedExample)
+TEST(FlowTable, WorkedExamplesByteForByte)
 {
-    const Calibration run = LastRun({1.0, 2.0, 0.5}, 0, "TYPE7");
-    EXPECT_EQ(Table(run, {0.0, 5.0, 3, 0}), "; */ MAF file for type:TYPE7 */\r\n"
-                                            "; */ File units = 10 * mg/sec */\r\n"
-                                            "\tDW\t   0\r\n"
-                                            "\tDW\t  56\r\n"
-                                            "\tDW\t 400\r\n");
-    EXPECT_EQ(Table(run, {0.0, 5.0, 3, 3}), "; */ MAF file for type:TYPE7 */\r\n"
-                                            "; */ File units = kg/sec */\r\n"
-                                            "\tDW\t   0\r\n"
-                                            "\tDW\t   2\r\n"
-                                            "\tDW\t  14\r\n");
+    // a = 1, b = 2, c = 0.5: flow = ((response - 1) / 2)^2 g/s at 0, 2.5 and 5 V.
+    const Calibration volts = LastRun({1.0, 2.0, 0.5}, 0, "TYPE7");
+    EXPECT_EQ(Table(volts, {.responseMin = 0.0, .responseMax = 5.0, .pointCount = 3}),
+              "; */ MAF file for type:TYPE7 */\r\n"
+              "; */ File units = 10 * mg/sec */\r\n"
+              "\tDW\t   0\r\n"
+              "\tDW\t  56\r\n" // 0.5625 g/s = 56.25 x 10 mg/s
+              "\tDW\t 400\r\n");
+    // Freq: the range's first and last words stand before and after the flows.
+    const Calibration freq = LastRun({1000.0, 2000.0, 0.5}, 1, "HZ-9");
+    EXPECT_EQ(
+        Table(freq,
+              {.responseMin = 0.0, .responseMax = 15000.0, .pointCount = 3, .outputFlowUnit = 2}),
+        "; */ MAF file for type:HZ-9 */\r\n"
+        "; */ File units = g/sec */\r\n"
+        "\tDW\t   0\r\n"
+        "\tDW\t   0\r\n"
+        "\tDW\t  11\r\n" // (6500 / 2000)^2 = 10.5625
+        "\tDW\t  49\r\n" // (14000 / 2000)^2
+        "\tDW\t15000\r\n");
 }
 
-TEST(FlowTable, FreqWorkedExampleHasTheRangeWordsFirstAndLast)
-{
-    const Calibration run = LastRun({1000.0, 2000.0, 0.5}, 1, "HZ-9");
-    EXPECT_EQ(Table(run, {0.0, 15000.0, 3, 2}), "; */ MAF file for type:HZ-9 */\r\n"
-                                                "; */ File units = g/sec */\r\n"
-                                                "\tDW\t   0\r\n"
-                                                "\tDW\t   0\r\n"
-                                                "\tDW\t  11\r\n"
-                                                "\tDW\t  49\r\n"
-                                                "\tDW\t15000\r\n");
-}
-
-TEST(FlowTable, UnitLinesAndFactors)
+TEST(FlowTable, UnitLinesAndWords)
 {
     struct Case
     {
         int unit;
         const char* line;
-        double factor;
+        const char* word; // of 2.5 g/s
     } const cases[] = {
-        {0, "; */ File units = 10 * mg/sec */\r\n", 100.0},
-        {1, "; */ File units =  mg/sec */\r\n", 1000.0},
-        {2, "; */ File units = g/sec */\r\n", 1.0},
-        {3, "; */ File units = kg/sec */\r\n", 3.6},
+        {0, "; */ File units = 10 * mg/sec */\r\n", " 250"},
+        {1, "; */ File units =  mg/sec */\r\n", "2500"},
+        {2, "; */ File units = g/sec */\r\n", "   3"},  // 2.5 rounds half up
+        {3, "; */ File units = kg/sec */\r\n", "   9"}, // kg/h values: 9.0
+        {7, "", "   3"},                                // no unit selected: g/s, no line
     };
-    const Calibration run = LastRun({0.0, 1.0, 1.0}, 0, "");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.unit);
-        EXPECT_EQ(OutputUnitFactor(c.unit), c.factor);
-        // One point at response 2.5: flow 2.5 g/s.
-        const std::string expectedWord = std::to_string(TableWord(2.5, c.unit));
-        EXPECT_EQ(Table(run, {2.5, 2.5, 1, c.unit}),
-                  std::string("; */ MAF file for type: */\r\n") + c.line + "\tDW\t" +
-                      std::string(expectedWord.size() < 4 ? 4 - expectedWord.size() : 0, ' ') +
-                      expectedWord + "\r\n");
+        EXPECT_EQ(Table(LastRun({0.0, 1.0, 1.0}), {.responseMin = 2.5,
+                                                   .responseMax = 2.5,
+                                                   .pointCount = 1,
+                                                   .outputFlowUnit = c.unit}),
+                  std::string("; */ MAF file for type: */\r\n") + c.line + "\tDW\t" + c.word +
+                      "\r\n");
     }
-    EXPECT_EQ(TableWord(2.5, 0), 250);
-    EXPECT_EQ(TableWord(2.5, 1), 2500);
-    EXPECT_EQ(TableWord(2.5, 3), 9);
 }
 
-TEST(FlowTable, PointCountsAndDirections)
+TEST(FlowTable, PointCountsDirectionsAndRounding)
 {
-    const Calibration volts = LastRun({0.0, 1.0, 1.0}, 0, "M");
+    const Calibration volts = LastRun({0.0, 1.0, 1.0}, 0, "M"); // flow = response
     const Calibration freq = LastRun({0.0, 1.0, 1.0}, 1, "M");
-    const std::string head = "; */ MAF file for type:M */\r\n; */ File units = g/sec */\r\n";
     struct Case
     {
+        const char* name;
         const Calibration* run;
         OutputParameters output;
         std::string words;
     } const cases[] = {
-        {&volts, {0.0, 5.0, 0, 2}, ""},
-        {&volts, {0.0, 5.0, -7, 2}, ""},
-        {&freq, {2.7, 99.9, 0, 2}, "\tDW\t   2\r\n\tDW\t  99\r\n"},
-        {&freq, {-2.7, 9.0, -1, 2}, "\tDW\t  -2\r\n\tDW\t   9\r\n"},
-        {&volts, {3.0, 5.0, 1, 2}, "\tDW\t   3\r\n"}, // the step is never used
-        {&volts, {4.0, 2.0, 3, 2}, "\tDW\t   4\r\n\tDW\t   3\r\n\tDW\t   2\r\n"},
-        {&volts, {100000.0, 0.0, 1, 2}, "\tDW\t100000\r\n"},
+        {"no points", &volts, {0.0, 5.0, 0, 2}, ""},
+        {"negative count", &volts, {0.0, 5.0, -7, 2}, ""},
+        {"freq range words only", &freq, {2.7, 99.9, 0, 2}, "\tDW\t   2\r\n\tDW\t  99\r\n"},
+        {"negative range word", &freq, {-2.7, 9.0, -1, 2}, "\tDW\t  -2\r\n\tDW\t   9\r\n"},
+        {"one point: the step is unused", &volts, {3.0, 5.0, 1, 2}, "\tDW\t   3\r\n"},
+        {"falling range", &volts, {4.0, 2.0, 3, 2}, "\tDW\t   4\r\n\tDW\t   3\r\n\tDW\t   2\r\n"},
+        {"wider than four digits", &volts, {100000.0, 0.0, 1, 2}, "\tDW\t100000\r\n"},
+        {"56.5 rounds up", &volts, {56.5, 0.0, 1, 2}, "\tDW\t  57\r\n"},
+        {"56.49 rounds down", &volts, {56.49, 0.0, 1, 2}, "\tDW\t  56\r\n"},
+        {"beyond int saturates", &volts, {1e300, 0.0, 1, 2}, "\tDW\t2147483647\r\n"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.words);
-        EXPECT_EQ(Table(*c.run, c.output), head + c.words);
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Table(*c.run, c.output), kHead + c.words);
     }
+    // Before any fit a, b and c are 0: -1/0 and 0/0 count as no flow, +1/0 is infinite.
+    EXPECT_EQ(Table(LastRun({0.0, 0.0, 0.0}, 1, "M"), {-1.0, 1.0, 3, 2}),
+              kHead +
+                  "\tDW\t  -1\r\n\tDW\t   0\r\n\tDW\t   0\r\n\tDW\t2147483647\r\n\tDW\t   1\r\n");
 }
 
-TEST(FlowTable, RoundsHalfUpAndSaturatesWhatDoesNotFitAnInt)
+TEST(FlowTable, AccumulatesTheStepAndStopsAtARefusedLine)
 {
-    EXPECT_EQ(TableWord(56.5, 2), 57);
-    EXPECT_EQ(TableWord(56.49, 2), 56);
-    EXPECT_EQ(TableWord(0.125, 0), 13); // 12.5 -> 13
-    EXPECT_EQ(TableWord(INFINITY, 0), INT_MAX);
-    EXPECT_EQ(TableWord(1e300, 2), INT_MAX);
-    EXPECT_EQ(TableWord(-INFINITY, 2), INT_MIN);
-    EXPECT_EQ(TableWord(NAN, 2), 0);
-
-    // Before any fit a, b and c are 0: responses above 0 give infinite flows.
-    const Calibration unfitted = LastRun({0.0, 0.0, 0.0}, 1, "");
-    EXPECT_EQ(Table(unfitted, {-1.0, 1.0, 3, 2}), "; */ MAF file for type: */\r\n"
-                                                  "; */ File units = g/sec */\r\n"
-                                                  "\tDW\t  -1\r\n"
-                                                  "\tDW\t   0\r\n" // -1/0 counts as 0
-                                                  "\tDW\t   0\r\n" // 0/0 is NaN: counts as 0
-                                                  "\tDW\t2147483647\r\n"
-                                                  "\tDW\t   1\r\n");
-}
-
-TEST(FlowTable, AccumulatesTheStepBy1024Additions)
-{
-    const Calibration run = LastRun({0.0, 1.0, 1.0}, 0, "");
     std::vector<std::string> lines;
-    WriteFlowTable(run, {0.0, 5.0, 1024, 1}, [&](std::string_view line) {
+    WriteFlowTable(LastRun({0.0, 1.0, 1.0}), {0.0, 5.0, 1024, 1}, [&](std::string_view line) {
         lines.emplace_back(line);
         return true;
     });
     ASSERT_EQ(lines.size(), 2u + 1024u);
-    double response = 0.0;
-    for (int i = 0; i < 1023; ++i)
-        response += 5.0 / 1023.0;
-    const std::string last = std::to_string(TableWord(response, 1));
-    EXPECT_EQ(lines.back(), "\tDW\t" + last + "\r\n");
-    EXPECT_EQ(lines[2 + 1], "\tDW\t   5\r\n"); // 5/1023 g/s = 4.89 mg/s
-}
+    EXPECT_EQ(lines[3], "\tDW\t   5\r\n");     // 5/1023 g/s = 4.89 mg/s
+    EXPECT_EQ(lines.back(), "\tDW\t5000\r\n"); // 1023 additions of 5/1023 reach 5 V
 
-TEST(FlowTable, StopsAtTheFirstRefusedLine)
-{
-    const Calibration run = LastRun({0.0, 1.0, 1.0}, 0, "");
-    int lines = 0;
-    EXPECT_FALSE(
-        WriteFlowTable(run, {0.0, 5.0, 100, 2}, [&](std::string_view) { return ++lines < 4; }));
-    EXPECT_EQ(lines, 4);
+    int written = 0;
+    EXPECT_FALSE(WriteFlowTable(LastRun({0.0, 1.0, 1.0}), {0.0, 5.0, 100, 2},
+                                [&](std::string_view) { return ++written < 4; }));
+    EXPECT_EQ(written, 4);
 }

@@ -3,8 +3,8 @@
 
 #include "Run.h"
 
-inline tovarin::Calibration LastRun(tovarin::KingCoefficients k, int responseKind,
-                                    const char* meterType)
+inline tovarin::Calibration LastRun(tovarin::KingCoefficients k, int responseKind = 0,
+                                    const char* meterType = "")
 {
     tovarin::Calibration run;
     run.coefficients = k;

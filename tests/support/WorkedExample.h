@@ -1,0 +1,87 @@
+#pragma once
+// The worked example every layer is checked against: flows 0, 5, 10, 20 g/s
+// and responses 1.0, 1.8, 2.3, 3.1 V in rows 0 to 3, a 0 flow in row 4. Its
+// linear-mode fit is a = 1, b = exp(intercept), c = slope of the log-log line.
+
+#include "ControlIds.h"
+#include "FieldAccess.h"
+#include "HeadlessFields.h"
+#include "Run.h"
+
+#include <string>
+#include <vector>
+
+namespace worked {
+
+struct TypedRow
+{
+    const char* flow;
+    const char* response;
+};
+inline const std::vector<TypedRow> kRows = {
+    {"0", "1.0"}, {"5", "1.8"}, {"10", "2.3"}, {"20", "3.1"}};
+inline const char* const kCsv = "flow,volts\n0,1.0\n5,1.8\n10,2.3\n20,3.1\n";
+
+// MAF, fit and % error fields of rows 0 to 3, and the coefficient fields.
+inline const std::vector<std::vector<std::string>> kResultFields = {{"0.00", "1.00", "0.00"},
+                                                                    {"5.00", "1.80", "-0.04"},
+                                                                    {"10.00", "2.30", "0.11"},
+                                                                    {"20.00", "3.10", "-0.07"}};
+inline const std::vector<std::string> kCoefficientFields = {"1.000", "0.261", "0.696"};
+
+inline const std::string kLogBlock =
+    "\n\n\n*** Executing Run ***"
+    "\n\n~~~~ USING LINEAR MODE ~~~~\n"
+    "\n\n*** DATA TO USE FOR THIS RUN ITERATION ***\n"
+    "Number of measurements: 4\n"
+    "Using CFM entries on screen\n"
+    "\n====================================================================\n"
+    "============= Result of Linear Fit for Kings Equation ==============\n"
+    "================  Response = a + b * (flow ^ c) ====================\n"
+    "====================================================================\n\n"
+    "Fit Coefficients: a = 1.000  b = 0.261   c = 0.696\n"
+    " => Indx  0, MAF(g/s) = 0.00,  resp = 1.00, resp_fit = 1.00\n"
+    " => Indx  1, MAF(g/s) = 5.00,  resp = 1.80, resp_fit = 1.80\n"
+    " => Indx  2, MAF(g/s) = 10.00,  resp = 2.30, resp_fit = 2.30\n"
+    " => Indx  3, MAF(g/s) = 20.00,  resp = 3.10, resp_fit = 3.10\n"
+    "***************************** END OF RUN ***************************\n\n";
+
+// The settings file after a run of the example with meter type `meter`.
+inline std::string SettingsFile(const std::string& meter)
+{
+    std::string text = "0.000000\t1.000000\n5.000000\t1.800000\n10.000000\t2.300000\n"
+                       "20.000000\t3.100000\n";
+    for (int row = 4; row < 19; ++row)
+        text += "0.000000\t0.000000\n";
+    return text + "0\n0\n" + meter + "\n";
+}
+
+// Types `rows` into the flow and response fields from row 0 down.
+inline void Type(tovarin::IFieldAccess& fields, const std::vector<TypedRow>& rows)
+{
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        fields.SetFieldText(tovarin::kRowControls[i].flow, rows[i].flow);
+        fields.SetFieldText(tovarin::kRowControls[i].response, rows[i].response);
+    }
+}
+
+// The result fields of `row` as {MAF, fit, % error}.
+inline std::vector<std::string> ResultFields(const tovarin::IFieldAccess& fields, std::size_t row)
+{
+    const tovarin::RowControls& ids = tovarin::kRowControls[row];
+    return {fields.GetFieldText(ids.maf), fields.GetFieldText(ids.fit),
+            fields.GetFieldText(ids.errorPct)};
+}
+
+// A headless screen with `rows` typed and both lists selected.
+inline tovarin::HeadlessFields Screen(const std::vector<TypedRow>& rows, int flowUnit = 0,
+                                      int responseKind = 0)
+{
+    tovarin::HeadlessFields fields;
+    Type(fields, rows);
+    fields.SetListSelection(tovarin::kFlowUnitListId, flowUnit);
+    fields.SetListSelection(tovarin::kResponseKindListId, responseKind);
+    return fields;
+}
+
+} // namespace worked
