@@ -13,23 +13,30 @@
 namespace tovarin {
 
 const char* const kReduceUsage =
-    "Usage: tovarin-reduce [OPTIONS] [FILE]\n"
+    "Usage: tovarin-reduce [OPTIONS] [--] [FILE]\n"
     "Fits King's equation, Response = a + b * flow^c, to the measurement rows in\n"
     "FILE (or standard input when FILE is -, or missing without --settings)\n"
     "exactly as the Tovarin window's \"Run Test\" does, and prints the result fields.\n"
     "\n"
-    "Rows: one a line, flow and response separated by a comma, semicolon, tab or\n"
-    "blanks; '#' starts a comment; a first line that is not numeric is a header.\n"
-    "At most 19 rows; the table ends at the first flow not greater than the one\n"
-    "before it.\n"
+    "Rows: one a line, at most 19; the table ends at the first flow not greater\n"
+    "than the one before it. '#' starts a comment. A first line whose fields do not\n"
+    "begin like numbers is a header. Fields are separated by commas, tabs or\n"
+    "blanks (0,1.0  or  0 1.0); by semicolons, with a decimal comma, as European\n"
+    "spreadsheets write them (0;1,0); or by the character of a first line sep=X.\n"
+    "A UTF-8 byte-order mark and empty trailing fields are ignored.\n"
     "\n"
     "Input options:\n"
     "  --settings FILE      take rows, units and meter type from a settings file;\n"
     "                       FILE and the options below override it\n"
-    "  --flow-unit UNIT     unit of the flows: g/s (default), Kg/hr, lbs/hr, SCFM\n"
+    "  --columns F,R        flow and response columns of a file with more than two,\n"
+    "                       by 1-based number or header name:\n"
+    "                       --columns 2,4  or  --columns \"Flow [kg/h],Signal [V]\"\n"
+    "  --flow-unit UNIT     unit of the flows: g/s (default, also g/sec), kg/h\n"
+    "                       (Kg/hr), lb/h (lbs/hr), SCFM\n"
     "  --response KIND      kind of the responses: Volts (default), Freq\n"
     "  --meter WORD         meter type, one word of at most 299 characters\n"
-    "Output options:\n"
+    "Output options (FILE - is standard output, for at most one of them, and\n"
+    "then the result table is not printed):\n"
     "  --json               print one JSON object instead of the table\n"
     "  --log FILE           write the run's log block to FILE\n"
     "  --save-settings FILE write the settings file of this run to FILE\n"
@@ -37,11 +44,12 @@ const char* const kReduceUsage =
     "  --report FILE        write the HTML report to FILE\n"
     "  --response-min X     first response of the table and report (default 0)\n"
     "  --response-max X     last response (default 5 for Volts, 15000 for Freq)\n"
-    "  --points N           words in the table (default 1024)\n"
-    "  --output-unit UNIT   unit of the table: 10*mg/sec (default), mg/sec, g/sec,\n"
-    "                       kg/hr\n"
+    "  --points N           words in the table (default 1024, at most 1048576)\n"
+    "  --output-unit UNIT   unit of the table: 10*mg/sec (default, also 10*mg/s),\n"
+    "                       mg/sec (mg/s), g/sec (g/s), kg/hr (kg/h)\n"
     "  --help               print this help and exit\n"
     "  --version            print the version and exit\n"
+    "  --                   the next argument is the FILE, even if it begins with -\n"
     "\n"
     "Exit status: 0 fitted, 1 an output could not be written, 2 bad options or\n"
     "input (nothing written), 3 no usable fit (fewer than 3 rows in use, or\n"
@@ -81,22 +89,36 @@ bool IsWholeInteger(const std::string& text)
 // Applies an option's value; returns the reason when the value is unusable.
 using ValueHandler = std::function<std::optional<std::string>(ReduceOptions&, const std::string&)>;
 
-// A list option: the value is one of the list's labels, in any case. The
-// message on a bad value names the labels in list order.
+// Spellings people write besides the lists' labels, with the index they mean.
+struct Alias
+{
+    const char* spelling;
+    int index;
+};
+const std::vector<Alias> kFlowUnitAliases = {
+    {"g/sec", 0}, {"kg/h", 1}, {"lb/h", 2}, {"lb/hr", 2}, {"lbs/h", 2}};
+const std::vector<Alias> kOutputUnitAliases = {
+    {"10*mg/s", 0}, {"mg/s", 1}, {"g/s", 2}, {"kg/h", 3}};
+
+// A list option: the value is one of the list's labels or an alias, in any
+// case. The message on a bad value names the labels in list order.
 template <typename Enum>
 ValueHandler LabelOption(const char* name, const char* noun,
                          std::optional<int> ReduceOptions::*member, int count,
-                         const char* (*labelOf)(Enum))
+                         const char* (*labelOf)(Enum), std::vector<Alias> aliases = {})
 {
+    std::string labels;
+    for (int i = 0; i < count; ++i) {
+        const char* label = labelOf(static_cast<Enum>(i));
+        aliases.push_back({label, i});
+        labels += std::string(i == 0 ? "" : (i + 1 == count ? " or " : ", ")) + label;
+    }
     return [=](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-        std::string labels;
-        for (int i = 0; i < count; ++i) {
-            const char* label = labelOf(static_cast<Enum>(i));
-            if (EqualsIgnoringCase(v, label)) {
-                o.*member = i;
+        for (const Alias& alias : aliases) {
+            if (EqualsIgnoringCase(v, alias.spelling)) {
+                o.*member = alias.index;
                 return std::nullopt;
             }
-            labels += std::string(i == 0 ? "" : (i + 1 == count ? " or " : ", ")) + label;
         }
         return std::string(name) + ": unknown " + noun + " '" + v + "' (use " + labels + ")";
     };
@@ -125,11 +147,20 @@ const std::map<std::string, ValueHandler>& ValueOptions()
 {
     static const std::map<std::string, ValueHandler> options = {
         {"--flow-unit", LabelOption("--flow-unit", "unit", &ReduceOptions::flowUnit, kFlowUnitCount,
-                                    FlowUnitLabel)},
+                                    FlowUnitLabel, kFlowUnitAliases)},
         {"--response", LabelOption("--response", "kind", &ReduceOptions::responseKind,
                                    kResponseKindCount, ResponseKindLabel)},
-        {"--output-unit", LabelOption("--output-unit", "unit", &ReduceOptions::outputFlowUnit,
-                                      kOutputFlowUnitCount, OutputFlowUnitLabel)},
+        {"--output-unit",
+         LabelOption("--output-unit", "unit", &ReduceOptions::outputFlowUnit, kOutputFlowUnitCount,
+                     OutputFlowUnitLabel, kOutputUnitAliases)},
+        {"--columns",
+         [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+             o.columns = ParseColumnChoice(v);
+             if (!o.columns)
+                 return "--columns: '" + v +
+                        "' is not two columns F,R (1-based numbers or header names)";
+             return std::nullopt;
+         }},
         {"--meter",
          [](ReduceOptions& o, const std::string& v) {
              o.meterType = v;
@@ -143,6 +174,8 @@ const std::map<std::string, ValueHandler>& ValueOptions()
              if (!IsWholeInteger(v) || !ReadIntField(v, value) || value == INT_MAX ||
                  value == INT_MIN)
                  return "--points: '" + v + "' is not a whole number of points";
+             if (value > kMaxPointCount)
+                 return "--points: " + v + " is more than the 1048576 points a table may have";
              o.pointCount = value;
              return std::nullopt;
          }},
@@ -155,14 +188,48 @@ const std::map<std::string, ValueHandler>& ValueOptions()
     return options;
 }
 
+std::optional<std::string> AddInputPath(ReduceOptions& options, const std::string& path)
+{
+    if (options.inputPath)
+        return "more than one input file ('" + *options.inputPath + "' and '" + path + "')";
+    options.inputPath = path;
+    return std::nullopt;
+}
+
+// At most one output may go to standard output, and not beside --json.
+std::optional<std::string> CheckStandardOutput(const ReduceOptions& options)
+{
+    std::vector<std::string> names;
+    for (const auto& [name, path] : {std::pair{"--log", &options.logPath},
+                                     {"--save-settings", &options.saveSettingsPath},
+                                     {"--table", &options.tablePath},
+                                     {"--report", &options.reportPath}})
+        if (*path == "-")
+            names.push_back(name);
+    if (names.size() > 1)
+        return names[0] + " and " + names[1] + " cannot both write to standard output ('-')";
+    if (names.size() == 1 && options.json)
+        return "--json and " + names[0] + " - cannot both write to standard output";
+    return std::nullopt;
+}
+
 } // namespace
 
 ParsedOptions ParseReduceOptions(const std::vector<std::string>& args)
 {
     ParsedOptions parsed;
     ReduceOptions& options = parsed.options;
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size() && !parsed.error; ++i) {
         std::string arg = args[i];
+        if (optionsEnded) {
+            parsed.error = AddInputPath(options, arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
         std::optional<std::string> inlineValue;
         const std::size_t equals = arg.find('=');
         if (arg.rfind("--", 0) == 0 && equals != std::string::npos) {
@@ -183,13 +250,12 @@ ParsedOptions ParseReduceOptions(const std::vector<std::string>& args)
             options.json = options.json || arg == "--json";
         } else if (arg.size() > 1 && arg[0] == '-') {
             parsed.error = "unknown option '" + arg + "'";
-        } else if (options.inputPath) {
-            parsed.error =
-                "more than one input file ('" + *options.inputPath + "' and '" + arg + "')";
         } else {
-            options.inputPath = arg;
+            parsed.error = AddInputPath(options, arg);
         }
     }
+    if (!parsed.error)
+        parsed.error = CheckStandardOutput(options);
     return parsed;
 }
 

@@ -2,6 +2,8 @@
 // Command-line options of tovarin-reduce. Every option is checked here, before
 // anything is read or written.
 
+#include "RowInput.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,10 +21,11 @@ struct ReduceOptions
     std::optional<double> responseMax;
     std::optional<int> pointCount;
     std::optional<int> outputFlowUnit; // OutputFlowUnit index
+    std::optional<ColumnChoice> columns;
     std::optional<std::string> logPath;
     std::optional<std::string> saveSettingsPath;
     std::optional<std::string> tablePath;
-    std::optional<std::string> reportPath;
+    std::optional<std::string> reportPath; // each of the four outputs: "-" is standard output
     bool json = false;
     bool help = false;
     bool version = false;
@@ -34,7 +37,12 @@ struct ParsedOptions
     std::optional<std::string> error; // the reason, when the options are unusable
 };
 
+// Also refuses combinations: more than one output to standard output, or one
+// there together with --json.
 ParsedOptions ParseReduceOptions(const std::vector<std::string>& args);
+
+// The most table words one command writes: 1 Mi points, about 12 MB.
+inline constexpr int kMaxPointCount = 1048576;
 
 extern const char* const kReduceUsage;
 

@@ -132,7 +132,7 @@ std::optional<std::string> PrepareRun(const ReduceOptions& options, std::istream
         std::string text;
         if (const FileResult read = ReadInput(*inputPath, standardInput, text); !read.ok)
             return read.message;
-        RowInput input = ParseRowInput(text, kMaxRows);
+        RowInput input = ParseRowInput(text, kMaxRows, options.columns);
         if (input.error)
             return run.inputName + ":" + std::to_string(input.error->line) + ": " +
                    input.error->reason;
@@ -172,9 +172,10 @@ CommandResult JudgeRun(const ReduceOptions& options, const PreparedRun& prepared
 }
 
 // Writes every output asked for; the table and the report only from a usable
-// fit. Returns false after naming each file that could not be written.
+// fit. An output to "-" goes to `result.out`. Returns false after naming each
+// file that could not be written.
 bool WriteOutputs(const ReduceOptions& options, const Calibration& calibration, const RunLog& log,
-                  bool usableFit, std::string& err)
+                  bool usableFit, CommandResult& result)
 {
     struct Output
     {
@@ -195,9 +196,13 @@ bool WriteOutputs(const ReduceOptions& options, const Calibration& calibration, 
     for (const Output& file : outputs) {
         if (!file.path || (file.needsFit && !usableFit))
             continue;
+        if (*file.path == "-") {
+            result.out += file.bytes;
+            continue;
+        }
         const FileResult saved = WriteFileAtomically(*file.path, file.bytes);
         if (!saved.ok) {
-            err += Line(saved.message);
+            result.err += Line(saved.message);
             written = false;
         }
     }
@@ -225,13 +230,16 @@ CommandResult RunReduceCommand(const std::vector<std::string>& args, std::istrea
 
     const RunResult run = CollectRunResult(prepared.fields, prepared.calibration);
     CommandResult result = JudgeRun(options, prepared, run);
-    if (!WriteOutputs(options, prepared.calibration, log, result.exitCode != kExitNoFit,
-                      result.err)) {
+    if (!WriteOutputs(options, prepared.calibration, log, result.exitCode != kExitNoFit, result)) {
         result.exitCode = kExitOutputFailed;
+        result.out.clear();
         return result;
     }
-    result.out =
-        options.json ? FormatRunJson(run) : (run.mode == RunMode::None ? "" : FormatRunTable(run));
+    const bool outputOnStandardOutput = options.logPath == "-" || options.saveSettingsPath == "-" ||
+                                        options.tablePath == "-" || options.reportPath == "-";
+    if (!outputOnStandardOutput)
+        result.out = options.json ? FormatRunJson(run)
+                                  : (run.mode == RunMode::None ? "" : FormatRunTable(run));
     return result;
 }
 

@@ -94,6 +94,29 @@ bool ReadIntField(std::string_view text, int& value)
     return true;
 }
 
+std::size_t Utf8SafeCut(std::string_view text, std::size_t limit)
+{
+    limit = std::min(limit, text.size());
+    auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+    // The start of the last character before `limit`: at most 3 continuation
+    // bytes (10xxxxxx) back. A lead byte 110xxxxx, 1110xxxx or 11110xxx says
+    // how long its sequence is.
+    std::size_t start = limit;
+    for (int back = 0; back < 4 && start > 0; ++back) {
+        --start;
+        if ((byte(start) & 0xC0) != 0x80)
+            break;
+    }
+    if (start == limit)
+        return limit;
+    const unsigned char lead = byte(start);
+    const std::size_t length = (lead & 0xE0) == 0xC0   ? 2
+                               : (lead & 0xF0) == 0xE0 ? 3
+                               : (lead & 0xF8) == 0xF0 ? 4
+                                                       : 1;
+    return start + length > limit ? start : limit;
+}
+
 bool ReadMeterType(std::string_view text, std::string& meterType)
 {
     text.remove_prefix(SkipSpace(text));
@@ -102,12 +125,8 @@ bool ReadMeterType(std::string_view text, std::string& meterType)
         ++length;
     if (length == 0)
         return false;
-    if (length > kMaxMeterTypeLength) {
-        length = kMaxMeterTypeLength;
-        // Back off over UTF-8 continuation bytes so no character is cut in half.
-        while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
-            --length;
-    }
+    if (length > kMaxMeterTypeLength)
+        length = Utf8SafeCut(text, kMaxMeterTypeLength);
     meterType.assign(text.substr(0, length));
     return true;
 }

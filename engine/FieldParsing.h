@@ -29,6 +29,11 @@ bool ReadIntField(std::string_view text, int& value);
 // without a word leaves `meterType` unchanged.
 bool ReadMeterType(std::string_view text, std::string& meterType);
 
+// The largest cut at or below `limit` that does not split a UTF-8 character
+// in two. Bytes that are not valid UTF-8 count as one character each, so a
+// cut never empties a non-empty text.
+std::size_t Utf8SafeCut(std::string_view text, std::size_t limit);
+
 // White space as the C locale's isspace sees it.
 inline bool IsCSpace(char ch)
 {

@@ -49,13 +49,30 @@ struct FileCloser
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+// "%lf\t%lf\n", unless that line would not fit one read of the loader: then
+// each value whose "%f" text is longer than its "%.17g" text takes the latter
+// (which the loader's strtod reads back to the same double), so no later line
+// shifts and the next save writes the same bytes.
+std::string FormatRow(double flow, double response)
+{
+    std::string line = FormatC("%lf\t%lf\n", flow, response);
+    if (line.size() < kLineBufferSize)
+        return line;
+    auto shortest = [](double value) {
+        const std::string fixed = FormatC("%f", value);
+        const std::string exact = FormatC("%.17g", value);
+        return fixed.size() > exact.size() ? exact : fixed;
+    };
+    return shortest(flow) + "\t" + shortest(response) + "\n";
+}
+
 } // namespace
 
 std::string FormatSettings(const MeasurementSet& set)
 {
     std::string text;
     for (std::size_t row = 0; row < kMaxRows; ++row)
-        text += FormatC("%lf\t%lf\n", set.typedFlow[row], set.typedResponse[row]);
+        text += FormatRow(set.typedFlow[row], set.typedResponse[row]);
     text += FormatC("%d\n", set.flowUnit);
     text += FormatC("%d\n", set.responseKind);
     text += set.meterType + "\n";
@@ -107,8 +124,13 @@ int LoadSettingsFile(const std::string& path, MeasurementSet& set, OutputParamet
         ReadIntField(line, set.flowUnit);
     if (readLine())
         ReadIntField(line, set.responseKind);
-    if (readLine())
-        ReadMeterType(line, set.meterType);
+    if (readLine()) {
+        // A longer line was cut at 99 bytes: drop a character cut in half.
+        std::string_view word = line;
+        if (word.find('\n') == word.npos)
+            word = word.substr(0, Utf8SafeCut(word, word.size()));
+        ReadMeterType(word, set.meterType);
+    }
 
     output = StartupOutputParameters(set.responseKind, output);
     return 0;

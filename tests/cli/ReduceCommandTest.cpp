@@ -253,3 +253,43 @@ TEST(ReduceCommand, OutputFailuresAndMissingFits)
     EXPECT_FALSE(std::filesystem::exists(table));
     EXPECT_EQ(Reduce({"--version"}).out, "tovarin-reduce (Tovarin) 2.00\n");
 }
+
+TEST(ReduceCommand, StandardOutputDashPathsUnitSpellingsAndLimits)
+{
+    TempDir dir;
+    WriteWholeFile(dir.Path("-rows.csv"), kSquareRootRows);
+    const CommandResult dashed =
+        Reduce({"--table", "-", "--points", "3", "--", dir.Path("-rows.csv")});
+    EXPECT_EQ(dashed.exitCode, 0) << dashed.err;
+    EXPECT_EQ(dashed.out, "; */ MAF file for type: */\r\n; */ File units = 10 * mg/sec */\r\n"
+                          "\tDW\t   0\r\n\tDW\t  56\r\n\tDW\t 400\r\n"); // no result table
+    const CommandResult relative = Reduce({"--", "-x"}, "");
+    EXPECT_EQ(relative.err, Refusal("-x: No such file or directory"));
+
+    for (const auto& [flow, output] : {std::pair{"g/sec", "g/s"},
+                                       {"KG/H", "kg/h"},
+                                       {"lbs/hr", "mg/s"},
+                                       {"lb/h", "10*mg/s"},
+                                       {"scfm", "g/sec"}})
+        EXPECT_EQ(Reduce({"--flow-unit", flow, "--output-unit", output}, kSquareRootRows).exitCode,
+                  0)
+            << flow << " " << output;
+
+    struct Case
+    {
+        std::vector<std::string> args;
+        std::string message;
+    } const refusals[] = {
+        {{"--points", "1048577"},
+         "--points: 1048577 is more than the 1048576 points a table may have"},
+        {{"--table", "-", "--report", "-"},
+         "--table and --report cannot both write to standard output ('-')"},
+        {{"--json", "--log", "-"}, "--json and --log - cannot both write to standard output"},
+        {{"--columns", "1"},
+         "--columns: '1' is not two columns F,R (1-based numbers or header names)"},
+    };
+    for (const Case& c : refusals)
+        EXPECT_EQ(Reduce(c.args, kSquareRootRows).err, Refusal(c.message));
+    EXPECT_EQ(
+        Reduce({"--points", "1048576", "--table", dir.Path("t.inc")}, kSquareRootRows).exitCode, 0);
+}

@@ -6,6 +6,7 @@ using namespace tovarin;
 
 namespace {
 
+// "line:flow|response " per row, or "error line: reason".
 std::string Describe(const RowInput& input)
 {
     if (input.error)
@@ -18,49 +19,77 @@ std::string Describe(const RowInput& input)
 
 } // namespace
 
-TEST(ParseRowInput, AcceptsTheUsualSeparatorsCommentsAndAHeader)
+TEST(ParseRowInput, ReadsBenchAndSpreadsheetFiles)
 {
+    const std::optional<ColumnChoice> noColumns;
+    const ColumnChoice byNumber{.flow = {.number = 3}, .response = {.number = 1}};
+    const ColumnChoice byName{.flow = {.name = "Flow [kg/h]"}, .response = {.name = "Signal [V]"}};
     struct Case
     {
-        const char* text;
+        const char* name;
+        std::string text;
+        std::optional<ColumnChoice> columns;
         const char* parsed;
     } const cases[] = {
-        {"0,1.0\n5,1.8\n", "1:0|1.0 2:5|1.8 "},
-        {"0;1.0\r\n5 ; 1.8\r\n", "1:0|1.0 2:5|1.8 "},
-        {"0\t1.0\n  5   1.8  \n", "1:0|1.0 2:5|1.8 "},
-        {"0, 1.0\n5 ,1.8", "1:0|1.0 2:5|1.8 "},
-        {"flow,volts\n0,1\n", "2:0|1 "},
-        {"# bench 3\n\nflow (g/s)\tresponse\n0\t1 # first\n", "4:0|1 "},
-        {"-5,1e-3\n", "1:-5|1e-3 "},
-        {"", ""},
-        {"# only a comment\n", ""},
+        {"commas", "0,1.0\n5,1.8\n", noColumns, "1:0|1.0 2:5|1.8 "},
+        {"semicolons, CR LF", "0;1.0\r\n5 ; 1.8\r\n", noColumns, "1:0|1.0 2:5|1.8 "},
+        {"tabs and blanks", "0\t1.0\n  5   1.8  \n", noColumns, "1:0|1.0 2:5|1.8 "},
+        {"a header, comments", "# bench 3\n\nflow (g/s)\tresponse\n0\t1 # first\n", noColumns,
+         "4:0|1 "},
+        {"byte-order mark and header",
+         "\xEF\xBB\xBF"
+         "flow,volts\n0,1\n",
+         noColumns, "2:0|1 "},
+        {"byte-order mark, no header",
+         "\xEF\xBB\xBF"
+         "0,1\n5,2\n",
+         noColumns, "1:0|1 2:5|2 "},
+        {"decimal commas", "7,2;0,938\n-1,5e1;,5\n", noColumns, "1:7.2|0.938 2:-1.5e1|.5 "},
+        {"sep=; line", "sep=;\nflow;volts\n7,2;0,9\n", noColumns, "3:7.2|0.9 "},
+        {"sep=, keeps blanks inside", "sep=,\n0 ,1\n", noColumns, "2:0|1 "},
+        {"empty trailing fields", "5.0,1.80,,\n6;2;;\n", noColumns, "1:5.0|1.80 2:6|2 "},
+        {"columns by number", "a,b,c\n1,2,3\n", byNumber, "2:3|1 "},
+        {"columns by name", "Signal [V];x;Flow [kg/h]\n1,5;0;36\n", byName, "2:36|1.5 "},
+        {"nothing", "", noColumns, ""},
+        {"a typo at line 1 is data", "0 1.0V\n5 1.8\n", noColumns,
+         "error 1: '1.0V' is not a decimal number"},
+        {"not a number", "0,1\n5,abc\n", noColumns, "error 2: 'abc' is not a decimal number"},
+        {"inf is not a decimal", "0,1\n5,inf\n", noColumns,
+         "error 2: 'inf' is not a decimal number"},
+        {"a header later", "0,1\nflow,volts\n", noColumns,
+         "error 2: 'flow' is not a decimal number"},
+        {"one field", "0,1\n5,\n", noColumns,
+         "error 2: expected 2 fields (flow and response), found 1"},
+        {"an empty field", "0,,1\n", noColumns,
+         "error 1: expected 2 fields (flow and response), "
+         "found 3; use --columns to pick the flow and "
+         "the response column"},
+        {"more columns", "0,1,2\n", noColumns,
+         "error 1: expected 2 fields (flow and response), found 3; use --columns to pick the "
+         "flow and the response column"},
+        {"a missing column", "1,2\n", byNumber,
+         "error 1: found 2 fields, but column 3 was asked for"},
+        {"a name without header", "1,2,3\n", byName,
+         "error 1: no header line to find column 'Flow [kg/h]' in"},
+        {"an unknown name", "a,b,c\n1,2,3\n", byName,
+         "error 2: the header has no column 'Flow [kg/h]'"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(Describe(ParseRowInput(c.text, 19)), c.parsed);
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Describe(ParseRowInput(c.text, 19, c.columns)), c.parsed);
     }
+    EXPECT_EQ(Describe(ParseRowInput("0,1\n1,2\n2,3\n", 2)), "error 3: more than 2 rows");
 }
 
-TEST(ParseRowInput, RefusesWhatIsNotTwoNumbers)
+TEST(ParseColumnChoice, TwoColumnsByNumberOrName)
 {
-    struct Case
-    {
-        const char* text;
-        int maxRows;
-        const char* error;
-    } const cases[] = {
-        {"0,1\n5,abc\n", 19, "error 2: 'abc' is not a decimal number"},
-        {"0,1\n5,1.8x\n", 19, "error 2: '1.8x' is not a decimal number"},
-        {"0,1\n5\n", 19, "error 2: expected 2 fields (flow and response), found 1"},
-        {"0,1,2\n", 19, "error 1: expected 2 fields (flow and response), found 3"},
-        {"0,1\n5,\n", 19, "error 2: empty field"},
-        {"0,1\nflow,volts\n", 19, "error 2: 'flow' is not a decimal number"},
-        {"0,1\n5,inf\n", 19, "error 2: 'inf' is not a decimal number"},
-        {"0,1\n0x10,2\n", 19, "error 2: '0x10' is not a decimal number"},
-        {"0,1\n1,2\n2,3\n", 2, "error 3: more than 2 rows"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(Describe(ParseRowInput(c.text, c.maxRows)), c.error);
-    }
+    const std::optional<ColumnChoice> numbers = ParseColumnChoice("2,4");
+    ASSERT_TRUE(numbers);
+    EXPECT_EQ(numbers->flow.number, 2);
+    EXPECT_EQ(numbers->response.number, 4);
+    const std::optional<ColumnChoice> names = ParseColumnChoice("Flow [kg/h], Signal [V]");
+    ASSERT_TRUE(names);
+    EXPECT_EQ(names->response.name, "Signal [V]");
+    for (const char* bad : {"2", "0,1", "1,2,3", ",2", "99999999,1"})
+        EXPECT_FALSE(ParseColumnChoice(bad)) << bad;
 }

@@ -80,3 +80,12 @@ TEST(ReadMeterType, TakesTheFirstWordOfAtMost299BytesWithoutSplittingACharacter)
         EXPECT_EQ(meterType, c.meterType);
     }
 }
+
+TEST(Utf8SafeCut, NeverSplitsACharacterNorEmptiesInvalidBytes)
+{
+    EXPECT_EQ(Utf8SafeCut("ab\xC3\xA9", 3), 2u);            // é would be cut: before it
+    EXPECT_EQ(Utf8SafeCut("ab\xC3\xA9", 4), 4u);            // whole
+    EXPECT_EQ(Utf8SafeCut("a\xE2\x82\xAC", 3), 1u);         // € cut after two of three bytes
+    EXPECT_EQ(Utf8SafeCut(std::string(10, '\x80'), 5), 5u); // stray continuation bytes
+    EXPECT_EQ(Utf8SafeCut("\xF0\x9F\x98\x80x", 2), 0u);     // only a cut emoji: nothing
+}

@@ -148,3 +148,26 @@ TEST(Settings, AFailedSaveNamesThePathAndKeepsTheOldFile)
                   ": Is a directory.\nThe results of this run stay on screen, but the next start "
                   "will not restore them.");
 }
+
+TEST(Settings, AnyRowValueAndMeterTypeComeBackAsSaved)
+{
+    MeasurementSet saved;
+    saved.typedFlow[0] = 1e306; // "%f" would be a 308-digit line that the loader splits
+    saved.typedResponse[0] = 0.935;
+    saved.typedFlow[1] = INFINITY;
+    saved.typedResponse[1] = -1e308;
+    std::string meter;
+    for (int i = 0; i < 75; ++i)
+        meter += "\xC3\xA9"; // 150 bytes of é: the 99-byte read cuts the 50th in half
+    saved.meterType = meter;
+    const std::string bytes = FormatSettings(saved);
+    EXPECT_EQ(bytes.substr(0, 28), "1e+306\t0.935000\ninf\t-1e+308\n"); // "%.17g" drops zeros
+    const Loaded loaded = LoadText(bytes);
+    EXPECT_EQ(loaded.set.typedFlow[0], 1e306);
+    EXPECT_EQ(loaded.set.typedResponse[1], -1e308);
+    EXPECT_EQ(loaded.set.typedFlow[2], 0.0); // no line shifted
+    EXPECT_EQ(loaded.set.meterType, meter.substr(0, 98));
+    MeasurementSet again = loaded.set;
+    again.meterType = meter;
+    EXPECT_EQ(FormatSettings(again), bytes);
+}
