@@ -15,6 +15,9 @@ namespace {
 // Positions and sizes are kept within +-2^24 pixels, and font metrics within
 // 1 to 4096, so that every sum of the geometry fits an int.
 constexpr int kMaxExtent = 1 << 24;
+// No screen is wider or taller than 65536 pixels; the bound also bounds the
+// samples of a plot, which follow the plot area's width.
+constexpr int kMaxSize = 1 << 16;
 constexpr int kMaxMetric = 4096;
 
 // Metrics used before a parent can measure the font.
@@ -62,9 +65,11 @@ void ApplyRange(double& lo, double& hi, bool scaleToFit, int pixels, int nearMar
     scale = scaleToFit ? static_cast<double>(static_cast<unsigned>(pixels)) / (hi - lo) : 1.0;
     if (lo < 0 && hi > 0) {
         // The low end is truncated to a whole number before scaling, so with
-        // lo = -0.5 the axis sits on the plot area's near edge.
+        // lo = -0.5 the axis sits on the plot area's near edge. An axis far
+        // outside the chart (an unscaled range of -3e9) is kept within the
+        // extent bound, so that adding it to the chart's edge cannot overflow.
         const double wholeLo = std::fabs(static_cast<double>(TruncToInt(lo)));
-        axisOffset = TruncToInt(wholeLo * scale + nearMargin);
+        axisOffset = ClampExtent(TruncToInt(wholeLo * scale + nearMargin));
     } else if (lo < 0) {
         axisOffset = farEdgeOffset;
     } else {
@@ -87,8 +92,8 @@ CChart::CChart(IChartParent* pParent, int left, int top, int width, int height, 
     SetColorScheme(colorScheme, false);
     m_left = ClampExtent(std::max(left, 0));
     m_top = ClampExtent(std::max(top, 0));
-    m_width = ClampExtent(std::max(width, 350));
-    m_height = ClampExtent(std::max(height, 200));
+    m_width = std::clamp(width, 350, kMaxSize);
+    m_height = std::clamp(height, 200, kMaxSize);
 }
 
 void CChart::ResetDefaults()
@@ -130,9 +135,9 @@ void CChart::MoveChart(int left, int top, int width, int height)
     if (top >= 0)
         m_top = ClampExtent(top);
     if (width > 0)
-        m_width = ClampExtent(std::max(width, 350));
+        m_width = std::clamp(width, 350, kMaxSize);
     if (height > 0)
-        m_height = ClampExtent(std::max(height, 200));
+        m_height = std::clamp(height, 200, kMaxSize);
     SetXRange(m_xMin, m_xMax);
     SetYRange(m_yMin, m_yMax);
     if (m_pParent) {

@@ -25,9 +25,9 @@ int ClampPixel(double value)
 }
 
 // Bounds on work that a hostile record or range could make unbounded.
-constexpr long long kMaxSeriesPairs = 1 << 16; // kind 9: series x pairs drawn
+constexpr long long kMaxSeriesPairs = 1 << 20; // kind 9: series x pairs drawn
 constexpr int kMaxHistogramBins = 1 << 16;     // kinds 10 and 11
-constexpr int kCurveSamplesPerPixel = 4;       // kind 6: exact samples up to this density
+constexpr double kMaxCurveSamples = 1 << 16;   // kind 6: every whole flow up to this many
 
 } // namespace
 
@@ -205,17 +205,20 @@ void CChart::PlotKing()
 
     // The curve through whole units of flow k = 0 .. trunc(m_xMax) - 1 that
     // lie in the range. A huge range (a mistyped flow) would mean billions of
-    // samples per paint; beyond a few samples per pixel column the curve is
-    // sampled once per column instead, which draws the same picture.
+    // samples per paint; beyond 65536 samples the curve is sampled once per
+    // pixel column instead.
     spec.plotStyle = PlotStyle::Line;
     const Rect plot = GetPlotRect();
     const int end = TruncToInt(m_xMax);
     const double firstSample = std::max(0.0, std::ceil(m_xMin));
     const double sampleCount = end - firstSample;
     const double columns = std::max(plot.right - plot.left, 1);
-    const bool perColumn = sampleCount > kCurveSamplesPerPixel * columns;
-    const long long count = perColumn ? static_cast<long long>(columns) + 1
-                                      : std::max(0LL, static_cast<long long>(sampleCount));
+    const bool perColumn = sampleCount > kMaxCurveSamples;
+    // Not per column: at most 65536 samples, or none when the range holds no
+    // whole flow at or above 0 (a negative or NaN count).
+    const long long count = perColumn              ? static_cast<long long>(columns) + 1
+                            : !(sampleCount > 0.0) ? 0
+                                                   : static_cast<long long>(sampleCount);
     PointRun run;
     for (long long i = 0; i < count; ++i) {
         const double x =

@@ -49,21 +49,15 @@ struct FileCloser
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-// "%lf\t%lf\n", unless that line would not fit one read of the loader: then
-// each value whose "%f" text is longer than its "%.17g" text takes the latter
-// (which the loader's strtod reads back to the same double), so no later line
-// shifts and the next save writes the same bytes.
-std::string FormatRow(double flow, double response)
+// "%lf\t%lf\n". A value whose "%f" text is longer than half a read (above
+// about 1e41 in magnitude) takes "%.17g" instead, which the loader's strtod
+// reads back to the same double: the line then always fits one read of the
+// loader, no later line shifts, and the next save writes the same bytes.
+std::string FormatValue(double value)
 {
-    std::string line = FormatC("%lf\t%lf\n", flow, response);
-    if (line.size() < kLineBufferSize)
-        return line;
-    auto shortest = [](double value) {
-        const std::string fixed = FormatC("%f", value);
-        const std::string exact = FormatC("%.17g", value);
-        return fixed.size() > exact.size() ? exact : fixed;
-    };
-    return shortest(flow) + "\t" + shortest(response) + "\n";
+    constexpr std::size_t kMaxFixedLength = (kLineBufferSize - 1 - 2) / 2; // tab and LF
+    std::string fixed = FormatC("%f", value);
+    return fixed.size() > kMaxFixedLength ? FormatC("%.17g", value) : fixed;
 }
 
 } // namespace
@@ -72,7 +66,7 @@ std::string FormatSettings(const MeasurementSet& set)
 {
     std::string text;
     for (std::size_t row = 0; row < kMaxRows; ++row)
-        text += FormatRow(set.typedFlow[row], set.typedResponse[row]);
+        text += FormatValue(set.typedFlow[row]) + "\t" + FormatValue(set.typedResponse[row]) + "\n";
     text += FormatC("%d\n", set.flowUnit);
     text += FormatC("%d\n", set.responseKind);
     text += set.meterType + "\n";

@@ -6,6 +6,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config make
+    clang libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libcminpack-dev
     qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core

@@ -109,6 +109,8 @@ TEST(ChartPlot, KingSamplesWholeFlowsInRangeOrOnePerColumn)
         {"samples 7 to 259", 7, 260, 252},
         {"samples 0 to 20", -1, 21, 20},
         {"samples 8 and 9", 7.5, 10, 1},
+        {"1000 g/s: still every whole flow", 0, 1001, 1000},
+        {"65536 samples (0 to 65535) at most", 0, 65536, 65535},
         {"a mistyped 1e9 g/s: one sample per pixel column", 0, 1e9 + 1, 238},
     };
     for (const Case& c : cases) {
@@ -219,9 +221,9 @@ TEST(ChartPlot, HostileRecordsStayBounded)
 {
     const double nan = NAN, inf = INFINITY;
     std::vector<double> points = {nan, nan, inf, -inf, -inf, inf, 1e308, -1e308};
-    // Kind 9 reads scale x pointCount pairs: a huge scale is cut to 65536
+    // Kind 9 reads scale x pointCount pairs: a huge scale is cut to 1048576
     // pairs in all, which this array holds.
-    points.resize(2 * 65536, 1e300);
+    points.resize(2 * 1048576, 1e300);
     for (int kind = 0; kind < 12; ++kind) {
         for (int style = 0; style < 4; ++style) {
             ResponseChart r;
