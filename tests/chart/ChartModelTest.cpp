@@ -16,24 +16,14 @@ TEST(ChartModel, PlacementKeepsTheMinimumSizeAndRepaintsTheOldRectangle)
     EXPECT_TRUE(parent.canvas.Texts().empty()); // constructing draws nothing
     EXPECT_EQ(CChart(&parent, -5, -9, 400, 250, 0).GetChartRect(), (Rect{0, 0, 400, 250}));
 
-    struct Case
-    {
-        int left, top, width, height;
-        Rect expected;
-    } const cases[] = {
-        {-1, -1, 0, 0, {5, 6, 355, 206}}, // negatives and zeros keep the old values
-        {10, 20, 100, 100, {10, 20, 360, 220}},
-        {7, -3, -8, 201, {7, 6, 357, 207}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.width);
-        RecordingParent moved;
-        CChart chart(&moved, 5, 6, 350, 200, 0);
-        chart.MoveChart(c.left, c.top, c.width, c.height);
-        EXPECT_EQ(chart.GetChartRect(), c.expected);
-        EXPECT_EQ(moved.repaints, std::vector<Rect>{(Rect{5, 6, 355, 206})});
-        EXPECT_EQ(moved.repaintNowCount, 1);
-    }
+    // MoveChart keeps what is negative or zero, raises the size to 350 x 200
+    // and asks for the old rectangle to be repainted at once.
+    RecordingParent moved;
+    CChart chart(&moved, 5, 6, 350, 200, 0);
+    chart.MoveChart(7, -3, -8, 201);
+    EXPECT_EQ(chart.GetChartRect(), (Rect{7, 6, 357, 207}));
+    EXPECT_EQ(moved.repaints, std::vector<Rect>{(Rect{5, 6, 355, 206})});
+    EXPECT_EQ(moved.repaintNowCount, 1);
 }
 
 TEST(ChartModel, RangesSwapWidenAndPlaceTheAxes)

@@ -166,9 +166,6 @@ TEST(ChartPlot, FunctionKindsSampleThePlotWidth)
     } const cases[] = {
         {ChartKind::Square, PlotStyle::Bar, 48, 0, 0}, // a 5-pixel bar every 5 pixels of 238
         {ChartKind::Cube, PlotStyle::Line, 0, 238, 0}, // one sample per pixel
-        {ChartKind::Line, PlotStyle::Marker, 0, 0, 9 * 238},
-        {ChartKind::Sine, PlotStyle::Bar, 48, 0, 0},
-        {ChartKind::Cosine, PlotStyle::Line, 0, 238, 0},
         {ChartKind::Log, PlotStyle::MarkerAlias, 0, 0, 9 * 238},
     };
     for (const Case& c : cases) {

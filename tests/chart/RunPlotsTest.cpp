@@ -94,7 +94,6 @@ TEST(UpdateCharts, RangesByResponseKind)
          1,
          {6, 251, 1500, 9000},
          "Freq"},
-        {"unknown kind draws as freq", {0, 5, 20}, {1.0, 1.8, 3.1}, 2, {-1, 21, 1, 3}, "Freq"},
         {"trunc saturates", {-3.5, 1e300}, {1, 2}, 1, {-4, 2147483648.0, 1, 2}, "Freq"},
     };
     for (const Case& c : cases) {

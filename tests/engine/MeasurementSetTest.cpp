@@ -58,18 +58,3 @@ TEST(BuildRows, EndsTheTableAtTheFirstFlowThatDoesNotRise)
         EXPECT_EQ(set.rowCount, c.rowCount);
     }
 }
-
-TEST(BuildRows, ConvertsFlowsAndCopiesResponsesOfRowsInUseOnly)
-{
-    MeasurementSet set;
-    set.flowUnit = static_cast<int>(FlowUnit::KgPerHour);
-    set.typedFlow = {36.0, 72.0, 0.0};
-    set.typedResponse = {1.5, 2.5, 9.0};
-    set.flowGs[2] = 77.0;
-    BuildRows(set);
-    ASSERT_EQ(set.rowCount, 2);
-    EXPECT_EQ(set.flowGs[0], 10.0);
-    EXPECT_EQ(set.flowGs[1], 20.0);
-    EXPECT_EQ(set.response[1], 2.5);
-    EXPECT_EQ(set.flowGs[2], 77.0);
-}
