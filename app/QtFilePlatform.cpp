@@ -27,10 +27,4 @@ void QtFilePlatform::ShowMessage(const std::string& text)
     box.exec();
 }
 
-std::unique_ptr<IOutputFile> QtFilePlatform::CreateOutputFile(const std::string& path)
-{
-    std::string error;
-    return CreatePosixOutputFile(path, error);
-}
-
 } // namespace tovarin

@@ -1,6 +1,6 @@
 #pragma once
-// The output commands' platform on Qt: a save dialog, a message box captioned
-// with the application's name, and POSIX file creation.
+// The output commands' platform on Qt: a save dialog and a message box
+// captioned with the application's name.
 
 #include "FilePlatform.h"
 
@@ -16,7 +16,6 @@ class QtFilePlatform : public IFilePlatform
     std::optional<std::string> AskSavePath(const std::string& initialName,
                                            const std::string& defaultExtension) override;
     void ShowMessage(const std::string& text) override;
-    std::unique_ptr<IOutputFile> CreateOutputFile(const std::string& path) override;
 
   private:
     QWidget* m_owner;

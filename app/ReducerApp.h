@@ -11,7 +11,8 @@ class CReducerApp : public QApplication
   public:
     CReducerApp(int& argc, char** argv);
 
-    // Opens the window and returns when "Exit" closed it; 0 is the exit status.
+    // Opens the window and returns the exit status: 0 when "Exit" closed it,
+    // 1 when the window could not open its run log.
     int InitInstance();
 };
 

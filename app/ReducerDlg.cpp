@@ -2,6 +2,9 @@
 
 #include "ControlIds.h"
 #include "DialogTemplate.h"
+#include "FieldText.h"
+#include "FileResult.h"
+#include "GridEdit.h"
 #include "NumberText.h"
 #include "OutputCommands.h"
 #include "QtCanvas.h"
@@ -18,6 +21,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 
@@ -48,6 +52,14 @@ void FillList(QComboBox* list, int count, const char* (*labelOf)(Enum), int sele
     for (int i = 0; i < count; ++i)
         list->addItem(QString::fromLatin1(labelOf(static_cast<Enum>(i))));
     list->setCurrentIndex(selection >= 0 && selection < list->count() ? selection : -1);
+}
+
+bool IsGridField(int controlId)
+{
+    for (const RowControls& row : kRowControls)
+        if (row.flow == controlId || row.response == controlId)
+            return true;
+    return false;
 }
 
 // The uncaptioned frames surround the charts: a plain etched line, since a
@@ -126,7 +138,17 @@ QWidget* CReducerDlg::CreateControl(const ControlTemplate& c)
     }
     case ControlKind::Edit:
     case ControlKind::ReadOnly: {
-        auto* edit = new QLineEdit(this);
+        QLineEdit* edit = nullptr;
+        if (IsGridField(c.id)) {
+            auto* gridEdit = new GridEdit(this);
+            ConnectGridEdit(gridEdit, c.id);
+            edit = gridEdit;
+        } else {
+            edit = new QLineEdit(this);
+        }
+        if (c.kind == ControlKind::Edit && c.id != kMeterTypeId)
+            connect(edit, &QLineEdit::textChanged, this,
+                    [this, id = c.id] { ClearMarkWhenReadable(id); });
         edit->setAlignment(Qt::AlignCenter);
         edit->setReadOnly(c.kind == ControlKind::ReadOnly); // still takes the focus
         widget = m_edits[c.id] = edit;
@@ -155,8 +177,10 @@ bool CReducerDlg::OnInitDialog()
 {
     setWindowIcon(m_icon);
     if (OpenRunLog(m_log, m_startDirectory) != 0) {
-        Platform().ShowMessage(kRunLogFailureMessage);
-        m_exit(0);
+        const int error = errno;
+        Platform().ShowMessage(std::string(kRunLogFailureMessage) + "\n" + m_startDirectory +
+                               kRunLogName + "\n" + SystemReason(error));
+        m_exit(1);
         return false;
     }
     LoadSettings(m_startDirectory, m_calibration.set, m_output, m_log);
@@ -172,8 +196,8 @@ void CReducerDlg::ShowRestoredScreen()
     const MeasurementSet& set = m_calibration.set;
     SetFieldText(kMeterTypeId, set.meterType);
     for (std::size_t row = 0; row < kRowControls.size(); ++row) {
-        SetFieldText(kRowControls[row].flow, FormatFixed(set.typedFlow[row], 4, 2));
-        SetFieldText(kRowControls[row].response, FormatFixed(set.typedResponse[row], 4, 2));
+        SetFieldText(kRowControls[row].flow, FormatRestoredValue(set.typedFlow[row]));
+        SetFieldText(kRowControls[row].response, FormatRestoredValue(set.typedResponse[row]));
     }
     SetFieldText(kResponseMinId, FormatFixed(m_output.responseMin, 2, 2));
     SetFieldText(kResponseMaxId, FormatFixed(m_output.responseMax, 2, 2));
@@ -217,6 +241,7 @@ void CReducerDlg::OnRunTest()
         [this] { UpdateCharts(m_calibration, *m_responseChart, *m_errorChart, m_plots); },
         [this] { SaveSettingsOfRun(); }};
     RunTest(*this, m_calibration, m_log, steps);
+    MarkUnreadableFields();
 }
 
 void CReducerDlg::SaveSettingsOfRun()

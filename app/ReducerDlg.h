@@ -19,6 +19,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QComboBox;
 class QLineEdit;
@@ -26,6 +28,7 @@ class QPushButton;
 
 namespace tovarin {
 
+class GridEdit;
 class QtCanvas;
 
 inline constexpr const char* kRunLogFailureMessage =
@@ -40,13 +43,20 @@ class CReducerDlg : public QDialog, public IFieldAccess, public IChartParent
     ~CReducerDlg() override;
 
     // The opening sequence. When the run log cannot be opened it shows the
-    // message, calls the exit handler with status 0 and returns false.
+    // message with the log's path and the system's reason, calls the exit
+    // handler with status 1 (a failure must not read as success) and returns false.
     bool OnInitDialog();
 
     // Commands.
     void OnRunTest();
     void OnGenerateOutputFile();
     void OnGenerateHtmlInfo();
+
+    // Pasting into a grid field (Ctrl+V or its menu): a block of several
+    // values fills the grid from that field down and right; one value pastes
+    // as plain text. Undo (Ctrl+Z in the grid) restores every field it changed.
+    void OnPasteInGrid(int controlId);
+    bool UndoLastPaste();
 
     // IFieldAccess over the window's controls.
     std::string GetFieldText(int controlId) const override;
@@ -84,6 +94,11 @@ class CReducerDlg : public QDialog, public IFieldAccess, public IChartParent
     void ShowRestoredScreen();
     void CreateCharts();
     void WidenToShowTexts();
+    void ConnectGridEdit(GridEdit* edit, int controlId);
+    // Marks each number field whose text the run did not read as a whole.
+    void MarkUnreadableFields();
+    void SetFieldMark(int controlId, const std::optional<std::string>& note);
+    void ClearMarkWhenReadable(int controlId);
     IFilePlatform& Platform();
     void SaveSettingsOfRun();
 
@@ -99,6 +114,13 @@ class CReducerDlg : public QDialog, public IFieldAccess, public IChartParent
     std::unique_ptr<CChart> m_responseChart;
     std::unique_ptr<CChart> m_errorChart;
     RunPlots m_plots;
+
+    struct PastedField
+    {
+        QLineEdit* edit;
+        QString previousText;
+    };
+    std::vector<PastedField> m_pasteUndo; // the fields the last paste changed
 
     QtCanvas* m_pActiveCanvas = nullptr; // set while paintEvent draws the charts
     std::unique_ptr<IFilePlatform> m_dialogs;

@@ -41,9 +41,6 @@ struct ParsedOptions
 // there together with --json.
 ParsedOptions ParseReduceOptions(const std::vector<std::string>& args);
 
-// The most table words one command writes: 1 Mi points, about 12 MB.
-inline constexpr int kMaxPointCount = 1048576;
-
 extern const char* const kReduceUsage;
 
 } // namespace tovarin

@@ -49,7 +49,7 @@ std::optional<std::string> LoadSettingsInput(const std::string& path, Calibratio
 {
     std::string probe; // a folder or an unreadable file would load nothing
     if (const FileResult readable = ReadWholeFile(path, probe); !readable.ok)
-        return readable.message;
+        return readable.Message();
     RunLog ignored;
     OutputParameters ignoredOutput;
     LoadSettingsFile(path, calibration.set, ignoredOutput, ignored);
@@ -131,7 +131,7 @@ std::optional<std::string> PrepareRun(const ReduceOptions& options, std::istream
     if (inputPath) {
         std::string text;
         if (const FileResult read = ReadInput(*inputPath, standardInput, text); !read.ok)
-            return read.message;
+            return read.Message();
         RowInput input = ParseRowInput(text, kMaxRows, options.columns);
         if (input.error)
             return run.inputName + ":" + std::to_string(input.error->line) + ": " +
@@ -202,7 +202,7 @@ bool WriteOutputs(const ReduceOptions& options, const Calibration& calibration, 
         }
         const FileResult saved = WriteFileAtomically(*file.path, file.bytes);
         if (!saved.ok) {
-            result.err += Line(saved.message);
+            result.err += Line(saved.Message());
             written = false;
         }
     }

@@ -7,6 +7,8 @@
 #include "NumberText.h"
 #include "RunLog.h"
 
+#include <cmath>
+
 namespace tovarin {
 namespace {
 
@@ -69,6 +71,12 @@ void WriteResultBlock(RunLog& log, const Calibration& calibration)
 
 } // namespace
 
+bool HasUsableFit(const Calibration& calibration)
+{
+    const KingCoefficients& k = calibration.coefficients;
+    return calibration.fitted && std::isfinite(k.a) && std::isfinite(k.b) && std::isfinite(k.c);
+}
+
 const char* FlowUnitLogLine(int flowUnitIndex)
 {
     // These words are what the log has always said for each unit; they do not
@@ -97,6 +105,7 @@ void RunCalibration(IFieldAccess& fields, Calibration& calibration, RunLog& log,
     BuildRows(set);
     if (set.rowCount >= 3) {
         FitKing(set, calibration.coefficients, log);
+        calibration.fitted = true;
         ShowResults(fields, calibration);
         WriteResultBlock(log, calibration);
     }

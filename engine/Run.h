@@ -19,7 +19,12 @@ struct Calibration
 {
     MeasurementSet set;
     KingCoefficients coefficients;
+    bool fitted = false; // a run has fitted since start-up
 };
+
+// A fit the output files can be written from: one was made since start-up and
+// its coefficients are all finite.
+bool HasUsableFit(const Calibration& calibration);
 
 // Steps that belong to other parts of the program and close a run.
 struct RunSteps

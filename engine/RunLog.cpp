@@ -1,5 +1,6 @@
 #include "RunLog.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -37,8 +38,10 @@ int OpenRunLog(RunLog& log, std::string& startDirectory)
 {
     std::error_code error;
     const std::filesystem::path cwd = std::filesystem::current_path(error);
-    if (error)
+    if (error) {
+        errno = error.value();
         return -1;
+    }
     startDirectory = cwd.string();
     if (startDirectory.empty() || startDirectory.back() != '/')
         startDirectory += '/';

@@ -42,7 +42,8 @@ inline constexpr const char* kRunLogName = "tovarin.log";
 
 // Takes the working directory, sets `startDirectory` to it followed by '/' and
 // opens startDirectory + "tovarin.log" for writing (created or emptied).
-// Returns 0 when the log is open, -1 when it cannot be opened.
+// Returns 0 when the log is open, -1 when it cannot be opened; errno then
+// says why.
 int OpenRunLog(RunLog& log, std::string& startDirectory);
 
 } // namespace tovarin

@@ -4,10 +4,11 @@
 // Settings: SaveSettings writes the typed rows, the selections and the meter
 // type to "tovarin.cfg" after every run (atomically, via AtomicFile);
 // LoadSettings restores them at start-up and gives OutputParameters their
-// start-up values. Outputs: GenerateOutputFile and GenerateHtmlInfo ask
-// IFilePlatform for a path and a file, read OutputParameters from the window
-// through IFieldAccess, and stream the lines of WriteFlowTable (CR LF "DW"
-// words) or WriteHtmlReport (LF) into the file. The writers evaluate the last
+// start-up values. Outputs: GenerateOutputFile and GenerateHtmlInfo read
+// OutputParameters from the window through IFieldAccess, ask IFilePlatform
+// for a path, and write the lines of WriteFlowTable (CR LF "DW" words) or
+// WriteHtmlReport (LF) through WriteFileAtomically. Every failure is a
+// FileResult naming the path and the system's reason. The writers evaluate the last
 // fit with KingFlow and take everything else from the last run's table.
 
 #include "AtomicFile.h"

@@ -1,40 +1,45 @@
 #include "OutputCommands.h"
 
+#include "AtomicFile.h"
 #include "FlowTable.h"
 #include "HtmlReport.h"
 
 namespace tovarin {
 namespace {
 
-// Cancel ends the command before anything is read; a file that cannot be
-// created ends it before the output parameters are read, so they stay stored
-// as they were.
+// No dialog opens without a fit to write or with a point count that would
+// write gigabytes on the window's thread; a failed write leaves the old file
+// as it was.
 void RunOutputCommand(IFilePlatform& platform, const IFieldAccess& fields,
                       const Calibration& lastRun, OutputParameters& stored, const char* initialName,
                       const char* defaultExtension, OutputWriter write)
 {
+    if (!HasUsableFit(lastRun)) {
+        platform.ShowMessage(kNoFitMessage);
+        return;
+    }
+    OutputParameters output = stored;
+    ReadOutputParameters(fields, output);
+    if (output.pointCount > kMaxPointCount) {
+        platform.ShowMessage(kTooManyPointsMessage);
+        return;
+    }
     const std::optional<std::string> path = platform.AskSavePath(initialName, defaultExtension);
     if (!path)
         return;
-    const std::unique_ptr<IOutputFile> file = platform.CreateOutputFile(*path);
-    if (!file) {
-        platform.ShowMessage(kCannotOpenMessage);
+    const FileResult written = WriteFileAtomically(*path, WriteToString(write, lastRun, output));
+    if (!written.ok) {
+        platform.ShowMessage(CannotOpenMessage(written));
         return;
     }
-    ReadOutputParameters(fields, stored);
-    const bool written =
-        write(lastRun, stored, [&](std::string_view line) { return file->Write(line); });
-    const bool closed = file->Close();
-    if (!written || !closed)
-        platform.ShowMessage(IncompleteFileMessage(*path, file->Error()));
+    stored = output;
 }
 
 } // namespace
 
-std::string IncompleteFileMessage(const std::string& path, const std::string& reason)
+std::string CannotOpenMessage(const FileResult& failure)
 {
-    return "Could not finish writing " + path + ": " + reason +
-           ".\nThe file is incomplete and must not be used.";
+    return "File Cannot Be Opened\n" + failure.path + "\n" + failure.reason;
 }
 
 void GenerateOutputFile(IFilePlatform& platform, const IFieldAccess& fields,

@@ -1,10 +1,11 @@
 #pragma once
-// "Generate Output File" and "Generate HTML Info": ask for a file name, create
-// the file, read the output parameters from the window, write, close. Both
+// "Generate Output File" and "Generate HTML Info": check that there is a fit
+// and a sane point count, ask for a file name, write the file safely. Both
 // write from the last run (coefficients, response kind, meter type), never
-// from what the window shows now.
+// from what the window shows now, and with the output parameters on screen.
 
 #include "FilePlatform.h"
+#include "FileResult.h"
 #include "OutputParameters.h"
 #include "Run.h"
 
@@ -12,11 +13,15 @@ namespace tovarin {
 
 class IFieldAccess;
 
-inline constexpr const char* kCannotOpenMessage = "File Cannot Be Opened";
+inline constexpr const char* kNoFitMessage =
+    "There is no fit to write yet: press Run Test with at least three rows first.";
+inline constexpr const char* kTooManyPointsMessage = "Number of Points must be at most 1048576.";
 
-// Message for a file that was created but could not be written to the end.
-std::string IncompleteFileMessage(const std::string& path, const std::string& reason);
+// "File Cannot Be Opened", then the path and the system's reason on lines of their own.
+std::string CannotOpenMessage(const FileResult& failure);
 
+// The output parameters are stored once a file has been written with them;
+// a command that ends earlier leaves them as they were.
 void GenerateOutputFile(IFilePlatform& platform, const IFieldAccess& fields,
                         const Calibration& lastRun, OutputParameters& stored);
 void GenerateHtmlInfo(IFilePlatform& platform, const IFieldAccess& fields,

@@ -20,6 +20,10 @@ enum class OutputFlowUnit
 };
 inline constexpr int kOutputFlowUnitCount = 4;
 
+// The most words one table may have: 1 Mi points, about 12 MB of text, which
+// the window still writes in well under a second.
+inline constexpr int kMaxPointCount = 1048576;
+
 struct OutputParameters
 {
     double responseMin = 0.0; // volts or hertz

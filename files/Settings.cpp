@@ -85,7 +85,7 @@ FileResult SaveSettings(const std::string& startDirectory, const MeasurementSet&
 
 std::string SettingsNotSavedMessage(const FileResult& failure)
 {
-    return "The settings could not be saved to " + failure.message +
+    return "The settings could not be saved to " + failure.Message() +
            ".\nThe results of this run stay on screen, but the next start will not restore "
            "them.";
 }

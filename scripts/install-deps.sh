@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libcminpack-dev
     qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
-    locales
+    locales desktop-file-utils
 )
 # Locale with a comma as decimal separator, for the C-locale guard tests.
 test_locale=de_DE.UTF-8

@@ -5,12 +5,14 @@
 #include "TempDir.h"
 #include "WorkedExample.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -161,7 +163,7 @@ TEST_F(ReducerDlgTest, RestoresTheSettingsFile)
     EXPECT_EQ(dialog->GetFieldText(kPointCountId), "1024");
     EXPECT_EQ(dialog->GetFieldText(kMeterTypeId), "HFM5");
     EXPECT_EQ(dialog->GetFieldText(kRowControls[18].flow), "12.50");
-    EXPECT_EQ(dialog->GetFieldText(kRowControls[18].response), "2.72");
+    EXPECT_EQ(dialog->GetFieldText(kRowControls[18].response), "2.718"); // never rounded
     EXPECT_EQ(dialog->ResponseChart()->YLegend(), "Freq (Hz)");
 }
 
@@ -216,9 +218,10 @@ TEST_F(ReducerDlgTest, FailuresAtStartAndWhenSaving)
     std::filesystem::create_directory(Path("tovarin.log")); // even root cannot open it
     auto failed = Open();
     EXPECT_FALSE(opened);
-    EXPECT_EQ(exitStatus, 0);
+    EXPECT_EQ(exitStatus, 1);
     EXPECT_EQ(platform.messages,
-              std::vector<std::string>{"Unable to open/write Tovarin.log file - Exiting..."});
+              std::vector<std::string>{"Unable to open/write Tovarin.log file - Exiting...\n" +
+                                       Path("tovarin.log") + "\nIs a directory"});
     EXPECT_EQ(failed->ResponseChart(), nullptr);
 
     std::filesystem::remove(Path("tovarin.log"));
@@ -276,4 +279,101 @@ TEST_F(ReducerDlgTest, PaintShowsTheChartsAndTheMarkers)
     }
     EXPECT_EQ(MinimisedIconPosition(31, 36, 32, 32).x, 0); // (31 - 32 + 1) / 2
     EXPECT_EQ(MinimisedIconPosition(30, 29, 32, 32).y, -1);
+}
+
+TEST_F(ReducerDlgTest, TypedValuesSurviveRestartsExactly)
+{
+    const char* typed[][2] = {{"0.935", "1.234"}, {"12.3456", "5"}, {"20", "0.935"}};
+    for (int start = 0; start < 3; ++start) {
+        auto dialog = Open();
+        if (start == 0)
+            for (std::size_t row = 0; row < 3; ++row) {
+                Type(*dialog, kRowControls[row].flow, typed[row][0]);
+                Type(*dialog, kRowControls[row].response, typed[row][1]);
+            }
+        dialog->OnRunTest();
+        EXPECT_EQ(dialog->CurrentCalibration().set.typedFlow[0], 0.935);
+        const std::string rows = "0.935000\t1.234000\n12.345600\t5.000000\n20.000000\t0.935000\n";
+        EXPECT_EQ(ReadWholeFile(Path("tovarin.cfg")).substr(0, rows.size()), rows);
+    }
+    auto dialog = Open();
+    const char* shown[] = {"0.935", "1.234", "12.3456", "5.00", "20.00", "0.935", "0.00"};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(
+            dialog->GetFieldText(i % 2 ? kRowControls[i / 2].response : kRowControls[i / 2].flow),
+            shown[i]);
+    // Before any run of this start there is no fit to write: no dialog, no file.
+    platform.answer = Path("maffactor.inc");
+    dialog->OnGenerateOutputFile();
+    EXPECT_EQ(platform.messages,
+              std::vector<std::string>{"There is no fit to write yet: press Run Test with at least "
+                                       "three rows first."});
+    EXPECT_FALSE(std::filesystem::exists(Path("maffactor.inc")));
+}
+
+TEST_F(ReducerDlgTest, PastingASpreadsheetBlockFillsTheGridWithOneUndo)
+{
+    auto dialog = Open();
+    auto paste = [&](int id, const char* text) {
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(text));
+        QTest::keyClick(dialog->Control(id), Qt::Key_V, Qt::ControlModifier);
+    };
+    std::string twelve;
+    for (int i = 1; i <= 12; ++i)
+        twelve += std::to_string(i * 10) + "\t" + std::to_string(i) + ".5\n";
+    paste(kRowControls[0].flow, twelve.c_str());
+    EXPECT_EQ(dialog->GetFieldText(kRowControls[11].flow), "120");
+    EXPECT_EQ(dialog->GetFieldText(kRowControls[11].response), "12.5");
+    EXPECT_EQ(dialog->GetFieldText(kRowControls[12].flow), "0.00");
+    dialog->OnRunTest();
+    EXPECT_EQ(dialog->CurrentCalibration().set.rowCount, 12);
+    EXPECT_EQ(dialog->CurrentCalibration().set.typedResponse[11], 12.5);
+
+    paste(kRowControls[2].flow, "Flow;Volts\n7,2;0,938\n8;1,25\n"); // header, decimal commas
+    EXPECT_EQ(dialog->GetFieldText(kRowControls[2].flow), "7.2");
+    EXPECT_EQ(dialog->GetFieldText(kRowControls[3].response), "1.25");
+    QTest::keyClick(dialog->Control(kRowControls[5].flow), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(dialog->GetFieldText(kRowControls[2].flow), "30");
+    EXPECT_EQ(dialog->GetFieldText(kRowControls[3].response), "4.5");
+
+    paste(kRowControls[0].response, "0.9\n1.1\n1.3\n"); // one column
+    EXPECT_EQ(dialog->GetFieldText(kRowControls[2].response), "1.3");
+    EXPECT_EQ(dialog->GetFieldText(kRowControls[2].flow), "30"); // untouched
+    paste(kRowControls[1].response, "2.75");                     // one value: plain text
+    EXPECT_EQ(dialog->GetFieldText(kRowControls[1].response), "1.12.75");
+    EXPECT_TRUE(platform.messages.empty());
+
+    std::string tall;
+    for (int i = 0; i < 25; ++i)
+        tall += std::to_string(i) + "\t1\n";
+    paste(kRowControls[0].flow, tall.c_str());
+    EXPECT_EQ(dialog->GetFieldText(kRowControls[18].flow), "18");
+    EXPECT_EQ(platform.messages,
+              std::vector<std::string>{"12 of the 50 pasted values were left out: the grid ends at "
+                                       "row 18 and at the response column."});
+}
+
+TEST_F(ReducerDlgTest, FieldsTheRunCannotReadAreMarked)
+{
+    auto dialog = Open();
+    TypeWorkedExample(*dialog);
+    Type(*dialog, kRowControls[1].flow, "5,5");
+    Type(*dialog, kRowControls[2].response, "abc");
+    Type(*dialog, kRowControls[3].response, "3.1V");
+    dialog->OnRunTest();
+    const auto tip = [&](int id) { return dialog->Control(id)->toolTip().toStdString(); };
+    EXPECT_EQ(tip(kRowControls[1].flow), "Read as 5.00: only the part before ',' is a number.");
+    EXPECT_EQ(tip(kRowControls[2].response), "Not a number: the previous value 0.00 was used.");
+    EXPECT_EQ(tip(kRowControls[3].response), "Read as 3.10: only the part before 'V' is a number.");
+    EXPECT_EQ(tip(kRowControls[0].flow), "");
+    EXPECT_NE(dialog->Control(kRowControls[1].flow)->styleSheet(), "");
+    EXPECT_EQ(ReadWholeFile(Path("tovarin.cfg")).substr(18, 18), "5.000000\t1.800000\n");
+
+    Type(*dialog, kRowControls[1].flow, "5.5"); // edited into a number: the mark goes
+    EXPECT_EQ(tip(kRowControls[1].flow), "");
+    EXPECT_EQ(dialog->Control(kRowControls[1].flow)->styleSheet(), "");
+    Type(*dialog, kRowControls[2].response, "2.3");
+    Type(*dialog, kRowControls[3].response, "3.1");
+    dialog->OnRunTest();
+    EXPECT_EQ(tip(kRowControls[2].response) + tip(kRowControls[3].response), "");
 }

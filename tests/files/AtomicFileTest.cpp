@@ -44,10 +44,10 @@ TEST(WriteFileAtomically, FailuresNameThePathOrTheFolderAndTheReason)
     TempDir dir;
     const FileResult missing = WriteFileAtomically(dir.Path("missing/out.txt"), "x");
     EXPECT_FALSE(missing.ok);
-    EXPECT_EQ(missing.message, dir.Path("missing") + ": No such file or directory");
+    EXPECT_EQ(missing.Message(), dir.Path("missing") + ": No such file or directory");
 
     const FileResult full = WriteFileAtomically("/dev/full", "bytes"); // a device: in place
-    EXPECT_EQ(full.message, "/dev/full: No space left on device");
+    EXPECT_EQ(full.Message(), "/dev/full: No space left on device");
     EXPECT_TRUE(WriteFileAtomically("/dev/null", "bytes").ok);
     EXPECT_TRUE(fs::is_character_file("/dev/full"));
 
@@ -62,7 +62,7 @@ TEST(WriteFileAtomically, FailuresNameThePathOrTheFolderAndTheReason)
     setrlimit(RLIMIT_FSIZE, &small);
     const FileResult tooLarge = WriteFileAtomically(kept, "new and longer");
     setrlimit(RLIMIT_FSIZE, &previous);
-    EXPECT_EQ(tooLarge.message, kept + ": File too large");
+    EXPECT_EQ(tooLarge.Message(), kept + ": File too large");
     EXPECT_EQ(ReadWholeFile(kept), "old");
     EXPECT_EQ(Entries(dir.Root()), std::vector<std::string>{"kept.txt"});
 }

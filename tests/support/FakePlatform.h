@@ -1,6 +1,6 @@
 #pragma once
-// The file platform of the output commands without dialogs: the save dialog
-// answers `answer`, messages are recorded, files are real.
+// The output commands' platform without dialogs: the save dialog answers
+// `answer` and messages are recorded.
 
 #include "FilePlatform.h"
 
@@ -11,25 +11,13 @@ class FakePlatform : public tovarin::IFilePlatform
 {
   public:
     std::optional<std::string> answer; // the save dialog's result; empty is Cancel
-    bool canCreate = true;
-    std::vector<std::string> calls; // "ask <name> .<ext>", "create <path>", "message <text>"
+    int dialogs = 0;
     std::vector<std::string> messages;
 
-    std::optional<std::string> AskSavePath(const std::string& initialName,
-                                           const std::string& defaultExtension) override
+    std::optional<std::string> AskSavePath(const std::string&, const std::string&) override
     {
-        calls.push_back("ask " + initialName + " ." + defaultExtension);
+        ++dialogs;
         return answer;
     }
-    void ShowMessage(const std::string& text) override
-    {
-        calls.push_back("message " + text);
-        messages.push_back(text);
-    }
-    std::unique_ptr<tovarin::IOutputFile> CreateOutputFile(const std::string& path) override
-    {
-        calls.push_back("create " + path);
-        std::string error;
-        return canCreate ? tovarin::CreatePosixOutputFile(path, error) : nullptr;
-    }
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
 };

@@ -1,0 +1,122 @@
+// The dialog's measurement grid beyond single fields: a spreadsheet block
+// pasted over several fields with one undo, and the marks on fields whose
+// text the run could not read as a whole.
+
+#include "ReducerDlg.h"
+
+#include "ControlIds.h"
+#include "FieldText.h"
+#include "GridEdit.h"
+#include "NumberText.h"
+#include "PastedBlock.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace tovarin {
+namespace {
+
+// Red frame and tint on the dialog's grey: visible, and the text stays black.
+constexpr const char* kMarkStyle =
+    "QLineEdit { border: 2px solid rgb(204, 0, 0); background: rgb(255, 226, 226); }";
+
+} // namespace
+
+void CReducerDlg::ConnectGridEdit(GridEdit* edit, int controlId)
+{
+    connect(edit, &GridEdit::pasteRequested, this, [this, controlId] { OnPasteInGrid(controlId); });
+    connect(edit, &GridEdit::undoRequested, this, [this, edit] {
+        if (!UndoLastPaste())
+            edit->undo();
+    });
+    // Typing makes the last paste a thing of the past for undo.
+    connect(edit, &QLineEdit::textEdited, this, [this] { m_pasteUndo.clear(); });
+}
+
+void CReducerDlg::OnPasteInGrid(int controlId)
+{
+    const QString clipboard = QGuiApplication::clipboard()->text();
+    const PastedBlock block = ParsePastedBlock(clipboard.toStdString());
+    QLineEdit* target = m_edits.at(controlId);
+    if (block.ValueCount() <= 1) { // one value pastes as plain text
+        target->paste();
+        return;
+    }
+    std::size_t startRow = 0;
+    int startColumn = 0; // 0 flow, 1 response
+    for (std::size_t row = 0; row < kRowControls.size(); ++row) {
+        if (kRowControls[row].flow == controlId || kRowControls[row].response == controlId) {
+            startRow = row;
+            startColumn = kRowControls[row].flow == controlId ? 0 : 1;
+        }
+    }
+    m_pasteUndo.clear();
+    int leftOut = 0;
+    for (std::size_t i = 0; i < block.rows.size(); ++i) {
+        const std::size_t row = startRow + i;
+        for (std::size_t j = 0; j < block.rows[i].size(); ++j) {
+            const int column = startColumn + static_cast<int>(j);
+            if (row >= kRowControls.size() || column > 1) {
+                ++leftOut;
+                continue;
+            }
+            QLineEdit* edit =
+                m_edits.at(column == 0 ? kRowControls[row].flow : kRowControls[row].response);
+            m_pasteUndo.push_back({edit, edit->text()});
+            edit->setText(QString::fromStdString(block.rows[i][j]));
+        }
+    }
+    if (leftOut > 0)
+        Platform().ShowMessage(FormatC("%d of the %d pasted values were left out: the grid ends at "
+                                       "row 18 and at the response column.",
+                                       leftOut, block.ValueCount()));
+}
+
+bool CReducerDlg::UndoLastPaste()
+{
+    if (m_pasteUndo.empty())
+        return false;
+    for (const PastedField& field : m_pasteUndo)
+        field.edit->setText(field.previousText);
+    m_pasteUndo.clear();
+    return true;
+}
+
+void CReducerDlg::MarkUnreadableFields()
+{
+    const MeasurementSet& set = m_calibration.set;
+    for (std::size_t row = 0; row < kRowControls.size(); ++row) {
+        SetFieldMark(kRowControls[row].flow,
+                     NumberFieldNote(GetFieldText(kRowControls[row].flow), set.typedFlow[row]));
+        SetFieldMark(
+            kRowControls[row].response,
+            NumberFieldNote(GetFieldText(kRowControls[row].response), set.typedResponse[row]));
+    }
+    SetFieldMark(kResponseMinId,
+                 NumberFieldNote(GetFieldText(kResponseMinId), m_output.responseMin));
+    SetFieldMark(kResponseMaxId,
+                 NumberFieldNote(GetFieldText(kResponseMaxId), m_output.responseMax));
+    SetFieldMark(kPointCountId,
+                 WholeNumberFieldNote(GetFieldText(kPointCountId), m_output.pointCount));
+}
+
+void CReducerDlg::SetFieldMark(int controlId, const std::optional<std::string>& note)
+{
+    QLineEdit* edit = m_edits.at(controlId);
+    edit->setStyleSheet(note ? QString::fromLatin1(kMarkStyle) : QString());
+    edit->setToolTip(note ? QString::fromStdString(*note) : QString());
+}
+
+void CReducerDlg::ClearMarkWhenReadable(int controlId)
+{
+    QLineEdit* edit = m_edits.at(controlId);
+    if (edit->toolTip().isEmpty())
+        return;
+    const std::string text = edit->text().toStdString();
+    const bool readable =
+        controlId == kPointCountId ? !WholeNumberFieldNote(text, 0) : !NumberFieldNote(text, 0.0);
+    if (readable)
+        SetFieldMark(controlId, std::nullopt);
+}
+
+} // namespace tovarin
