@@ -55,41 +55,15 @@ TEST(HtmlReport, VoltsWorkedExampleByteForByte)
     EXPECT_EQ(text.find('\r'), std::string::npos);
 }
 
-TEST(HtmlReport, RowsFollowMinAndMaxAndTheKind)
+TEST(HtmlReport, RowsFollowMinMaxAndKindAndTheMeterTypeIsEscaped)
 {
-    struct Case
-    {
-        int responseKind;
-        OutputParameters output;
-        const char *heads, *row0, *row49;
-    } const cases[] = {
-        {1,
-         {0.0, 15000.0, 7, 0},
-         "\tFreq(Hz)\tMass_Air(g/s)",
-         "\t0.0\t0.00 ",
-         "\t14700.0\t14700.00 "},
-        {2, {2.0, 2.0, 1024, 1}, "\tFreq(Hz)\tMass_Air(g/s)", "\t2.0\t2.00 ", "\t2.0\t2.00 "},
-        {0, {5.0, 0.0, 0, 2}, "\tVolts\tMass_Air(g/s)", "\t5.0\t5.00 ", "\t0.1\t0.10 "},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.row49);
-        const auto lines = ReportLines(LastRun({0.0, 1.0, 1.0}, c.responseKind, "M"), c.output);
-        EXPECT_EQ(lines[20], c.heads);
-        EXPECT_EQ(lines[22], c.row0);
-        EXPECT_EQ(lines[22 + 49], c.row49);
-    }
-}
-
-TEST(HtmlReport, MeterTypeIsEscapedOnlyWhereItMustBe)
-{
-    struct Case
-    {
-        const char *meterType, *line;
-    } const cases[] = {
-        {"", "Mass Airflow Meter: "},
-        {"HFM-5/0280'x", "Mass Airflow Meter: HFM-5/0280'x"},
-        {"A&B<C>\"D\"", "Mass Airflow Meter: A&amp;B&lt;C&gt;&quot;D&quot;"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ReportLines(LastRun({}, 0, c.meterType), {})[10], c.line);
+    // Flow = response (a = 0, b = 1, c = 1); rows step by (max - min) / 50.
+    const auto freq = ReportLines(LastRun({0.0, 1.0, 1.0}, 1, "A&B<C>\"D\""), {0.0, 15000.0, 7, 0});
+    EXPECT_EQ(freq[10], "Mass Airflow Meter: A&amp;B&lt;C&gt;&quot;D&quot;");
+    EXPECT_EQ(freq[20], "\tFreq(Hz)\tMass_Air(g/s)");
+    EXPECT_EQ(freq[22 + 49], "\t14700.0\t14700.00 ");
+    const auto falling = ReportLines(LastRun({0.0, 1.0, 1.0}, 0, "HFM-5/0280'x"), {5.0, 0.0, 0, 2});
+    EXPECT_EQ(falling[10], "Mass Airflow Meter: HFM-5/0280'x");
+    EXPECT_EQ(falling[22], "\t5.0\t5.00 ");
+    EXPECT_EQ(falling[22 + 49], "\t0.1\t0.10 ");
 }
