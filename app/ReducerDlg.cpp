@@ -11,6 +11,7 @@
 #include "QtFilePlatform.h"
 #include "Settings.h"
 #include "Version.h"
+#include "VerdictSummary.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -88,9 +89,15 @@ CReducerDlg::CReducerDlg(QWidget* parent)
     m_icon.addFile(QStringLiteral(":/icons/tovarin-16.xpm"), QSize(16, 16));
     setWindowTitle(QString::fromLatin1(kWindowCaption));
     setFont(DialogFont());
+    // The status strip adds one line below the template; no control moves.
+    const int templateHeight = static_cast<int>(std::lround(kDialogUnitsHigh * kPixelsPerUnitY));
     setFixedSize(static_cast<int>(std::lround(kDialogUnitsWide * kPixelsPerUnitX)),
-                 static_cast<int>(std::lround(kDialogUnitsHigh * kPixelsPerUnitY)));
+                 templateHeight + kStatusStripHeight);
     CreateControls();
+    m_statusStrip = new QLabel(this);
+    m_statusStrip->setGeometry(static_cast<int>(std::lround(7 * kPixelsPerUnitX)), templateHeight - 4,
+                               static_cast<int>(std::lround(570 * kPixelsPerUnitX)),
+                               kStatusStripHeight);
 }
 
 CReducerDlg::~CReducerDlg() = default;
@@ -187,6 +194,7 @@ bool CReducerDlg::OnInitDialog()
     ShowRestoredScreen();
     CreateCharts();
     WidenToShowTexts();
+    ShowVerdict();
     m_edits.at(kRowControls[0].flow)->setFocus(); // the first tab stop
     return true;
 }
@@ -242,6 +250,7 @@ void CReducerDlg::OnRunTest()
         [this] { SaveSettingsOfRun(); }};
     RunTest(*this, m_calibration, m_log, steps);
     MarkUnreadableFields();
+    ShowVerdict();
 }
 
 void CReducerDlg::SaveSettingsOfRun()
@@ -253,7 +262,11 @@ void CReducerDlg::SaveSettingsOfRun()
 
 void CReducerDlg::OnGenerateOutputFile()
 {
-    GenerateOutputFile(Platform(), *this, m_calibration, m_output);
+    if (!GenerateOutputFile(Platform(), *this, m_calibration, m_output))
+        return;
+    const Verdict verdict = JudgeCalibration(m_calibration, m_output);
+    if (!verdict.Passed()) // the file stays written
+        Platform().ShowMessage(FailedChecksMessage(verdict));
 }
 
 void CReducerDlg::OnGenerateHtmlInfo()

@@ -23,6 +23,7 @@
 #include <vector>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -30,6 +31,8 @@ namespace tovarin {
 
 class GridEdit;
 class QtCanvas;
+
+inline constexpr int kStatusStripHeight = 18; // pixels below the dialog template
 
 inline constexpr const char* kRunLogFailureMessage =
     "Unable to open/write Tovarin.log file - Exiting...";
@@ -76,6 +79,7 @@ class CReducerDlg : public QDialog, public IFieldAccess, public IChartParent
 
     QWidget* Control(int id) const;
     QPushButton* Button(int id) const;
+    QLabel* StatusStrip() const { return m_statusStrip; }
     CChart* ResponseChart() const { return m_responseChart.get(); }
     CChart* ErrorChart() const { return m_errorChart.get(); }
     const Calibration& CurrentCalibration() const { return m_calibration; }
@@ -99,6 +103,8 @@ class CReducerDlg : public QDialog, public IFieldAccess, public IChartParent
     void MarkUnreadableFields();
     void SetFieldMark(int controlId, const std::optional<std::string>& note);
     void ClearMarkWhenReadable(int controlId);
+    // The status strip and the tooltips of the error and coefficient fields.
+    void ShowVerdict();
     IFilePlatform& Platform();
     void SaveSettingsOfRun();
 
@@ -122,6 +128,7 @@ class CReducerDlg : public QDialog, public IFieldAccess, public IChartParent
     };
     std::vector<PastedField> m_pasteUndo; // the fields the last paste changed
 
+    QLabel* m_statusStrip = nullptr;
     QtCanvas* m_pActiveCanvas = nullptr; // set while paintEvent draws the charts
     std::unique_ptr<IFilePlatform> m_dialogs;
     IFilePlatform* m_pPlatform = nullptr; // a replacement for m_dialogs, not owned

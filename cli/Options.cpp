@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cmath>
 #include <functional>
 #include <map>
 
@@ -47,13 +48,23 @@ const char* const kReduceUsage =
     "  --points N           words in the table (default 1024, at most 1048576)\n"
     "  --output-unit UNIT   unit of the table: 10*mg/sec (default, also 10*mg/s),\n"
     "                       mg/sec (mg/s), g/sec (g/s), kg/hr (kg/h)\n"
+    "Checks (printed with the result; --check makes a failure exit 4):\n"
+    "  --check              exit 4 when a check fails, naming it on standard error:\n"
+    "                       the fit converged, the flow error, every word within\n"
+    "                       0 to the largest word, the table monotonic, the table\n"
+    "                       error (rounding and interpolation)\n"
+    "  --idle-flow G        flow errors count from G g/s up (default 2)\n"
+    "  --max-flow-error PCT largest flow error allowed (default 2)\n"
+    "  --max-word N         largest table word allowed (default 65535)\n"
+    "  --max-table-error PCT largest table error allowed (default 0.5)\n"
     "  --help               print this help and exit\n"
     "  --version            print the version and exit\n"
     "  --                   the next argument is the FILE, even if it begins with -\n"
     "\n"
     "Exit status: 0 fitted, 1 an output could not be written, 2 bad options or\n"
     "input (nothing written), 3 no usable fit (fewer than 3 rows in use, or\n"
-    "coefficients that are not finite when a table or report was asked for).\n";
+    "coefficients that are not finite when a table or report was asked for),\n"
+    "4 with --check, a check failed (the outputs are written all the same).\n";
 
 namespace {
 
@@ -135,6 +146,19 @@ ValueHandler DecimalOption(const char* name, std::optional<double> ReduceOptions
     };
 }
 
+// A threshold of the checks: a decimal number, not negative.
+ValueHandler ThresholdOption(const char* name, double CheckThresholds::*member)
+{
+    return [name, member](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+        double value = 0.0;
+        if (DecimalPrefixLength(v) != v.size() || !ReadNumberField(v, value) || !(value >= 0.0) ||
+            !std::isfinite(value))
+            return std::string(name) + ": '" + v + "' is not a decimal number from 0 up";
+        o.thresholds.*member = value;
+        return std::nullopt;
+    };
+}
+
 ValueHandler PathOption(std::optional<std::string> ReduceOptions::*member)
 {
     return [member](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
@@ -153,6 +177,17 @@ const std::map<std::string, ValueHandler>& ValueOptions()
         {"--output-unit",
          LabelOption("--output-unit", "unit", &ReduceOptions::outputFlowUnit, kOutputFlowUnitCount,
                      OutputFlowUnitLabel, kOutputUnitAliases)},
+        {"--idle-flow", ThresholdOption("--idle-flow", &CheckThresholds::idleFlowGs)},
+        {"--max-flow-error", ThresholdOption("--max-flow-error", &CheckThresholds::maxFlowErrorPct)},
+        {"--max-table-error",
+         ThresholdOption("--max-table-error", &CheckThresholds::maxTableErrorPct)},
+        {"--max-word",
+         [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+             if (!IsWholeInteger(v) || !ReadIntField(v, o.thresholds.maxWord) ||
+                 o.thresholds.maxWord < 0 || o.thresholds.maxWord == INT_MAX)
+                 return "--max-word: '" + v + "' is not a whole number from 0 up";
+             return std::nullopt;
+         }},
         {"--columns",
          [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
              o.columns = ParseColumnChoice(v);
@@ -242,12 +277,14 @@ ParsedOptions ParseReduceOptions(const std::vector<std::string>& args)
                 parsed.error = "option " + arg + " needs a value";
             else
                 parsed.error = valueOption->second(options, inlineValue ? *inlineValue : args[++i]);
-        } else if (arg == "--help" || arg == "-h" || arg == "--version" || arg == "--json") {
+        } else if (arg == "--help" || arg == "-h" || arg == "--version" || arg == "--json" ||
+                   arg == "--check") {
             if (inlineValue)
                 parsed.error = "option " + arg + " takes no value";
             options.help = options.help || arg == "--help" || arg == "-h";
             options.version = options.version || arg == "--version";
             options.json = options.json || arg == "--json";
+            options.check = options.check || arg == "--check";
         } else if (arg.size() > 1 && arg[0] == '-') {
             parsed.error = "unknown option '" + arg + "'";
         } else {

@@ -3,6 +3,7 @@
 // anything is read or written.
 
 #include "RowInput.h"
+#include "TableCheck.h"
 
 #include <optional>
 #include <string>
@@ -27,6 +28,8 @@ struct ReduceOptions
     std::optional<std::string> tablePath;
     std::optional<std::string> reportPath; // each of the four outputs: "-" is standard output
     bool json = false;
+    bool check = false;          // exit 4 when a check fails
+    CheckThresholds thresholds;  // --idle-flow, --max-flow-error, --max-word, --max-table-error
     bool help = false;
     bool version = false;
 };

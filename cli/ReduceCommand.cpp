@@ -235,11 +235,22 @@ CommandResult RunReduceCommand(const std::vector<std::string>& args, std::istrea
         result.out.clear();
         return result;
     }
+    const Verdict verdict = JudgeCalibration(
+        prepared.calibration, ChooseOutputParameters(options, prepared.calibration.set.responseKind),
+        options.thresholds);
+    if (options.check && result.exitCode == kExitFit && !verdict.Passed()) {
+        result.exitCode = kExitCheckFailed;
+        for (const Check& check : verdict.checks)
+            if (!check.passed)
+                result.err += Line("check failed: " + check.name + ": " + check.detail);
+    }
     const bool outputOnStandardOutput = options.logPath == "-" || options.saveSettingsPath == "-" ||
                                         options.tablePath == "-" || options.reportPath == "-";
     if (!outputOnStandardOutput)
-        result.out = options.json ? FormatRunJson(run)
-                                  : (run.mode == RunMode::None ? "" : FormatRunTable(run));
+        result.out = options.json ? FormatRunJson(run, prepared.calibration, verdict)
+                                  : (run.mode == RunMode::None
+                                         ? ""
+                                         : FormatRunTable(run, prepared.calibration, verdict));
     return result;
 }
 

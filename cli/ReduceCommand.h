@@ -5,7 +5,8 @@
 // a table or as JSON.
 //
 // Exit codes: 0 a fit, 1 an output that cannot be written, 2 bad options or
-// input (nothing written), 3 fewer than 3 rows in use (no fit).
+// input (nothing written), 3 fewer than 3 rows in use (no fit), 4 a failed
+// check with --check.
 
 #include <istream>
 #include <string>
@@ -24,6 +25,7 @@ inline constexpr int kExitFit = 0;
 inline constexpr int kExitOutputFailed = 1;
 inline constexpr int kExitBadInput = 2;
 inline constexpr int kExitNoFit = 3;
+inline constexpr int kExitCheckFailed = 4;
 
 // `args` without the program name; `standardInput` is read for "-" or no file.
 CommandResult RunReduceCommand(const std::vector<std::string>& args, std::istream& standardInput);

@@ -1,7 +1,9 @@
 #include "ResultText.h"
 
 #include "ControlIds.h"
+#include "JsonText.h"
 #include "KingFit.h"
+#include "VerdictText.h"
 #include "NumberText.h"
 
 #include <charconv>
@@ -21,33 +23,6 @@ const char* ModeName(RunMode mode)
         break;
     }
     return "none";
-}
-
-// Shortest text that reads back as the same double; null when not finite.
-std::string JsonNumber(double value)
-{
-    if (!std::isfinite(value))
-        return "null";
-    char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return ec == std::errc() ? std::string(buffer, end) : "null";
-}
-
-std::string JsonString(const std::string& text)
-{
-    std::string quoted = "\"";
-    for (const char ch : text) {
-        const auto byte = static_cast<unsigned char>(ch);
-        if (ch == '"' || ch == '\\') {
-            quoted += '\\';
-            quoted += ch;
-        } else if (byte < 0x20) {
-            quoted += FormatC("\\u%04x", byte);
-        } else {
-            quoted += ch;
-        }
-    }
-    return quoted + "\"";
 }
 
 } // namespace
@@ -76,7 +51,8 @@ RunResult CollectRunResult(const IFieldAccess& fields, const Calibration& calibr
     return run;
 }
 
-std::string FormatRunTable(const RunResult& run)
+std::string FormatRunTable(const RunResult& run, const Calibration& calibration,
+                           const Verdict& verdict)
 {
     std::string text;
     if (!run.meterType.empty())
@@ -86,16 +62,18 @@ std::string FormatRunTable(const RunResult& run)
                     ResponseKindLabel(static_cast<ResponseKind>(run.responseKind)));
     text += FormatC("Rows in use: %d\n", run.rowCount);
     text += FormatC("Fit mode:    %s\n\n", ModeName(run.mode));
-    text += " Row   MAF (g/s)   Fit response    % error\n";
+    text += " Row   MAF (g/s)   Fit response    % error  Flow error %\n";
     for (std::size_t row = 0; row < run.rows.size(); ++row)
-        text += FormatC("%4zu  %10s  %13s  %9s\n", row, run.rows[row].maf.c_str(),
-                        run.rows[row].fit.c_str(), run.rows[row].error.c_str());
+        text += FormatC("%4zu  %10s  %13s  %9s  %12s\n", row, run.rows[row].maf.c_str(),
+                        run.rows[row].fit.c_str(), run.rows[row].error.c_str(),
+                        FlowErrorText(verdict, row).c_str());
     text += "\nResponse = A + B * flow^C\n";
     text += "A = " + run.a + "\nB = " + run.b + "\nC = " + run.c + "\n";
-    return text;
+    return text + FormatVerdictBlock(calibration, verdict);
 }
 
-std::string FormatRunJson(const RunResult& run)
+std::string FormatRunJson(const RunResult& run, const Calibration& calibration,
+                          const Verdict& verdict)
 {
     std::string json = "{\"rowCount\": " + std::to_string(run.rowCount);
     json += ", \"mode\": " + JsonString(ModeName(run.mode));
@@ -110,7 +88,7 @@ std::string FormatRunJson(const RunResult& run)
         json += "{\"maf\": " + JsonString(texts.maf) + ", \"fit\": " + JsonString(texts.fit) +
                 ", \"error\": " + JsonString(texts.error) + "}";
     }
-    return json + "]}}\n";
+    return json + "]}" + FormatVerdictJson(calibration, verdict) + "}\n";
 }
 
 } // namespace tovarin

@@ -4,6 +4,7 @@
 
 #include "FieldAccess.h"
 #include "Run.h"
+#include "TableCheck.h"
 
 #include <string>
 #include <vector>
@@ -37,7 +38,11 @@ struct RunResult
 
 RunResult CollectRunResult(const IFieldAccess& fields, const Calibration& calibration);
 
-std::string FormatRunTable(const RunResult& run);
-std::string FormatRunJson(const RunResult& run);
+// Both forms carry the verdict of `calibration`: the table a flow error
+// column and the verdict block, the JSON the verdict's members.
+std::string FormatRunTable(const RunResult& run, const Calibration& calibration,
+                           const Verdict& verdict);
+std::string FormatRunJson(const RunResult& run, const Calibration& calibration,
+                          const Verdict& verdict);
 
 } // namespace tovarin

@@ -8,16 +8,20 @@
 // (FitKing: linear log-log regression or Levenberg-Marquardt), writes the
 // result texts back through IFieldAccess and appends its block to the RunLog.
 // KingResponse and KingFlow evaluate the fitted curve for the charts and the
-// output files. All numbers pass through FormatC / ParseDoubleC, so texts use a
+// output files. FitQuality measures the last fit in response and in flow.
+// All numbers pass through FormatC / ParseDoubleC, so texts use a
 // decimal point whatever the process locale.
 
 #include "ControlIds.h"
 #include "FieldAccess.h"
 #include "FieldParsing.h"
+#include "FieldText.h"
+#include "FitQuality.h"
 #include "HeadlessFields.h"
 #include "King.h"
 #include "KingFit.h"
 #include "MeasurementSet.h"
+#include "PastedBlock.h"
 #include "NumberText.h"
 #include "Run.h"
 #include "RunLog.h"

@@ -115,7 +115,40 @@ KingCoefficients FitLinear(const MeasurementSet& set)
     return {set.response[0], std::exp(line.intercept), line.slope};
 }
 
-KingCoefficients FitNonLinear(const MeasurementSet& set)
+namespace {
+
+// lmder's outcome codes in words; 1 to 4 and 6 to 8 mean it could go no further.
+const char* StopReason(int info)
+{
+    switch (info) {
+    case 1:
+        return "the sum of squares cannot fall by more than the tolerance";
+    case 2:
+        return "the coefficients cannot change by more than the tolerance";
+    case 3:
+        return "neither the sum of squares nor the coefficients can change by more than the "
+               "tolerance";
+    case 4:
+        return "the residuals are orthogonal to the Jacobian";
+    case 6:
+    case 7:
+    case 8:
+        return "no further reduction is possible at machine precision";
+    case 5:
+        return "the minimiser's own evaluation limit was reached";
+    default:
+        return info < 0 ? "the evaluation limit (400) was reached" : "improper input";
+    }
+}
+
+bool AllFinite(const KingCoefficients& k)
+{
+    return std::isfinite(k.a) && std::isfinite(k.b) && std::isfinite(k.c);
+}
+
+} // namespace
+
+KingCoefficients FitNonLinear(const MeasurementSet& set, FitOutcome* outcome)
 {
     double p[kParameterCount] = {1.0, 1.0, 0.3};
     const int m = std::clamp(set.rowCount, 1, kMaxRows);
@@ -127,22 +160,34 @@ KingCoefficients FitNonLinear(const MeasurementSet& set)
     int nfev = 0, njev = 0;
     FitData data{set.flowGs.data(), set.response.data()};
     // mode 1: parameter scaling from the Jacobian's column norms; nprint 0.
-    // The outcome code is deliberately not consulted: the parameters are the
-    // result, converged or not.
-    lmder(Evaluate, &data, m, kParameterCount, p, fvec, fjac, m, kTolerance, kTolerance, kTolerance,
-          kMaxEvaluations, diag, 1, kStepBound, 0, &nfev, &njev, ipvt, qtf, wa1, wa2, wa3, wa4);
-    return {p[0], p[1], p[2]};
+    const int info = lmder(Evaluate, &data, m, kParameterCount, p, fvec, fjac, m, kTolerance,
+                           kTolerance, kTolerance, kMaxEvaluations, diag, 1, kStepBound, 0, &nfev,
+                           &njev, ipvt, qtf, wa1, wa2, wa3, wa4);
+    const KingCoefficients k{p[0], p[1], p[2]};
+    if (outcome) {
+        // The callback's count: nfev + 3 * njev less a call it refused.
+        const bool stopped = (info >= 1 && info <= 4) || (info >= 6 && info <= 8);
+        *outcome = {true, FitMode::NonLinear, stopped && AllFinite(k), StopReason(info),
+                    data.evaluations};
+    }
+    return k;
 }
 
-void FitKing(const MeasurementSet& set, KingCoefficients& k, RunLog& log)
+FitOutcome FitKing(const MeasurementSet& set, KingCoefficients& k, RunLog& log)
 {
+    FitOutcome outcome;
     if (ChooseFitMode(set) == FitMode::Linear) {
         log.Write("\n\n~~~~ USING LINEAR MODE ~~~~\n");
         k = FitLinear(set);
+        outcome = {true, FitMode::Linear, AllFinite(k), "a straight line through the logarithms",
+                   0};
     } else {
         log.Write("\n\n~~~~ USING NON-LINEAR MODE ~~~~\n");
-        k = FitNonLinear(set);
+        k = FitNonLinear(set, &outcome);
     }
+    if (!AllFinite(k))
+        outcome.stop += "; a coefficient is not a finite number";
+    return outcome;
 }
 
 } // namespace tovarin

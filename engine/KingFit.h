@@ -10,6 +10,8 @@
 #include "King.h"
 #include "MeasurementSet.h"
 
+#include <string>
+
 namespace tovarin {
 
 class RunLog;
@@ -20,6 +22,16 @@ enum class FitMode
 {
     Linear,
     NonLinear
+};
+
+// How a fit ended, from the minimiser's own outcome code and evaluation count.
+struct FitOutcome
+{
+    bool fitted = false; // false until a run with 3 or more rows fits
+    FitMode mode = FitMode::Linear;
+    bool converged = false; // false at the evaluation limit or with a coefficient not finite
+    std::string stop;       // the stop reason in words
+    int evaluations = 0;    // residual evaluations; a Jacobian counts 3; 0 in linear mode
 };
 
 // Linear when |flowGs[0]| < kLinearModeLimit.
@@ -40,11 +52,12 @@ LineFitResult LineFit(const double* x, const double* y, int n);
 KingCoefficients FitLinear(const MeasurementSet& set);
 
 // Levenberg-Marquardt from the start values 1.0, 1.0, 0.3, residuals data minus
-// model. The result is whatever the minimiser leaves, converged or not.
-KingCoefficients FitNonLinear(const MeasurementSet& set);
+// model. The coefficients are whatever the minimiser leaves, converged or not;
+// `outcome` says which.
+KingCoefficients FitNonLinear(const MeasurementSet& set, FitOutcome* outcome = nullptr);
 
 // Writes the mode line to the log, then fits rows 0 to rowCount-1 into `k`.
 // The run calls it only with 3 or more rows in use.
-void FitKing(const MeasurementSet& set, KingCoefficients& k, RunLog& log);
+FitOutcome FitKing(const MeasurementSet& set, KingCoefficients& k, RunLog& log);
 
 } // namespace tovarin

@@ -74,7 +74,7 @@ void WriteResultBlock(RunLog& log, const Calibration& calibration)
 bool HasUsableFit(const Calibration& calibration)
 {
     const KingCoefficients& k = calibration.coefficients;
-    return calibration.fitted && std::isfinite(k.a) && std::isfinite(k.b) && std::isfinite(k.c);
+    return calibration.outcome.fitted && std::isfinite(k.a) && std::isfinite(k.b) && std::isfinite(k.c);
 }
 
 const char* FlowUnitLogLine(int flowUnitIndex)
@@ -104,8 +104,7 @@ void RunCalibration(IFieldAccess& fields, Calibration& calibration, RunLog& log,
     ReadScreen(fields, set);
     BuildRows(set);
     if (set.rowCount >= 3) {
-        FitKing(set, calibration.coefficients, log);
-        calibration.fitted = true;
+        calibration.outcome = FitKing(set, calibration.coefficients, log);
         ShowResults(fields, calibration);
         WriteResultBlock(log, calibration);
     }

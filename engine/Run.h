@@ -4,6 +4,7 @@
 // its charts and save its settings.
 
 #include "King.h"
+#include "KingFit.h"
 #include "MeasurementSet.h"
 
 #include <functional>
@@ -19,7 +20,7 @@ struct Calibration
 {
     MeasurementSet set;
     KingCoefficients coefficients;
-    bool fitted = false; // a run has fitted since start-up
+    FitOutcome outcome; // of the last fit; `fitted` false until a run has fitted
 };
 
 // A fit the output files can be written from: one was made since start-up and

@@ -8,7 +8,10 @@
 // OutputParameters from the window through IFieldAccess, ask IFilePlatform
 // for a path, and write the lines of WriteFlowTable (CR LF "DW" words) or
 // WriteHtmlReport (LF) through WriteFileAtomically. Every failure is a
-// FileResult naming the path and the system's reason. The writers evaluate the last
+// FileResult naming the path and the system's reason. The verdict:
+// JudgeCalibration combines the fit's quality (engine's FitQuality) with
+// CheckFlowTable, which walks the table word by word as the controller reads
+// it, into the checks; VerdictSummary words it for the window. The writers evaluate the last
 // fit with KingFlow and take everything else from the last run's table.
 
 #include "AtomicFile.h"
@@ -20,3 +23,5 @@
 #include "OutputParameters.h"
 #include "ReadFile.h"
 #include "Settings.h"
+#include "TableCheck.h"
+#include "VerdictSummary.h"

@@ -75,6 +75,23 @@ int TableWord(double flowGs, int outputFlowUnit)
     return TruncToInt(flowGs * OutputUnitFactor(outputFlowUnit) + 0.5);
 }
 
+void ForEachTableBreakpoint(const Calibration& lastRun, const OutputParameters& output,
+                            const std::function<bool(const TableBreakpoint&)>& visit)
+{
+    const int count = output.pointCount;
+    const double step =
+        (output.responseMax - output.responseMin) / (static_cast<double>(count) - 1.0);
+    // Responses accumulate by repeated addition of the step, not min + i * step:
+    // tables generated before rely on the exact same words.
+    double response = output.responseMin;
+    for (int i = 0; i < count; ++i) {
+        const double flowGs = KingFlow(response, lastRun.coefficients);
+        if (!visit({response, flowGs, TableWord(flowGs, output.outputFlowUnit)}))
+            return;
+        response += step;
+    }
+}
+
 bool WriteFlowTable(const Calibration& lastRun, const OutputParameters& output,
                     const LineSink& sink)
 {
@@ -88,17 +105,10 @@ bool WriteFlowTable(const Calibration& lastRun, const OutputParameters& output,
     if (freq)
         put(WordLine(TruncToInt(output.responseMin), buffer));
 
-    const int count = output.pointCount;
-    const double step =
-        (output.responseMax - output.responseMin) / (static_cast<double>(count) - 1.0);
-    // Responses accumulate by repeated addition of the step, not min + i * step:
-    // tables generated before rely on the exact same words.
-    double response = output.responseMin;
-    for (int i = 0; i < count && ok; ++i) {
-        put(WordLine(TableWord(KingFlow(response, lastRun.coefficients), output.outputFlowUnit),
-                     buffer));
-        response += step;
-    }
+    ForEachTableBreakpoint(lastRun, output, [&](const TableBreakpoint& point) {
+        put(WordLine(point.word, buffer));
+        return ok;
+    });
 
     if (freq)
         put(WordLine(TruncToInt(output.responseMax), buffer));

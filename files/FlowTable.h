@@ -5,6 +5,8 @@
 
 #include "LineSink.h"
 
+#include <functional>
+
 namespace tovarin {
 
 // Factor from g/s to the output unit; 1 for g/sec and any unknown index.
@@ -13,6 +15,21 @@ double OutputUnitFactor(int outputFlowUnit);
 // The table word of a flow in g/s: trunc(flow * factor + 0.5), saturated to
 // the int range, NaN to 0.
 int TableWord(double flowGs, int outputFlowUnit);
+
+// One flow word of the table: the response it stands for, the fitted flow
+// there in g/s, and the word.
+struct TableBreakpoint
+{
+    double response;
+    double flowGs;
+    int word;
+};
+
+// Calls `visit` for each flow word, in table order, exactly as the table
+// writes them (the Freq range words before and after are not flows); stops
+// when `visit` returns false.
+void ForEachTableBreakpoint(const Calibration& lastRun, const OutputParameters& output,
+                            const std::function<bool(const TableBreakpoint&)>& visit);
 
 // Writes the whole table from the last run's coefficients, response kind and
 // meter type. Stops at the first line the sink refuses and returns false.

@@ -10,29 +10,30 @@ namespace {
 // No dialog opens without a fit to write or with a point count that would
 // write gigabytes on the window's thread; a failed write leaves the old file
 // as it was.
-void RunOutputCommand(IFilePlatform& platform, const IFieldAccess& fields,
+bool RunOutputCommand(IFilePlatform& platform, const IFieldAccess& fields,
                       const Calibration& lastRun, OutputParameters& stored, const char* initialName,
                       const char* defaultExtension, OutputWriter write)
 {
     if (!HasUsableFit(lastRun)) {
         platform.ShowMessage(kNoFitMessage);
-        return;
+        return false;
     }
     OutputParameters output = stored;
     ReadOutputParameters(fields, output);
     if (output.pointCount > kMaxPointCount) {
         platform.ShowMessage(kTooManyPointsMessage);
-        return;
+        return false;
     }
     const std::optional<std::string> path = platform.AskSavePath(initialName, defaultExtension);
     if (!path)
-        return;
+        return false;
     const FileResult written = WriteFileAtomically(*path, WriteToString(write, lastRun, output));
     if (!written.ok) {
         platform.ShowMessage(CannotOpenMessage(written));
-        return;
+        return false;
     }
     stored = output;
+    return true;
 }
 
 } // namespace
@@ -42,16 +43,16 @@ std::string CannotOpenMessage(const FileResult& failure)
     return "File Cannot Be Opened\n" + failure.path + "\n" + failure.reason;
 }
 
-void GenerateOutputFile(IFilePlatform& platform, const IFieldAccess& fields,
+bool GenerateOutputFile(IFilePlatform& platform, const IFieldAccess& fields,
                         const Calibration& lastRun, OutputParameters& stored)
 {
-    RunOutputCommand(platform, fields, lastRun, stored, "maffactor.inc", "dat", WriteFlowTable);
+    return RunOutputCommand(platform, fields, lastRun, stored, "maffactor.inc", "dat", WriteFlowTable);
 }
 
-void GenerateHtmlInfo(IFilePlatform& platform, const IFieldAccess& fields,
+bool GenerateHtmlInfo(IFilePlatform& platform, const IFieldAccess& fields,
                       const Calibration& lastRun, OutputParameters& stored)
 {
-    RunOutputCommand(platform, fields, lastRun, stored, "maffactor.html", "html", WriteHtmlReport);
+    return RunOutputCommand(platform, fields, lastRun, stored, "maffactor.html", "html", WriteHtmlReport);
 }
 
 } // namespace tovarin

@@ -20,11 +20,11 @@ inline constexpr const char* kTooManyPointsMessage = "Number of Points must be a
 // "File Cannot Be Opened", then the path and the system's reason on lines of their own.
 std::string CannotOpenMessage(const FileResult& failure);
 
-// The output parameters are stored once a file has been written with them;
-// a command that ends earlier leaves them as they were.
-void GenerateOutputFile(IFilePlatform& platform, const IFieldAccess& fields,
+// True when a file was written; the output parameters it was written with
+// are then stored. A command that ends earlier leaves them as they were.
+bool GenerateOutputFile(IFilePlatform& platform, const IFieldAccess& fields,
                         const Calibration& lastRun, OutputParameters& stored);
-void GenerateHtmlInfo(IFilePlatform& platform, const IFieldAccess& fields,
+bool GenerateHtmlInfo(IFilePlatform& platform, const IFieldAccess& fields,
                       const Calibration& lastRun, OutputParameters& stored);
 
 } // namespace tovarin

@@ -38,16 +38,23 @@ TEST(ReduceCommand, PrintsTheWorkedExampleAsTheWindowShowsIt)
                           "Rows in use: 4\n"
                           "Fit mode:    linear\n"
                           "\n"
-                          " Row   MAF (g/s)   Fit response    % error\n"
-                          "   0        0.00           1.00       0.00\n"
-                          "   1        5.00           1.80      -0.04\n"
-                          "   2       10.00           2.30       0.11\n"
-                          "   3       20.00           3.10      -0.07\n"
+                          " Row   MAF (g/s)   Fit response    % error  Flow error %\n"
+                          "   0        0.00           1.00       0.00         undef\n"
+                          "   1        5.00           1.80      -0.04         -0.14\n"
+                          "   2       10.00           2.30       0.11          0.28\n"
+                          "   3       20.00           3.10      -0.07         -0.14\n"
                           "\n"
                           "Response = A + B * flow^C\n"
                           "A = 1.000\n"
                           "B = 0.261\n"
-                          "C = 0.696\n");
+                          "C = 0.696\n"
+                          "\n"
+                          "Fit:          linear mode, a straight line through the logarithms\n"
+                          "RMS residual: 0.003398 V (dof 1), R^2 0.999995\n"
+                          "Flow error:   at most +0.285 % (row 2, rows of at least 2 g/s)\n"
+                          "Table:        1024 words from 0 to 5040 in 10*mg/sec, monotonic, "
+                          "largest table error -0.209 % at 1.437 V\n"
+                          "Checks:       passed\n");
 }
 
 TEST(ReduceCommand, JsonCarriesFullPrecisionFieldTextsAndNulls)
@@ -61,9 +68,13 @@ TEST(ReduceCommand, JsonCarriesFullPrecisionFieldTextsAndNulls)
         "{\"maf\": \"0.00\", \"fit\": \"1.00\", \"error\": \"0.00\"}, "
         "{\"maf\": \"5.00\", \"fit\": \"1.80\", \"error\": \"-0.04\"}, "
         "{\"maf\": \"10.00\", \"fit\": \"2.30\", \"error\": \"0.11\"}, "
-        "{\"maf\": \"20.00\", \"fit\": \"3.10\", \"error\": \"-0.07\"}]}}\n";
-    ASSERT_GE(result.out.size(), suffix.size());
-    EXPECT_EQ(result.out.substr(result.out.size() - suffix.size()), suffix);
+        "{\"maf\": \"20.00\", \"fit\": \"3.10\", \"error\": \"-0.07\"}]}, \"fit\": "
+        "{\"converged\": true, \"stop\": \"a straight line through the logarithms\", "
+        "\"evaluations\": 0}, \"quality\": {\"dof\": 1, \"rmsResidual\": 0.00339";
+    EXPECT_NE(result.out.find(suffix), std::string::npos);
+    EXPECT_NE(result.out.find("\"standardErrors\": null, \"correlations\": null, \"rows\": "
+                              "[{\"responseErrorPct\": 0, \"flowErrorPct\": null}, "),
+              std::string::npos); // linear mode: a is not fitted; row 0's flow is 0
 
     // log(0) in the linear regression: b and c are not finite.
     const CommandResult nonFinite = Reduce({"--json"}, "0,1\n5,2\n10,1\n");
@@ -104,7 +115,12 @@ TEST(ReduceCommand, SaysWhichRowsTheTableLeavesOutAndWhenNothingWasFitted)
     EXPECT_EQ(Reduce({"--json"}, "").out,
               "{\"rowCount\": 1, \"mode\": \"none\", \"a\": 0, \"b\": 0, \"c\": 0, \"fields\": "
               "{\"A\": \"\", \"B\": \"\", \"C\": \"\", \"rows\": [{\"maf\": \"\", \"fit\": \"\", "
-              "\"error\": \"\"}]}}\n");
+              "\"error\": \"\"}]}, \"fit\": {\"converged\": false, \"stop\": \"fewer than 3 rows "
+              "in use\", \"evaluations\": 0}, \"quality\": {\"dof\": 0, \"rmsResidual\": null, "
+              "\"rSquared\": null, \"maxResponseErrorPct\": null, \"maxResponseErrorRow\": null, "
+              "\"maxFlowErrorPct\": null, \"maxFlowErrorRow\": null, \"idleFlowGs\": 2, "
+              "\"standardErrors\": null, \"correlations\": null, \"rows\": []}, \"table\": null, "
+              "\"checks\": []}\n");
 }
 
 TEST(ReduceCommand, RefusesBadOptionsAndInputWithoutWriting)

@@ -29,7 +29,7 @@ HeadlessFields OutputFields(const char* min, const char* max, const char* points
 Calibration Fitted(KingCoefficients k)
 {
     Calibration run = LastRun(k, 0, "TYPE7");
-    run.fitted = true;
+    run.outcome.fitted = true;
     return run;
 }
 

@@ -1,6 +1,6 @@
-// The dialog's measurement grid beyond single fields: a spreadsheet block
-// pasted over several fields with one undo, and the marks on fields whose
-// text the run could not read as a whole.
+// The dialog beyond single fields: a spreadsheet block pasted over several
+// fields with one undo, the marks on fields whose text the run could not read
+// as a whole, and the verdict of the last fit in the status strip and tooltips.
 
 #include "ReducerDlg.h"
 
@@ -9,9 +9,11 @@
 #include "GridEdit.h"
 #include "NumberText.h"
 #include "PastedBlock.h"
+#include "VerdictSummary.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
 
 namespace tovarin {
 namespace {
@@ -117,6 +119,31 @@ void CReducerDlg::ClearMarkWhenReadable(int controlId)
         controlId == kPointCountId ? !WholeNumberFieldNote(text, 0) : !NumberFieldNote(text, 0.0);
     if (readable)
         SetFieldMark(controlId, std::nullopt);
+}
+
+void CReducerDlg::ShowVerdict()
+{
+    const FitQuality quality = AssessFit(m_calibration);
+    const StatusLine status = RunStatusLine(m_calibration, quality);
+    m_statusStrip->setText(QString::fromStdString(status.text));
+    m_statusStrip->setStyleSheet(status.alarm ? QStringLiteral("QLabel { color: rgb(204, 0, 0); }")
+                                              : QString());
+    for (std::size_t row = 0; row < kRowControls.size(); ++row)
+        m_edits.at(kRowControls[row].errorPct)
+            ->setToolTip(row < quality.rows.size()
+                             ? QString::fromStdString(FlowErrorTooltip(quality, row))
+                             : QString());
+    if (!m_calibration.outcome.fitted)
+        return;
+    const KingCoefficients& k = m_calibration.coefficients;
+    const std::optional<CoefficientUncertainty>& u = quality.uncertainty;
+    const std::pair<int, std::pair<double, std::optional<double>>> fields[] = {
+        {kCoefficientAId, {k.a, u ? std::optional(u->a) : std::nullopt}},
+        {kCoefficientBId, {k.b, u ? std::optional(u->b) : std::nullopt}},
+        {kCoefficientCId, {k.c, u ? std::optional(u->c) : std::nullopt}}};
+    for (const auto& [id, value] : fields)
+        m_edits.at(id)->setToolTip(
+            QString::fromStdString(CoefficientTooltip(value.first, value.second)));
 }
 
 } // namespace tovarin

@@ -1,0 +1,46 @@
+#include "JsonText.h"
+
+#include "NumberText.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace tovarin {
+
+std::string JsonNumber(double value)
+{
+    if (!std::isfinite(value))
+        return "null";
+    char buffer[32];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value); // shortest exact
+    return ec == std::errc() ? std::string(buffer, end) : "null";
+}
+
+std::string JsonNumber(const std::optional<double>& value)
+{
+    return value ? JsonNumber(*value) : "null";
+}
+
+std::string JsonInt(const std::optional<int>& value)
+{
+    return value ? std::to_string(*value) : "null";
+}
+
+std::string JsonString(const std::string& text)
+{
+    std::string quoted = "\"";
+    for (const char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (ch == '"' || ch == '\\') {
+            quoted += '\\';
+            quoted += ch;
+        } else if (byte < 0x20) {
+            quoted += FormatC("\\u%04x", byte);
+        } else {
+            quoted += ch;
+        }
+    }
+    return quoted + "\"";
+}
+
+} // namespace tovarin
