@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -361,4 +362,37 @@ TEST_F(ReducerDlgTest, FieldsTheRunCannotReadAreMarked)
     Type(*dialog, kRowControls[3].response, "3.1");
     dialog->OnRunTest();
     EXPECT_EQ(tip(kRowControls[2].response) + tip(kRowControls[3].response), "");
+}
+
+TEST_F(ReducerDlgTest, TheVerdictInTheStatusStripTooltipsAndAfterATable)
+{
+    auto dialog = Open();
+    const auto strip = [&] { return dialog->StatusStrip()->text().toStdString(); };
+    EXPECT_EQ(strip(), "Type at least three rows of flow and response, then press \"Run Test\".");
+    const char* rows[][2] = {{"0.9", "0.98"}, {"2", "1.30"},  {"3.1", "1.48"}, {"5", "1.72"},
+                             {"10", "2.13"},  {"20", "2.62"}, {"40", "3.2"},   {"80", "3.86"},
+                             {"160", "4.6"},  {"316", "5.4"}};
+    for (std::size_t row = 0; row < 10; ++row) {
+        Type(*dialog, kRowControls[row].flow, rows[row][0]);
+        Type(*dialog, kRowControls[row].response, rows[row][1]);
+    }
+    dialog->OnRunTest();
+    EXPECT_EQ(strip(), "Flow error at most -4.28 % (row 3) \u00b7 RMS 0.0259 V \u00b7 R\u00b2 0.99977 "
+                       "\u00b7 converged in 27 evaluations");
+    EXPECT_EQ(dialog->Control(kRowControls[1].errorPct)->toolTip(), "Flow error +2.94 %");
+    EXPECT_EQ(dialog->Control(kCoefficientCId)->toolTip(),
+              "0.21571608808482953\nstandard error 0.00751"); // %.17g and %.3g
+
+    Type(*dialog, kResponseMaxId, "5");
+    Type(*dialog, kPointCountId, "1024");
+    List(*dialog, kOutputUnitListId)->setCurrentIndex(1); // mg/sec: words beyond 65535
+    platform.answer = Path("maffactor.inc");
+    dialog->OnGenerateOutputFile();
+    EXPECT_TRUE(std::filesystem::exists(Path("maffactor.inc")));
+    EXPECT_EQ(platform.messages,
+              std::vector<std::string>{
+                  "The table was written, but it fails these checks:\n"
+                  "- flow error: largest flow error -4.28 % at row 3 (limit 2 %)\n"
+                  "- word range: 280 of 1024 words exceed 65535 (largest 227165): choose "
+                  "10*mg/sec or fewer points"});
 }

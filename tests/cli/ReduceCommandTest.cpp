@@ -309,3 +309,23 @@ TEST(ReduceCommand, StandardOutputDashPathsUnitSpellingsAndLimits)
     EXPECT_EQ(
         Reduce({"--points", "1048576", "--table", dir.Path("t.inc")}, kSquareRootRows).exitCode, 0);
 }
+
+TEST(ReduceCommand, CheckExitsFourNamingEachFailedCheck)
+{
+    const char* hotWire = "0.9,0.98\n2,1.30\n3.1,1.48\n5,1.72\n10,2.13\n20,2.62\n40,3.2\n"
+                          "80,3.86\n160,4.6\n316,5.4\n";
+    const CommandResult failed = Reduce({"--check", "--output-unit", "mg/sec"}, hotWire);
+    EXPECT_EQ(failed.exitCode, 4);
+    EXPECT_EQ(failed.err, "tovarin-reduce: check failed: flow error: largest flow error -4.28 % "
+                          "at row 3 (limit 2 %)\n"
+                          "tovarin-reduce: check failed: word range: 280 of 1024 words exceed "
+                          "65535 (largest 227165): choose 10*mg/sec or fewer points\n");
+    const CommandResult relaxed = Reduce({"--check", "--output-unit", "mg/sec", "--json",
+                                          "--max-flow-error=4.3", "--max-word", "227165"},
+                                         hotWire);
+    EXPECT_EQ(relaxed.exitCode, 0) << relaxed.err;
+    EXPECT_NE(relaxed.out.find("\"standardErrors\": {\"a\": 0.1230854"), std::string::npos);
+    EXPECT_EQ(Reduce({"--output-unit", "mg/sec"}, hotWire).exitCode, 0); // no --check, no 4
+    EXPECT_EQ(Reduce({"--idle-flow", "-1"}, hotWire).err,
+              Refusal("--idle-flow: '-1' is not a decimal number from 0 up"));
+}
