@@ -10,8 +10,8 @@
 #include "QtCanvas.h"
 #include "QtFilePlatform.h"
 #include "Settings.h"
-#include "Version.h"
 #include "VerdictSummary.h"
+#include "Version.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -95,9 +95,9 @@ CReducerDlg::CReducerDlg(QWidget* parent)
                  templateHeight + kStatusStripHeight);
     CreateControls();
     m_statusStrip = new QLabel(this);
-    m_statusStrip->setGeometry(static_cast<int>(std::lround(7 * kPixelsPerUnitX)), templateHeight - 4,
-                               static_cast<int>(std::lround(570 * kPixelsPerUnitX)),
-                               kStatusStripHeight);
+    m_statusStrip->setGeometry(
+        static_cast<int>(std::lround(7 * kPixelsPerUnitX)), templateHeight - 4,
+        static_cast<int>(std::lround(570 * kPixelsPerUnitX)), kStatusStripHeight);
 }
 
 CReducerDlg::~CReducerDlg() = default;

@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 using namespace tovarin;
@@ -31,6 +33,23 @@ void BM_NonLinearFit19Rows(benchmark::State& state)
         benchmark::DoNotOptimize(FitNonLinear(set));
 }
 BENCHMARK(BM_NonLinearFit19Rows);
+
+// A fit that stops at the evaluation limit from (1, 1, 0.3) and converges from
+// the second start taken from the data: both runs, 450 evaluations.
+void BM_RescuedFit11Rows(benchmark::State& state)
+{
+    const double flows[] = {2.62,  3.24, 3.39,   6.68,   7.73,  18.37,
+                            20.95, 52.8, 201.55, 331.21, 410.38};
+    const double responses[] = {1.124, 1.084, 1.092, 1.151, 1.162, 1.277,
+                                1.31,  1.537, 2.021, 2.31,  2.397};
+    MeasurementSet set;
+    set.rowCount = 11;
+    std::copy(std::begin(flows), std::end(flows), set.flowGs.begin());
+    std::copy(std::begin(responses), std::end(responses), set.response.begin());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FitNonLinear(set));
+}
+BENCHMARK(BM_RescuedFit11Rows);
 
 void BM_HeadlessRun19Rows(benchmark::State& state)
 {

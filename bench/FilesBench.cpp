@@ -38,8 +38,8 @@ void BM_Verdict19Rows1024Points(benchmark::State& state)
     for (int i = 0; i < kMaxRows; ++i) {
         const auto row = static_cast<std::size_t>(i);
         run.set.flowGs[row] = 2.0 + 21.0 * i;
-        run.set.response[row] = KingResponse(run.set.flowGs[row], {0.9, 0.31, 0.52}) +
-                                0.01 * ((i % 3) - 1);
+        run.set.response[row] =
+            KingResponse(run.set.flowGs[row], {0.9, 0.31, 0.52}) + 0.01 * ((i % 3) - 1);
     }
     run.coefficients = FitNonLinear(run.set, &run.outcome);
     const OutputParameters output{0.0, 5.0, 1024, 0};

@@ -28,8 +28,8 @@ struct ReduceOptions
     std::optional<std::string> tablePath;
     std::optional<std::string> reportPath; // each of the four outputs: "-" is standard output
     bool json = false;
-    bool check = false;          // exit 4 when a check fails
-    CheckThresholds thresholds;  // --idle-flow, --max-flow-error, --max-word, --max-table-error
+    bool check = false;         // exit 4 when a check fails
+    CheckThresholds thresholds; // --idle-flow, --max-flow-error, --max-word, --max-table-error
     bool help = false;
     bool version = false;
 };

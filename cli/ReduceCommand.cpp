@@ -236,8 +236,8 @@ CommandResult RunReduceCommand(const std::vector<std::string>& args, std::istrea
         return result;
     }
     const Verdict verdict = JudgeCalibration(
-        prepared.calibration, ChooseOutputParameters(options, prepared.calibration.set.responseKind),
-        options.thresholds);
+        prepared.calibration,
+        ChooseOutputParameters(options, prepared.calibration.set.responseKind), options.thresholds);
     if (options.check && result.exitCode == kExitFit && !verdict.Passed()) {
         result.exitCode = kExitCheckFailed;
         for (const Check& check : verdict.checks)

@@ -3,8 +3,8 @@
 #include "ControlIds.h"
 #include "JsonText.h"
 #include "KingFit.h"
-#include "VerdictText.h"
 #include "NumberText.h"
+#include "VerdictText.h"
 
 #include <charconv>
 #include <cmath>

@@ -12,7 +12,8 @@ std::string FitJson(const FitOutcome& fit)
 {
     return "\"fit\": {\"converged\": " + std::string(fit.converged ? "true" : "false") +
            ", \"stop\": " + JsonString(fit.fitted ? fit.stop : "fewer than 3 rows in use") +
-           ", \"evaluations\": " + std::to_string(fit.evaluations) + "}";
+           ", \"evaluations\": " + std::to_string(fit.evaluations) +
+           ", \"start\": " + (fit.secondStart ? "\"second\"" : "\"specified\"") + "}";
 }
 
 std::string QualityJson(const FitQuality& q)
@@ -117,7 +118,7 @@ std::string FormatVerdictBlock(const Calibration& run, const Verdict& verdict)
             std::string(fit.converged ? "" : "not converged: ") + "linear mode, " + fit.stop + "\n";
     else
         text += (fit.converged
-                     ? FormatC("converged in %d evaluations", fit.evaluations)
+                     ? ConvergedText(fit)
                      : FormatC("NOT CONVERGED: stopped after %d evaluations, ", fit.evaluations) +
                            fit.stop) +
                 "\n";

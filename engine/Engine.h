@@ -21,7 +21,7 @@
 #include "King.h"
 #include "KingFit.h"
 #include "MeasurementSet.h"
-#include "PastedBlock.h"
 #include "NumberText.h"
+#include "PastedBlock.h"
 #include "Run.h"
 #include "RunLog.h"

@@ -17,13 +17,41 @@ namespace {
 constexpr double kTolerance = 30.0 * DBL_EPSILON;
 constexpr double kStepBound = 100.0;
 constexpr int kParameterCount = 3;
-constexpr int kMaxEvaluations = 100 * (kParameterCount + 1);
+
+// lmder's outcome codes in words; 1 to 4 and 6 to 8 mean it could go no further.
+const char* StopReason(int info)
+{
+    switch (info) {
+    case 1:
+        return "the sum of squares cannot fall by more than the tolerance";
+    case 2:
+        return "the coefficients cannot change by more than the tolerance";
+    case 3:
+        return "neither the sum of squares nor the coefficients can change by more than the "
+               "tolerance";
+    case 4:
+        return "the residuals are orthogonal to the Jacobian";
+    case 6:
+    case 7:
+    case 8:
+        return "no further reduction is possible at machine precision";
+    case 5:
+        return "the minimiser's own evaluation limit was reached";
+    default:
+        return info < 0 ? "the evaluation limit (400) was reached" : "improper input";
+    }
+}
+
+bool AllFinite(const KingCoefficients& k)
+{
+    return std::isfinite(k.a) && std::isfinite(k.b) && std::isfinite(k.c);
+}
 
 struct FitData
 {
     const double* flow;     // g/s
     const double* response; // volts or hertz
-    int evaluations = 0;    // residual calls count 1, Jacobians n
+    EvaluationBudget budget;
 };
 
 void Residuals(const FitData& data, int m, const double* p, double* fvec)
@@ -62,22 +90,50 @@ void Jacobian(const FitData& data, int m, const double* p, const double* fvec, d
     }
 }
 
-// lmder's callback (m <= kMaxRows). Stops the minimiser (negative return) on the first call
-// after the evaluation count reached the patience limit.
+// lmder's callback (m <= kMaxRows). Stops the minimiser (negative return) when
+// the evaluation budget is spent.
 int Evaluate(void* context, int m, int /*n*/, const double* p, double* fvec, double* fjac,
              int ldfjac, int iflag)
 {
     FitData& data = *static_cast<FitData*>(context);
-    if (data.evaluations >= kMaxEvaluations)
+    if (!data.budget.Allow(iflag))
         return -1;
-    if (iflag == 1) {
+    if (iflag == 1)
         Residuals(data, m, p, fvec);
-        data.evaluations += 1;
-    } else if (iflag == 2) {
+    else if (iflag == 2)
         Jacobian(data, m, p, fvec, fjac, ldfjac);
-        data.evaluations += kParameterCount;
-    }
     return 0;
+}
+
+// One Levenberg-Marquardt fit from `start`, with the reference library's controls.
+FitTrial RunLevenbergMarquardt(const MeasurementSet& set, const KingCoefficients& start)
+{
+    double p[kParameterCount] = {start.a, start.b, start.c};
+    const int m = std::clamp(set.rowCount, 1, kMaxRows);
+    // All working memory is fixed-size: at most 19 rows by 3 parameters.
+    double fvec[kMaxRows], fjac[kMaxRows * kParameterCount], wa4[kMaxRows];
+    double diag[kParameterCount], qtf[kParameterCount];
+    double wa1[kParameterCount], wa2[kParameterCount], wa3[kParameterCount];
+    int ipvt[kParameterCount];
+    int nfev = 0, njev = 0;
+    FitData data{set.flowGs.data(), set.response.data(), {}};
+    // mode 1: parameter scaling from the Jacobian's column norms; nprint 0.
+    const int info = lmder(Evaluate, &data, m, kParameterCount, p, fvec, fjac, m, kTolerance,
+                           kTolerance, kTolerance, kMaxEvaluations, diag, 1, kStepBound, 0, &nfev,
+                           &njev, ipvt, qtf, wa1, wa2, wa3, wa4);
+    FitTrial trial;
+    trial.k = {p[0], p[1], p[2]};
+    // The budget's count is nfev + 3 * njev less the call it refused.
+    const bool stopped = (info >= 1 && info <= 4) || (info >= 6 && info <= 8);
+    trial.outcome = {true, FitMode::NonLinear, stopped && AllFinite(trial.k), StopReason(info),
+                     data.budget.Count()};
+    trial.ssr = 0.0;
+    for (int i = 0; i < m; ++i) {
+        const auto row = static_cast<std::size_t>(i);
+        const double r = set.response[row] - KingResponse(set.flowGs[row], trial.k);
+        trial.ssr += r * r;
+    }
+    return trial;
 }
 
 } // namespace
@@ -115,62 +171,70 @@ KingCoefficients FitLinear(const MeasurementSet& set)
     return {set.response[0], std::exp(line.intercept), line.slope};
 }
 
-namespace {
-
-// lmder's outcome codes in words; 1 to 4 and 6 to 8 mean it could go no further.
-const char* StopReason(int info)
+std::string ConvergedText(const FitOutcome& outcome)
 {
-    switch (info) {
-    case 1:
-        return "the sum of squares cannot fall by more than the tolerance";
-    case 2:
-        return "the coefficients cannot change by more than the tolerance";
-    case 3:
-        return "neither the sum of squares nor the coefficients can change by more than the "
-               "tolerance";
-    case 4:
-        return "the residuals are orthogonal to the Jacobian";
-    case 6:
-    case 7:
-    case 8:
-        return "no further reduction is possible at machine precision";
-    case 5:
-        return "the minimiser's own evaluation limit was reached";
-    default:
-        return info < 0 ? "the evaluation limit (400) was reached" : "improper input";
+    return (outcome.secondStart ? "converged from a second start in " : "converged in ") +
+           std::to_string(outcome.evaluations) + " evaluations";
+}
+
+bool EvaluationBudget::Allow(int iflag)
+{
+    if (m_spent)
+        return false;
+    m_count += iflag == 2 ? kParameterCount : 1;
+    // Like the reference library, the patience is checked after a trial step
+    // and its convergence tests, never right after a Jacobian.
+    m_spent = iflag == 1 && m_count >= kMaxEvaluations;
+    return true;
+}
+
+std::optional<KingCoefficients> DataStart(const MeasurementSet& set)
+{
+    const int n = std::clamp(set.rowCount, 0, kMaxRows);
+    if (n < 1)
+        return std::nullopt;
+    const auto first = set.response.begin();
+    const auto [low, high] = std::minmax_element(first, first + n);
+    const double a = *low - 0.05 * (*high - *low);
+    double x[kMaxRows], y[kMaxRows];
+    int points = 0;
+    for (int i = 0; i < n; ++i) {
+        const auto row = static_cast<std::size_t>(i);
+        if (set.flowGs[row] > 0.0 && set.response[row] - a > 0.0) {
+            x[points] = std::log(set.flowGs[row]);
+            y[points] = std::log(set.response[row] - a);
+            ++points;
+        }
     }
+    if (points < 2)
+        return std::nullopt;
+    const LineFitResult line = LineFit(x, y, points);
+    const KingCoefficients start{a, std::exp(line.intercept), line.slope};
+    return AllFinite(start) ? std::optional(start) : std::nullopt;
 }
 
-bool AllFinite(const KingCoefficients& k)
+bool PreferSecondStart(const FitTrial& first, const FitTrial& second)
 {
-    return std::isfinite(k.a) && std::isfinite(k.b) && std::isfinite(k.c);
+    return second.outcome.converged && (second.ssr < first.ssr || !std::isfinite(first.ssr));
 }
-
-} // namespace
 
 KingCoefficients FitNonLinear(const MeasurementSet& set, FitOutcome* outcome)
 {
-    double p[kParameterCount] = {1.0, 1.0, 0.3};
-    const int m = std::clamp(set.rowCount, 1, kMaxRows);
-    // All working memory is fixed-size: at most 19 rows by 3 parameters.
-    double fvec[kMaxRows], fjac[kMaxRows * kParameterCount], wa4[kMaxRows];
-    double diag[kParameterCount], qtf[kParameterCount];
-    double wa1[kParameterCount], wa2[kParameterCount], wa3[kParameterCount];
-    int ipvt[kParameterCount];
-    int nfev = 0, njev = 0;
-    FitData data{set.flowGs.data(), set.response.data()};
-    // mode 1: parameter scaling from the Jacobian's column norms; nprint 0.
-    const int info = lmder(Evaluate, &data, m, kParameterCount, p, fvec, fjac, m, kTolerance,
-                           kTolerance, kTolerance, kMaxEvaluations, diag, 1, kStepBound, 0, &nfev,
-                           &njev, ipvt, qtf, wa1, wa2, wa3, wa4);
-    const KingCoefficients k{p[0], p[1], p[2]};
-    if (outcome) {
-        // The callback's count: nfev + 3 * njev less a call it refused.
-        const bool stopped = (info >= 1 && info <= 4) || (info >= 6 && info <= 8);
-        *outcome = {true, FitMode::NonLinear, stopped && AllFinite(k), StopReason(info),
-                    data.evaluations};
+    FitTrial fit = RunLevenbergMarquardt(set, {1.0, 1.0, 0.3});
+    const std::optional<KingCoefficients> start =
+        fit.outcome.converged ? std::nullopt : DataStart(set);
+    if (start) {
+        const FitTrial second = RunLevenbergMarquardt(set, *start);
+        const int evaluations = fit.outcome.evaluations + second.outcome.evaluations;
+        if (PreferSecondStart(fit, second)) {
+            fit = second;
+            fit.outcome.secondStart = true;
+        }
+        fit.outcome.evaluations = evaluations;
     }
-    return k;
+    if (outcome)
+        *outcome = fit.outcome;
+    return fit.k;
 }
 
 FitOutcome FitKing(const MeasurementSet& set, KingCoefficients& k, RunLog& log)

@@ -10,6 +10,7 @@
 #include "King.h"
 #include "MeasurementSet.h"
 
+#include <optional>
 #include <string>
 
 namespace tovarin {
@@ -29,10 +30,50 @@ struct FitOutcome
 {
     bool fitted = false; // false until a run with 3 or more rows fits
     FitMode mode = FitMode::Linear;
-    bool converged = false; // false at the evaluation limit or with a coefficient not finite
-    std::string stop;       // the stop reason in words
-    int evaluations = 0;    // residual evaluations; a Jacobian counts 3; 0 in linear mode
+    bool converged = false;   // false at the evaluation limit or with a coefficient not finite
+    std::string stop{};       // the stop reason in words
+    int evaluations = 0;      // residual evaluations; a Jacobian counts 3; 0 in linear mode
+    bool secondStart = false; // the coefficients come from the start taken from the data
 };
+
+// "converged in 91 evaluations", or "converged from a second start in 450 evaluations".
+std::string ConvergedText(const FitOutcome& outcome);
+
+// The patience of the reference library: 100 * (n + 1) evaluations for n = 3
+// coefficients, a residual call counting 1 and a Jacobian 3. As there, the
+// limit is checked after a trial step (a residual call): a Jacobian may take
+// the count past 400, the trial step after it is still evaluated, and the
+// call after the step that reached 400 is refused.
+inline constexpr int kMaxEvaluations = 400;
+
+class EvaluationBudget
+{
+  public:
+    // Counts a call (iflag 1 residuals, 2 a Jacobian); false when refused.
+    bool Allow(int iflag);
+    int Count() const { return m_count; }
+
+  private:
+    int m_count = 0;
+    bool m_spent = false;
+};
+
+// One minimiser run: its coefficients, outcome and sum of squared residuals.
+struct FitTrial
+{
+    KingCoefficients k;
+    FitOutcome outcome;
+    double ssr = 0.0;
+};
+
+// The second start of a fit that stopped at the limit: a just below the
+// smallest response (by 5 % of the responses' range), b and c from the line
+// through (ln flow, ln(response - a)) of the rows where both are defined.
+std::optional<KingCoefficients> DataStart(const MeasurementSet& set);
+
+// The second start's result is kept when it converged with a smaller sum of
+// squares; otherwise the first stands, flagged as not converged.
+bool PreferSecondStart(const FitTrial& first, const FitTrial& second);
 
 // Linear when |flowGs[0]| < kLinearModeLimit.
 FitMode ChooseFitMode(const MeasurementSet& set);
@@ -52,8 +93,9 @@ LineFitResult LineFit(const double* x, const double* y, int n);
 KingCoefficients FitLinear(const MeasurementSet& set);
 
 // Levenberg-Marquardt from the start values 1.0, 1.0, 0.3, residuals data minus
-// model. The coefficients are whatever the minimiser leaves, converged or not;
-// `outcome` says which.
+// model. A fit that stops at the evaluation limit (or leaves a coefficient that
+// is not finite) gets a second start from the data; `outcome` says which start
+// the coefficients come from and counts the evaluations of both.
 KingCoefficients FitNonLinear(const MeasurementSet& set, FitOutcome* outcome = nullptr);
 
 // Writes the mode line to the log, then fits rows 0 to rowCount-1 into `k`.

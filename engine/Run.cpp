@@ -74,7 +74,8 @@ void WriteResultBlock(RunLog& log, const Calibration& calibration)
 bool HasUsableFit(const Calibration& calibration)
 {
     const KingCoefficients& k = calibration.coefficients;
-    return calibration.outcome.fitted && std::isfinite(k.a) && std::isfinite(k.b) && std::isfinite(k.c);
+    return calibration.outcome.fitted && std::isfinite(k.a) && std::isfinite(k.b) &&
+           std::isfinite(k.c);
 }
 
 const char* FlowUnitLogLine(int flowUnitIndex)

@@ -46,13 +46,15 @@ std::string CannotOpenMessage(const FileResult& failure)
 bool GenerateOutputFile(IFilePlatform& platform, const IFieldAccess& fields,
                         const Calibration& lastRun, OutputParameters& stored)
 {
-    return RunOutputCommand(platform, fields, lastRun, stored, "maffactor.inc", "dat", WriteFlowTable);
+    return RunOutputCommand(platform, fields, lastRun, stored, "maffactor.inc", "dat",
+                            WriteFlowTable);
 }
 
 bool GenerateHtmlInfo(IFilePlatform& platform, const IFieldAccess& fields,
                       const Calibration& lastRun, OutputParameters& stored)
 {
-    return RunOutputCommand(platform, fields, lastRun, stored, "maffactor.html", "html", WriteHtmlReport);
+    return RunOutputCommand(platform, fields, lastRun, stored, "maffactor.html", "html",
+                            WriteHtmlReport);
 }
 
 } // namespace tovarin

@@ -34,9 +34,10 @@ Check WordRangeCheck(const TableCheck& t, int maxWord)
                         t.wordsBelow0, count, *t.minWord)};
     if (t.wordsAboveLimit > 0) {
         const std::optional<OutputFlowUnit> unit = OutputFlowUnitAt(t.output.outputFlowUnit);
-        const char* remedy = unit == OutputFlowUnit::MgPerSec      ? "choose 10*mg/sec or fewer points"
-                             : unit == OutputFlowUnit::TenMgPerSec ? "choose g/sec or a lower Response Max"
-                                                                   : "choose a lower Response Max";
+        const char* remedy = unit == OutputFlowUnit::MgPerSec ? "choose 10*mg/sec or fewer points"
+                             : unit == OutputFlowUnit::TenMgPerSec
+                                 ? "choose g/sec or a lower Response Max"
+                                 : "choose a lower Response Max";
         return {"word range", false,
                 FormatC("%d of %d words exceed %d (largest %d): %s", t.wordsAboveLimit, count,
                         maxWord, *t.maxWord, remedy)};
@@ -48,24 +49,25 @@ Check WordRangeCheck(const TableCheck& t, int maxWord)
 
 Check TableErrorCheck(const Calibration& run, const TableCheck& t, double limit)
 {
-    const bool roundingWorse =
-        t.maxRoundingError && (!t.maxInterpolationError || std::fabs(t.maxRoundingError->pct) >=
-                                                               std::fabs(t.maxInterpolationError->pct));
+    const bool roundingWorse = t.maxRoundingError && (!t.maxInterpolationError ||
+                                                      std::fabs(t.maxRoundingError->pct) >=
+                                                          std::fabs(t.maxInterpolationError->pct));
     const std::optional<ErrorAtResponse>& worst =
         roundingWorse ? t.maxRoundingError : t.maxInterpolationError;
     if (!worst)
         return {"table error", true, "no breakpoint has a flow at or above the idle flow"};
     const bool passed = std::fabs(worst->pct) <= limit;
     const std::optional<OutputFlowUnit> unit = OutputFlowUnitAt(t.output.outputFlowUnit);
-    const char* remedy = !roundingWorse ? "choose more points"
-                         : unit == OutputFlowUnit::MgPerSec ? "choose a higher idle flow"
+    const char* remedy = !roundingWorse                        ? "choose more points"
+                         : unit == OutputFlowUnit::MgPerSec    ? "choose a higher idle flow"
                          : unit == OutputFlowUnit::TenMgPerSec ? "choose mg/sec"
                                                                : "choose 10*mg/sec";
-    return {"table error", passed,
-            (roundingWorse ? "rounding to whole words costs " : "interpolating between words costs ") +
-                Pct(worst->pct) + FormatC(" at %.4g %s (limit %g %%)", worst->atResponse,
-                                          ResponseUnit(run), limit) +
-                (passed ? "" : std::string(": ") + remedy)};
+    return {
+        "table error", passed,
+        (roundingWorse ? "rounding to whole words costs " : "interpolating between words costs ") +
+            Pct(worst->pct) +
+            FormatC(" at %.4g %s (limit %g %%)", worst->atResponse, ResponseUnit(run), limit) +
+            (passed ? "" : std::string(": ") + remedy)};
 }
 
 } // namespace
@@ -96,8 +98,8 @@ TableCheck CheckFlowTable(const Calibration& lastRun, const OutputParameters& ou
         if (previous && p.word < previous->word && !t.firstDecrease)
             t.firstDecrease = index;
         if (p.flowGs >= idleFlowGs) {
-            KeepLargest(t.maxRoundingError, (p.word - p.flowGs * factor) / (p.flowGs * factor) * 100,
-                        p.response);
+            KeepLargest(t.maxRoundingError,
+                        (p.word - p.flowGs * factor) / (p.flowGs * factor) * 100, p.response);
             if (previous && previous->flowGs >= idleFlowGs) {
                 const double mid = (previous->response + p.response) / 2;
                 const double flow = KingFlow(mid, lastRun.coefficients) * factor;
@@ -120,25 +122,27 @@ std::vector<Check> RunChecks(const Calibration& lastRun, const FitQuality& quali
     const FitOutcome& fit = lastRun.outcome;
     std::vector<Check> checks;
     if (fit.mode == FitMode::Linear)
-        checks.push_back({"converged", fit.converged,
-                          fit.converged ? "linear mode: " + fit.stop : fit.stop});
+        checks.push_back(
+            {"converged", fit.converged, fit.converged ? "linear mode: " + fit.stop : fit.stop});
     else
         checks.push_back({"converged", fit.converged,
-                          fit.converged ? FormatC("converged in %d evaluations", fit.evaluations)
-                                        : FormatC("stopped after %d evaluations (", fit.evaluations) +
-                                              fit.stop + "): these coefficients are not a fit"});
+                          fit.converged
+                              ? ConvergedText(fit)
+                              : FormatC("stopped after %d evaluations (", fit.evaluations) +
+                                    fit.stop + "): these coefficients are not a fit"});
     if (const std::optional<LargestError>& e = quality.maxFlowError)
-        checks.push_back({"flow error", std::fabs(e->pct) <= thresholds.maxFlowErrorPct,
-                          "largest flow error " + Pct(e->pct) +
-                              FormatC(" at row %d (limit %g %%)", e->row,
-                                      thresholds.maxFlowErrorPct)});
+        checks.push_back(
+            {"flow error", std::fabs(e->pct) <= thresholds.maxFlowErrorPct,
+             "largest flow error " + Pct(e->pct) +
+                 FormatC(" at row %d (limit %g %%)", e->row, thresholds.maxFlowErrorPct)});
     else
         checks.push_back({"flow error", true,
                           FormatC("no row has a flow of at least %g g/s", quality.idleFlowGs)});
     checks.push_back(WordRangeCheck(table, thresholds.maxWord));
     if (table.firstDecrease)
-        checks.push_back({"monotonic", false,
-                          FormatC("word %d is smaller than the word before it", *table.firstDecrease)});
+        checks.push_back(
+            {"monotonic", false,
+             FormatC("word %d is smaller than the word before it", *table.firstDecrease)});
     else
         checks.push_back({"monotonic", true, "no word is smaller than the word before it"});
     checks.push_back(TableErrorCheck(lastRun, table, thresholds.maxTableErrorPct));

@@ -30,7 +30,7 @@ struct TableCheck
     OutputParameters output;
     std::optional<int> minWord, maxWord; // empty when the table has no flow words
     int wordsBelow0 = 0, wordsAbove32767 = 0, wordsAbove65535 = 0;
-    int wordsAboveLimit = 0; // above the thresholds' largest word
+    int wordsAboveLimit = 0;          // above the thresholds' largest word
     std::optional<int> firstDecrease; // index of the first word below the one before
     std::optional<ErrorAtResponse> maxRoundingError, maxInterpolationError;
     double extrapolatedPct = 0.0; // breakpoints outside the measured responses, in %

@@ -16,18 +16,19 @@ StatusLine RunStatusLine(const Calibration& lastRun, const FitQuality& quality)
                               fit.evaluations)
                     : "Not a fit: a coefficient is not a finite number.",
                 true};
-    const char* unit = lastRun.set.responseKind == static_cast<int>(ResponseKind::Freq) ? "Hz" : "V";
-    std::string text = quality.maxFlowError
-                           ? FormatC("Flow error at most %+.2f %% (row %d)", quality.maxFlowError->pct,
-                                     quality.maxFlowError->row)
-                           : FormatC("No row of at least %g g/s for a flow error", quality.idleFlowGs);
+    const char* unit =
+        lastRun.set.responseKind == static_cast<int>(ResponseKind::Freq) ? "Hz" : "V";
+    std::string text =
+        quality.maxFlowError
+            ? FormatC("Flow error at most %+.2f %% (row %d)", quality.maxFlowError->pct,
+                      quality.maxFlowError->row)
+            : FormatC("No row of at least %g g/s for a flow error", quality.idleFlowGs);
     text += quality.rmsResidual ? FormatC(" \u00b7 RMS %.3g %s", *quality.rmsResidual, unit)
                                 : std::string(" \u00b7 RMS undefined for 3 rows");
     if (quality.rSquared)
         text += FormatC(" \u00b7 R\u00b2 %.5f", *quality.rSquared);
-    text += fit.mode == FitMode::Linear
-                ? std::string(" \u00b7 linear mode")
-                : FormatC(" \u00b7 converged in %d evaluations", fit.evaluations);
+    text += fit.mode == FitMode::Linear ? std::string(" \u00b7 linear mode")
+                                        : " \u00b7 " + ConvergedText(fit);
     return {text, false};
 }
 

@@ -11,7 +11,7 @@ namespace tovarin {
 
 struct StatusLine
 {
-    std::string text; // UTF-8
+    std::string text;   // UTF-8
     bool alarm = false; // shown in red: the coefficients are not a fit
 };
 

@@ -377,8 +377,9 @@ TEST_F(ReducerDlgTest, TheVerdictInTheStatusStripTooltipsAndAfterATable)
         Type(*dialog, kRowControls[row].response, rows[row][1]);
     }
     dialog->OnRunTest();
-    EXPECT_EQ(strip(), "Flow error at most -4.28 % (row 3) \u00b7 RMS 0.0259 V \u00b7 R\u00b2 0.99977 "
-                       "\u00b7 converged in 27 evaluations");
+    EXPECT_EQ(strip(),
+              "Flow error at most -4.28 % (row 3) \u00b7 RMS 0.0259 V \u00b7 R\u00b2 0.99977 "
+              "\u00b7 converged in 27 evaluations");
     EXPECT_EQ(dialog->Control(kRowControls[1].errorPct)->toolTip(), "Flow error +2.94 %");
     EXPECT_EQ(dialog->Control(kCoefficientCId)->toolTip(),
               "0.21571608808482953\nstandard error 0.00751"); // %.17g and %.3g

@@ -70,7 +70,8 @@ TEST(ReduceCommand, JsonCarriesFullPrecisionFieldTextsAndNulls)
         "{\"maf\": \"10.00\", \"fit\": \"2.30\", \"error\": \"0.11\"}, "
         "{\"maf\": \"20.00\", \"fit\": \"3.10\", \"error\": \"-0.07\"}]}, \"fit\": "
         "{\"converged\": true, \"stop\": \"a straight line through the logarithms\", "
-        "\"evaluations\": 0}, \"quality\": {\"dof\": 1, \"rmsResidual\": 0.00339";
+        "\"evaluations\": 0, \"start\": \"specified\"}, \"quality\": {\"dof\": 1, \"rmsResidual\": "
+        "0.00339";
     EXPECT_NE(result.out.find(suffix), std::string::npos);
     EXPECT_NE(result.out.find("\"standardErrors\": null, \"correlations\": null, \"rows\": "
                               "[{\"responseErrorPct\": 0, \"flowErrorPct\": null}, "),
@@ -116,7 +117,8 @@ TEST(ReduceCommand, SaysWhichRowsTheTableLeavesOutAndWhenNothingWasFitted)
               "{\"rowCount\": 1, \"mode\": \"none\", \"a\": 0, \"b\": 0, \"c\": 0, \"fields\": "
               "{\"A\": \"\", \"B\": \"\", \"C\": \"\", \"rows\": [{\"maf\": \"\", \"fit\": \"\", "
               "\"error\": \"\"}]}, \"fit\": {\"converged\": false, \"stop\": \"fewer than 3 rows "
-              "in use\", \"evaluations\": 0}, \"quality\": {\"dof\": 0, \"rmsResidual\": null, "
+              "in use\", \"evaluations\": 0, \"start\": \"specified\"}, \"quality\": {\"dof\": 0, "
+              "\"rmsResidual\": null, "
               "\"rSquared\": null, \"maxResponseErrorPct\": null, \"maxResponseErrorRow\": null, "
               "\"maxFlowErrorPct\": null, \"maxFlowErrorRow\": null, \"idleFlowGs\": 2, "
               "\"standardErrors\": null, \"correlations\": null, \"rows\": []}, \"table\": null, "
@@ -326,6 +328,9 @@ TEST(ReduceCommand, CheckExitsFourNamingEachFailedCheck)
     EXPECT_EQ(relaxed.exitCode, 0) << relaxed.err;
     EXPECT_NE(relaxed.out.find("\"standardErrors\": {\"a\": 0.1230854"), std::string::npos);
     EXPECT_EQ(Reduce({"--output-unit", "mg/sec"}, hotWire).exitCode, 0); // no --check, no 4
+    const CommandResult rescued = Reduce({"--json"}, "2.62,1.124\n3.24,1.084\n3.39,1.092\n"
+                                                     "6.68,1.151\n7.73,1.162\n18.37,1.277\n");
+    EXPECT_NE(rescued.out.find("\"start\": \"second\"}"), std::string::npos);
     EXPECT_EQ(Reduce({"--idle-flow", "-1"}, hotWire).err,
               Refusal("--idle-flow: '-1' is not a decimal number from 0 up"));
 }

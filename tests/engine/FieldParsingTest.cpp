@@ -46,8 +46,6 @@ TEST(ReadNumberField, ConvertsTheLongestDecimalPrefix)
         {".", kept},
         {"e5", kept},
 
-        
-
         {std::string("5\0"
                      "7",
                      3),

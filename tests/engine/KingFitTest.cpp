@@ -120,3 +120,38 @@ TEST(FitKing, NonLinearModeMatchesTheReferenceFits)
     EXPECT_EQ(sets, 120);
     EXPECT_LE(textMismatches, 2); // rounding ties at the third decimal
 }
+
+TEST(FitKing, AFitStoppedAtTheLimitGetsASecondStart)
+{
+    // Generated: flows log-uniform 2..550 g/s, 0.6 + 0.1 * flow^0.45 and 0.03 V
+    // of noise. From (1, 1, 0.3) the minimiser stops at the limit near
+    // a 249.1, b -248.4, c -0.001.
+    const MeasurementSet set =
+        RowsInUse({2.62, 3.24, 3.39, 6.68, 7.73, 18.37, 20.95, 52.8, 201.55, 331.21, 410.38},
+                  {1.124, 1.084, 1.092, 1.151, 1.162, 1.277, 1.31, 1.537, 2.021, 2.31, 2.397});
+    FitOutcome outcome;
+    const KingCoefficients k = FitNonLinear(set, &outcome);
+    EXPECT_TRUE(outcome.converged);
+    EXPECT_TRUE(outcome.secondStart);
+    EXPECT_EQ(outcome.evaluations, 450); // 401 from the first start, 49 from the second
+    // Plain-Python Gauss-Newton from (1.0, 0.05, 0.5), iterated to a step below 1e-15.
+    EXPECT_NEAR(k.a, 0.9244443588955047, 1e-6 * 0.9244443588955047);
+    EXPECT_NEAR(k.b, 0.10036537831737757, 1e-6 * 0.10036537831737757);
+    EXPECT_NEAR(k.c, 0.44932119455986813, 1e-6 * 0.44932119455986813);
+}
+
+TEST(FitKing, TheLimitIsCheckedAfterATrialStepAndTheSmallerSumWins)
+{
+    EvaluationBudget budget;
+    for (int call = 0; call < 397; ++call)
+        ASSERT_TRUE(budget.Allow(1));
+    EXPECT_TRUE(budget.Allow(2));  // a Jacobian takes the count to 400
+    EXPECT_TRUE(budget.Allow(1));  // the trial step after it is still evaluated: 401
+    EXPECT_FALSE(budget.Allow(2)); // then the fit stops
+    EXPECT_EQ(budget.Count(), 401);
+
+    const FitTrial stopped{{}, {.converged = false}, 2.0};
+    EXPECT_TRUE(PreferSecondStart(stopped, {{}, {.converged = true}, 1.0}));
+    EXPECT_FALSE(PreferSecondStart(stopped, {{}, {.converged = true}, 3.0})); // worse
+    EXPECT_FALSE(PreferSecondStart(stopped, {{}, {.converged = false}, 1.0}));
+}

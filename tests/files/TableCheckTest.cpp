@@ -59,7 +59,7 @@ TEST(TableCheck, TheControllersViewOfTheTable)
 
     // Freq: the range words 0 and 15000 before and after are not flows.
     const TableCheck freq = CheckFlowTable(ExactFit({1000.0, 20.0, 0.5}, 1), {0.0, 15000.0, 3, 2});
-    EXPECT_EQ(freq.minWord, 0);       // (0 - 1000) / 20 is no flow
-    EXPECT_EQ(freq.maxWord, 490000);  // ((15000 - 1000) / 20)^2
+    EXPECT_EQ(freq.minWord, 0);             // (0 - 1000) / 20 is no flow
+    EXPECT_EQ(freq.maxWord, 490000);        // ((15000 - 1000) / 20)^2
     EXPECT_EQ(freq.extrapolatedPct, 100.0); // the rows span 1028 to 1283 Hz only
 }
