@@ -9,6 +9,7 @@
 #include "OutputCommands.h"
 #include "QtCanvas.h"
 #include "QtFilePlatform.h"
+#include "RecordForm.h"
 #include "Settings.h"
 #include "VerdictSummary.h"
 #include "Version.h"
@@ -83,7 +84,7 @@ CReducerDlg::CReducerDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
       m_dialogs(std::make_unique<QtFilePlatform>(this)),
-      m_exit([](int status) { std::exit(status); })
+      m_exit([](int status) { std::exit(status); }), m_askIdentity(AskRecordIdentity)
 {
     m_icon.addFile(QStringLiteral(":/icons/tovarin-32.xpm"), QSize(32, 32));
     m_icon.addFile(QStringLiteral(":/icons/tovarin-16.xpm"), QSize(16, 16));
@@ -95,9 +96,14 @@ CReducerDlg::CReducerDlg(QWidget* parent)
                  templateHeight + kStatusStripHeight);
     CreateControls();
     m_statusStrip = new QLabel(this);
-    m_statusStrip->setGeometry(
-        static_cast<int>(std::lround(7 * kPixelsPerUnitX)), templateHeight - 4,
-        static_cast<int>(std::lround(570 * kPixelsPerUnitX)), kStatusStripHeight);
+    const int stripLeft = static_cast<int>(std::lround(7 * kPixelsPerUnitX));
+    const int stripWidth = static_cast<int>(std::lround(570 * kPixelsPerUnitX));
+    m_statusStrip->setGeometry(stripLeft, templateHeight - 4, stripWidth - 170, kStatusStripHeight);
+    m_recordLink = new QLabel(QStringLiteral("<a href=\"record\">Save calibration record...</a>"), this);
+    m_recordLink->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_recordLink->setGeometry(stripLeft + stripWidth - 170, templateHeight - 4, 170,
+                              kStatusStripHeight);
+    connect(m_recordLink, &QLabel::linkActivated, this, [this] { OnSaveCalibrationRecord(); });
 }
 
 CReducerDlg::~CReducerDlg() = default;

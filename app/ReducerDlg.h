@@ -4,6 +4,7 @@
 // the two charts as their IChartParent (drawing them with a QtCanvas when it
 // paints) and routes the four commands to the engine and the files.
 
+#include "CalibrationRecord.h"
 #include "Chart.h"
 #include "DialogTemplate.h"
 #include "FieldAccess.h"
@@ -61,6 +62,17 @@ class CReducerDlg : public QDialog, public IFieldAccess, public IChartParent
     void OnPasteInGrid(int controlId);
     bool UndoLastPaste();
 
+    // "Save calibration record..." in the status strip: asks who and what
+    // for, then where, and writes the record of the last run with the output
+    // parameters on screen.
+    void OnSaveCalibrationRecord();
+    void SaveChart(ChartRole role, bool asSvg);
+    // Seam for tests: the form that asks for the record's identification.
+    void SetRecordIdentityProvider(std::function<std::optional<RecordIdentity>(QWidget*)> ask)
+    {
+        m_askIdentity = std::move(ask);
+    }
+
     // IFieldAccess over the window's controls.
     std::string GetFieldText(int controlId) const override;
     void SetFieldText(int controlId, const std::string& text) override;
@@ -90,6 +102,7 @@ class CReducerDlg : public QDialog, public IFieldAccess, public IChartParent
     void paintEvent(QPaintEvent* event) override;
     void reject() override;                       // Escape runs a test
     void closeEvent(QCloseEvent* event) override; // so do the close box and Alt+F4
+    void contextMenuEvent(QContextMenuEvent* event) override; // each chart: save as SVG or PNG
 
   private:
     void CreateControls();
@@ -129,10 +142,12 @@ class CReducerDlg : public QDialog, public IFieldAccess, public IChartParent
     std::vector<PastedField> m_pasteUndo; // the fields the last paste changed
 
     QLabel* m_statusStrip = nullptr;
+    QLabel* m_recordLink = nullptr;
     QtCanvas* m_pActiveCanvas = nullptr; // set while paintEvent draws the charts
     std::unique_ptr<IFilePlatform> m_dialogs;
     IFilePlatform* m_pPlatform = nullptr; // a replacement for m_dialogs, not owned
     std::function<void(int)> m_exit;
+    std::function<std::optional<RecordIdentity>(QWidget*)> m_askIdentity;
 };
 
 } // namespace tovarin

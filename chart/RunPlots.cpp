@@ -1,5 +1,6 @@
 #include "RunPlots.h"
 
+#include "SvgCanvas.h"
 #include "Trunc.h"
 
 #include <algorithm>
@@ -51,6 +52,23 @@ void SetUpStartupCharts(int responseKind, CChart& responseChart, CChart& errorCh
     errorChart.SetTitle(kErrorTitle);
     errorChart.SetXRange(0.0, kMaxRows);
     errorChart.SetYRange(-kErrorRangePct, kErrorRangePct);
+}
+
+std::string RunChartSvg(const Calibration& run, ChartRole role, bool afterRun)
+{
+    SvgChartParent responseParent(350, 200), errorParent(350, 200);
+    responseParent.EnableDrawing(false);
+    errorParent.EnableDrawing(false);
+    CChart response(&responseParent, 0, 0, 350, 200, kChartColorScheme);
+    CChart error(&errorParent, 0, 0, 350, 200, kChartColorScheme);
+    SetUpStartupCharts(run.set.responseKind, response, error);
+    RunPlots plots;
+    if (afterRun)
+        UpdateCharts(run, response, error, plots);
+    SvgChartParent& parent = role == ChartRole::Response ? responseParent : errorParent;
+    parent.EnableDrawing(true);
+    (role == ChartRole::Response ? response : error).Draw();
+    return parent.Canvas().Document();
 }
 
 void UpdateCharts(const Calibration& calibration, CChart& responseChart, CChart& errorChart,

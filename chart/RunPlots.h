@@ -6,6 +6,7 @@
 #include "Run.h"
 
 #include <memory>
+#include <string>
 
 namespace tovarin {
 
@@ -29,6 +30,16 @@ struct RunPlots
 // g/s against 0 to 5 V or 0 to 15000 Hz by the restored response kind, and 19
 // samples against -15 to 15 %.
 void SetUpStartupCharts(int responseKind, CChart& responseChart, CChart& errorChart);
+
+enum class ChartRole
+{
+    Response,
+    Error
+};
+
+// One of the window's charts as SVG (350 x 200, metrics 13 / 8), drawn once,
+// whole: after `run` when it made a run, else as at start-up.
+std::string RunChartSvg(const Calibration& run, ChartRole role, bool afterRun = true);
 
 // Detaches and frees each chart's old description, then builds and attaches a
 // new one from the run's rows in use and the coefficients of the last fit.

@@ -43,6 +43,12 @@ const char* const kReduceUsage =
     "  --save-settings FILE write the settings file of this run to FILE\n"
     "  --table FILE         write the flow factor table (DW words) to FILE\n"
     "  --report FILE        write the HTML report to FILE\n"
+    "  --record FILE        write the calibration record (HTML) to FILE, identified by\n"
+    "                       --serial S, --operator NAME, --reference TEXT (the\n"
+    "                       reference standard), --conditions TEXT, --note TEXT;\n"
+    "                       SOURCE_DATE_EPOCH fixes its date\n"
+    "  --previous FILE      compare with a previous --json output or record: the\n"
+    "                       largest flow change at the same response (drift)\n"
     "  --response-min X     first response of the table and report (default 0)\n"
     "  --response-max X     last response (default 5 for Volts, 15000 for Freq)\n"
     "  --points N           words in the table (default 1024, at most 1048576)\n"
@@ -57,6 +63,7 @@ const char* const kReduceUsage =
     "  --max-flow-error PCT largest flow error allowed (default 2)\n"
     "  --max-word N         largest table word allowed (default 65535)\n"
     "  --max-table-error PCT largest table error allowed (default 0.5)\n"
+    "  --max-drift PCT      largest drift allowed against --previous (a check)\n"
     "  --help               print this help and exit\n"
     "  --version            print the version and exit\n"
     "  --                   the next argument is the FILE, even if it begins with -\n"
@@ -159,6 +166,15 @@ ValueHandler ThresholdOption(const char* name, double CheckThresholds::*member)
     };
 }
 
+// A text of the record's identification, as given.
+ValueHandler TextOption(std::string RecordIdentity::*member)
+{
+    return [member](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+        o.identity.*member = v;
+        return std::nullopt;
+    };
+}
+
 ValueHandler PathOption(std::optional<std::string> ReduceOptions::*member)
 {
     return [member](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
@@ -220,6 +236,22 @@ const std::map<std::string, ValueHandler>& ValueOptions()
         {"--save-settings", PathOption(&ReduceOptions::saveSettingsPath)},
         {"--table", PathOption(&ReduceOptions::tablePath)},
         {"--report", PathOption(&ReduceOptions::reportPath)},
+        {"--record", PathOption(&ReduceOptions::recordPath)},
+        {"--previous", PathOption(&ReduceOptions::previousPath)},
+        {"--serial", TextOption(&RecordIdentity::serial)},
+        {"--operator", TextOption(&RecordIdentity::operatorName)},
+        {"--reference", TextOption(&RecordIdentity::reference)},
+        {"--conditions", TextOption(&RecordIdentity::conditions)},
+        {"--note", TextOption(&RecordIdentity::note)},
+        {"--max-drift",
+         [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+             double value = 0.0;
+             if (DecimalPrefixLength(v) != v.size() || !ReadNumberField(v, value) ||
+                 !(value >= 0.0) || !std::isfinite(value))
+                 return "--max-drift: '" + v + "' is not a decimal number from 0 up";
+             o.maxDriftPct = value;
+             return std::nullopt;
+         }},
     };
     return options;
 }
@@ -239,7 +271,8 @@ std::optional<std::string> CheckStandardOutput(const ReduceOptions& options)
     for (const auto& [name, path] : {std::pair{"--log", &options.logPath},
                                      {"--save-settings", &options.saveSettingsPath},
                                      {"--table", &options.tablePath},
-                                     {"--report", &options.reportPath}})
+                                     {"--report", &options.reportPath},
+                                     {"--record", &options.recordPath}})
         if (*path == "-")
             names.push_back(name);
     if (names.size() > 1)

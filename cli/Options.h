@@ -3,6 +3,7 @@
 // anything is read or written.
 
 #include "RowInput.h"
+#include "CalibrationRecord.h"
 #include "TableCheck.h"
 
 #include <optional>
@@ -26,7 +27,11 @@ struct ReduceOptions
     std::optional<std::string> logPath;
     std::optional<std::string> saveSettingsPath;
     std::optional<std::string> tablePath;
-    std::optional<std::string> reportPath; // each of the four outputs: "-" is standard output
+    std::optional<std::string> reportPath; // each of the five outputs: "-" is standard output
+    std::optional<std::string> recordPath; // the calibration record
+    RecordIdentity identity;               // --serial, --operator, --reference, --conditions, --note
+    std::optional<std::string> previousPath;
+    std::optional<double> maxDriftPct;
     bool json = false;
     bool check = false;         // exit 4 when a check fails
     CheckThresholds thresholds; // --idle-flow, --max-flow-error, --max-word, --max-table-error

@@ -4,10 +4,14 @@
 #include "Files.h"
 #include "Options.h"
 #include "ResultText.h"
+#include "PreviousCalibration.h"
 #include "RowInput.h"
 #include "Version.h"
 
 #include <cerrno>
+#include <cstdlib>
+#include <ctime>
+#include <functional>
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -171,36 +175,58 @@ CommandResult JudgeRun(const ReduceOptions& options, const PreparedRun& prepared
     return result;
 }
 
-// Writes every output asked for; the table and the report only from a usable
-// fit. An output to "-" goes to `result.out`. Returns false after naming each
-// file that could not be written.
-bool WriteOutputs(const ReduceOptions& options, const Calibration& calibration, const RunLog& log,
-                  bool usableFit, CommandResult& result)
+// The record's identification: the options' texts, the time of the reduction
+// (SOURCE_DATE_EPOCH when set, so that a record can be reproduced byte for
+// byte) and the program.
+RecordIdentity IdentityOf(const ReduceOptions& options)
+{
+    RecordIdentity identity = options.identity;
+    const char* fixed = std::getenv("SOURCE_DATE_EPOCH");
+    long long seconds = static_cast<long long>(std::time(nullptr));
+    if (fixed && *fixed)
+        seconds = std::strtoll(fixed, nullptr, 10);
+    identity.reducedAtUtc = IsoUtc(seconds);
+    identity.program = kReduceProgram;
+    return identity;
+}
+
+// Writes every output asked for; the table, the report and the record only
+// from a usable fit. An output to "-" goes to `result.out`. Returns false
+// after naming each file that could not be written.
+bool WriteOutputs(const ReduceOptions& options, const PreparedRun& prepared, const RunLog& log,
+                  bool usableFit, const Verdict& verdict, const std::string& json,
+                  const std::optional<Drift>& drift, CommandResult& result)
 {
     struct Output
     {
         const std::optional<std::string>& path;
-        std::string bytes;
+        std::function<std::string()> bytes;
         bool needsFit;
     };
+    const Calibration& calibration = prepared.calibration;
     const OutputParameters output = ChooseOutputParameters(options, calibration.set.responseKind);
     const Output outputs[] = {
-        {options.logPath, log.Text(), false},
-        {options.saveSettingsPath, FormatSettings(calibration.set), false},
-        {options.tablePath,
-         options.tablePath ? WriteToString(WriteFlowTable, calibration, output) : "", true},
-        {options.reportPath,
-         options.reportPath ? WriteToString(WriteHtmlReport, calibration, output) : "", true},
+        {options.logPath, [&] { return log.Text(); }, false},
+        {options.saveSettingsPath, [&] { return FormatSettings(calibration.set); }, false},
+        {options.tablePath, [&] { return WriteToString(WriteFlowTable, calibration, output); }, true},
+        {options.reportPath, [&] { return WriteToString(WriteHtmlReport, calibration, output); },
+         true},
+        {options.recordPath,
+         [&] {
+             return FormatCalibrationRecord(calibration, verdict, IdentityOf(options), json, drift,
+                                            options.previousPath.value_or(""));
+         },
+         true},
     };
     bool written = true;
     for (const Output& file : outputs) {
         if (!file.path || (file.needsFit && !usableFit))
             continue;
         if (*file.path == "-") {
-            result.out += file.bytes;
+            result.out += file.bytes();
             continue;
         }
-        const FileResult saved = WriteFileAtomically(*file.path, file.bytes);
+        const FileResult saved = WriteFileAtomically(*file.path, file.bytes());
         if (!saved.ok) {
             result.err += Line(saved.Message());
             written = false;
@@ -220,7 +246,7 @@ CommandResult RunReduceCommand(const std::vector<std::string>& args, std::istrea
     if (options.help)
         return {kExitFit, kReduceUsage, ""};
     if (options.version)
-        return {kExitFit, kReduceVersionLine, ""};
+        return {kExitFit, std::string(kReduceProgram) + "\n", ""};
 
     PreparedRun prepared;
     if (const auto error = PrepareRun(options, standardInput, prepared))
@@ -230,14 +256,26 @@ CommandResult RunReduceCommand(const std::vector<std::string>& args, std::istrea
 
     const RunResult run = CollectRunResult(prepared.fields, prepared.calibration);
     CommandResult result = JudgeRun(options, prepared, run);
-    if (!WriteOutputs(options, prepared.calibration, log, result.exitCode != kExitNoFit, result)) {
+    Verdict verdict = JudgeCalibration(
+        prepared.calibration,
+        ChooseOutputParameters(options, prepared.calibration.set.responseKind), options.thresholds);
+    std::optional<Drift> drift;
+    if (options.previousPath && run.mode != RunMode::None) {
+        std::string error;
+        drift = CompareWithPrevious(*options.previousPath, prepared.calibration, error);
+        if (!drift)
+            return BadInput(error);
+        if (options.maxDriftPct)
+            verdict.checks.push_back(DriftCheck(*drift, *options.maxDriftPct));
+    }
+    const std::string json = FormatRunJson(run, prepared.calibration, verdict,
+                                           drift ? DriftJson(*drift, *options.previousPath) : "");
+    if (!WriteOutputs(options, prepared, log, result.exitCode != kExitNoFit, verdict, json, drift,
+                      result)) {
         result.exitCode = kExitOutputFailed;
         result.out.clear();
         return result;
     }
-    const Verdict verdict = JudgeCalibration(
-        prepared.calibration,
-        ChooseOutputParameters(options, prepared.calibration.set.responseKind), options.thresholds);
     if (options.check && result.exitCode == kExitFit && !verdict.Passed()) {
         result.exitCode = kExitCheckFailed;
         for (const Check& check : verdict.checks)
@@ -245,12 +283,14 @@ CommandResult RunReduceCommand(const std::vector<std::string>& args, std::istrea
                 result.err += Line("check failed: " + check.name + ": " + check.detail);
     }
     const bool outputOnStandardOutput = options.logPath == "-" || options.saveSettingsPath == "-" ||
-                                        options.tablePath == "-" || options.reportPath == "-";
+                                        options.tablePath == "-" || options.reportPath == "-" ||
+                                        options.recordPath == "-";
     if (!outputOnStandardOutput)
-        result.out = options.json ? FormatRunJson(run, prepared.calibration, verdict)
+        result.out = options.json ? json
                                   : (run.mode == RunMode::None
                                          ? ""
-                                         : FormatRunTable(run, prepared.calibration, verdict));
+                                         : FormatRunTable(run, prepared.calibration, verdict) +
+                                               (drift ? DriftLine(*drift, *options.previousPath) : ""));
     return result;
 }
 

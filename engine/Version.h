@@ -12,6 +12,6 @@ namespace tovarin {
 inline constexpr const char* kWindowCaption =
     "Tovarin MAF Sensor Calibration Reduction - by the Tovarin developers - V1.02 - (c) 2026";
 inline constexpr const char* kReportTitle = "Tovarin V2.00 by the Tovarin calibration developers";
-inline constexpr const char* kReduceVersionLine = "tovarin-reduce (Tovarin) 2.00\n";
+inline constexpr const char* kReduceProgram = "tovarin-reduce (Tovarin) 2.00"; // and --version
 
 } // namespace tovarin

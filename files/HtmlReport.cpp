@@ -1,36 +1,12 @@
 #include "HtmlReport.h"
 
+#include "Markup.h"
 #include "NumberText.h"
 #include "Version.h"
 
 #include <string_view>
 
 namespace tovarin {
-
-std::string EscapeHtml(const std::string& text)
-{
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (const char ch : text) {
-        switch (ch) {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        default:
-            escaped += ch;
-        }
-    }
-    return escaped;
-}
 
 bool WriteHtmlReport(const Calibration& lastRun, const OutputParameters& output,
                      const LineSink& sink)
@@ -52,7 +28,7 @@ bool WriteHtmlReport(const Calibration& lastRun, const OutputParameters& output,
         "alink=\"#0000aa\" background=\"\">\n");
     put("<pre>\n");
     put("===========  " + title + "  =========\n\n");
-    put("Mass Airflow Meter: " + EscapeHtml(lastRun.set.meterType) + "\n\n");
+    put("Mass Airflow Meter: " + EscapeMarkup(lastRun.set.meterType) + "\n\n");
     put("\n====================================================================\n");
     put("=========== Result of Least-Squares Fit to Kings Equation ==========\n");
     put("================  Response = a + b * (flow ^ c) ====================\n");

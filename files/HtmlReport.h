@@ -11,9 +11,6 @@ namespace tovarin {
 
 inline constexpr int kReportRows = 50;
 
-// `&`, `<`, `>` and `"` as character references; other bytes unchanged.
-std::string EscapeHtml(const std::string& text);
-
 bool WriteHtmlReport(const Calibration& lastRun, const OutputParameters& output,
                      const LineSink& sink);
 

@@ -162,6 +162,7 @@ Verdict JudgeCalibration(const Calibration& lastRun, const OutputParameters& out
     if (lastRun.outcome.fitted) {
         verdict.table = CheckFlowTable(lastRun, output, thresholds);
         verdict.checks = RunChecks(lastRun, verdict.quality, *verdict.table, thresholds);
+        verdict.uncertainty = FlowUncertaintyTable(lastRun, verdict.quality);
     }
     return verdict;
 }

@@ -12,6 +12,7 @@
 
 #include "FitQuality.h"
 #include "OutputParameters.h"
+#include "Uncertainty.h"
 
 #include <optional>
 #include <string>
@@ -70,6 +71,7 @@ struct Verdict
     FitQuality quality;
     std::optional<TableCheck> table;
     std::vector<Check> checks;
+    std::vector<FlowUncertainty> uncertainty; // empty when the covariance is undefined
 
     bool Passed() const;
 };

@@ -68,7 +68,11 @@ TEST(ReduceCommand, JsonCarriesFullPrecisionFieldTextsAndNulls)
         "{\"maf\": \"0.00\", \"fit\": \"1.00\", \"error\": \"0.00\"}, "
         "{\"maf\": \"5.00\", \"fit\": \"1.80\", \"error\": \"-0.04\"}, "
         "{\"maf\": \"10.00\", \"fit\": \"2.30\", \"error\": \"0.11\"}, "
-        "{\"maf\": \"20.00\", \"fit\": \"3.10\", \"error\": \"-0.07\"}]}, \"fit\": "
+        "{\"maf\": \"20.00\", \"fit\": \"3.10\", \"error\": \"-0.07\"}]}, \"input\": "
+        "{\"flowUnit\": \"g/s\", \"responseKind\": \"Volts\", \"meterType\": \"\", \"rows\": "
+        "[{\"flow\": 0, \"flowGs\": 0, \"response\": 1}, {\"flow\": 5, \"flowGs\": 5, "
+        "\"response\": 1.8}, {\"flow\": 10, \"flowGs\": 10, \"response\": 2.3}, {\"flow\": "
+        "20, \"flowGs\": 20, \"response\": 3.1}]}, \"fit\": "
         "{\"converged\": true, \"stop\": \"a straight line through the logarithms\", "
         "\"evaluations\": 0, \"start\": \"specified\"}, \"quality\": {\"dof\": 1, \"rmsResidual\": "
         "0.00339";
@@ -116,13 +120,15 @@ TEST(ReduceCommand, SaysWhichRowsTheTableLeavesOutAndWhenNothingWasFitted)
     EXPECT_EQ(Reduce({"--json"}, "").out,
               "{\"rowCount\": 1, \"mode\": \"none\", \"a\": 0, \"b\": 0, \"c\": 0, \"fields\": "
               "{\"A\": \"\", \"B\": \"\", \"C\": \"\", \"rows\": [{\"maf\": \"\", \"fit\": \"\", "
-              "\"error\": \"\"}]}, \"fit\": {\"converged\": false, \"stop\": \"fewer than 3 rows "
+              "\"error\": \"\"}]}, \"input\": {\"flowUnit\": \"g/s\", \"responseKind\": \"Volts\", "
+              "\"meterType\": \"\", \"rows\": [{\"flow\": 0, \"flowGs\": 0, \"response\": 0}]}, "
+              "\"fit\": {\"converged\": false, \"stop\": \"fewer than 3 rows "
               "in use\", \"evaluations\": 0, \"start\": \"specified\"}, \"quality\": {\"dof\": 0, "
               "\"rmsResidual\": null, "
               "\"rSquared\": null, \"maxResponseErrorPct\": null, \"maxResponseErrorRow\": null, "
               "\"maxFlowErrorPct\": null, \"maxFlowErrorRow\": null, \"idleFlowGs\": 2, "
               "\"standardErrors\": null, \"correlations\": null, \"rows\": []}, \"table\": null, "
-              "\"checks\": []}\n");
+              "\"checks\": [], \"uncertainty\": []}\n");
 }
 
 TEST(ReduceCommand, RefusesBadOptionsAndInputWithoutWriting)

@@ -73,7 +73,7 @@ std::string FormatRunTable(const RunResult& run, const Calibration& calibration,
 }
 
 std::string FormatRunJson(const RunResult& run, const Calibration& calibration,
-                          const Verdict& verdict)
+                          const Verdict& verdict, const std::string& moreMembers)
 {
     std::string json = "{\"rowCount\": " + std::to_string(run.rowCount);
     json += ", \"mode\": " + JsonString(ModeName(run.mode));
@@ -88,7 +88,7 @@ std::string FormatRunJson(const RunResult& run, const Calibration& calibration,
         json += "{\"maf\": " + JsonString(texts.maf) + ", \"fit\": " + JsonString(texts.fit) +
                 ", \"error\": " + JsonString(texts.error) + "}";
     }
-    return json + "]}" + FormatVerdictJson(calibration, verdict) + "}\n";
+    return json + "]}" + FormatVerdictJson(calibration, verdict) + moreMembers + "}\n";
 }
 
 } // namespace tovarin

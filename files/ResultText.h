@@ -43,6 +43,6 @@ RunResult CollectRunResult(const IFieldAccess& fields, const Calibration& calibr
 std::string FormatRunTable(const RunResult& run, const Calibration& calibration,
                            const Verdict& verdict);
 std::string FormatRunJson(const RunResult& run, const Calibration& calibration,
-                          const Verdict& verdict);
+                          const Verdict& verdict, const std::string& moreMembers = "");
 
 } // namespace tovarin

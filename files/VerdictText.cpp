@@ -93,6 +93,35 @@ std::string FailedNames(const Verdict& verdict)
     return names;
 }
 
+std::string InputJson(const MeasurementSet& set)
+{
+    const std::optional<FlowUnit> unit = FlowUnitAt(set.flowUnit);
+    const std::optional<ResponseKind> kind = ResponseKindAt(set.responseKind);
+    std::string json = "\"input\": {\"flowUnit\": " +
+                       (unit ? JsonString(FlowUnitLabel(*unit)) : "null") +
+                       ", \"responseKind\": " + (kind ? JsonString(ResponseKindLabel(*kind)) : "null") +
+                       ", \"meterType\": " + JsonString(set.meterType) + ", \"rows\": [";
+    for (int i = 0; i < set.rowCount; ++i) {
+        const auto row = static_cast<std::size_t>(i);
+        json += (i ? ", " : "") + std::string("{\"flow\": ") + JsonNumber(set.typedFlow[row]) +
+                ", \"flowGs\": " + JsonNumber(set.flowGs[row]) +
+                ", \"response\": " + JsonNumber(set.response[row]) + "}";
+    }
+    return json + "]}";
+}
+
+std::string UncertaintyJson(const std::vector<FlowUncertainty>& table)
+{
+    std::string json = "\"uncertainty\": [";
+    for (std::size_t i = 0; i < table.size(); ++i)
+        json += (i ? ", " : "") + std::string("{\"response\": ") + JsonNumber(table[i].response) +
+                ", \"flowGs\": " + JsonNumber(table[i].flowGs) +
+                ", \"expandedUncertaintyGs\": " + JsonNumber(table[i].expandedGs) +
+                ", \"expandedUncertaintyPct\": " + JsonNumber(table[i].expandedPct) +
+                ", \"coverageFactor\": " + JsonNumber(table[i].coverageFactor) + "}";
+    return json + "]";
+}
+
 } // namespace
 
 std::string FormatVerdictJson(const Calibration& run, const Verdict& verdict)
@@ -103,8 +132,9 @@ std::string FormatVerdictJson(const Calibration& run, const Verdict& verdict)
                   JsonString(verdict.checks[i].name) +
                   ", \"passed\": " + (verdict.checks[i].passed ? "true" : "false") +
                   ", \"detail\": " + JsonString(verdict.checks[i].detail) + "}";
-    return ", " + FitJson(run.outcome) + ", " + QualityJson(verdict.quality) + ", " +
-           TableJson(verdict.table) + ", " + checks + "]";
+    return ", " + InputJson(run.set) + ", " + FitJson(run.outcome) + ", " +
+           QualityJson(verdict.quality) + ", " + TableJson(verdict.table) + ", " + checks + "], " +
+           UncertaintyJson(verdict.uncertainty);
 }
 
 std::string FormatVerdictBlock(const Calibration& run, const Verdict& verdict)

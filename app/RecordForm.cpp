@@ -1,0 +1,42 @@
+#include "RecordForm.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QSettings>
+
+namespace tovarin {
+
+std::optional<RecordIdentity> AskRecordIdentity(QWidget* owner)
+{
+    QDialog form(owner);
+    form.setWindowTitle(QStringLiteral("Calibration record"));
+    auto* layout = new QFormLayout(&form);
+    QSettings remembered; // the user's own settings of this application
+    RecordIdentity identity;
+    const std::pair<const char*, std::string*> fields[] = {
+        {"Serial number", &identity.serial},   {"Operator", &identity.operatorName},
+        {"Reference standard", &identity.reference}, {"Conditions", &identity.conditions},
+        {"Note", &identity.note}};
+    std::vector<QLineEdit*> edits;
+    for (const auto& [label, value] : fields) {
+        auto* edit = new QLineEdit(remembered.value(QStringLiteral("record/") + label).toString());
+        edit->setMinimumWidth(320);
+        layout->addRow(QString::fromLatin1(label), edit);
+        edits.push_back(edit);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &form, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &form, &QDialog::reject);
+    layout->addRow(buttons);
+    if (form.exec() != QDialog::Accepted)
+        return std::nullopt;
+    for (std::size_t i = 0; i < edits.size(); ++i) {
+        *fields[i].second = edits[i]->text().toStdString();
+        remembered.setValue(QStringLiteral("record/") + fields[i].first, edits[i]->text());
+    }
+    return identity;
+}
+
+} // namespace tovarin

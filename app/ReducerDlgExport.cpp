@@ -1,0 +1,89 @@
+// What the dialog hands out beyond the specified files: the calibration record
+// of the last run and each chart as SVG or PNG.
+
+#include "ReducerDlg.h"
+
+#include "AtomicFile.h"
+#include "CalibrationRecord.h"
+#include "OutputCommands.h"
+#include "RecordForm.h"
+#include "ResultText.h"
+#include "Version.h"
+
+#include <QContextMenuEvent>
+#include <QDateTime>
+#include <QMenu>
+
+namespace tovarin {
+
+void CReducerDlg::OnSaveCalibrationRecord()
+{
+    if (!HasUsableFit(m_calibration)) {
+        Platform().ShowMessage(kNoFitMessage);
+        return;
+    }
+    const std::optional<RecordIdentity> asked = m_askIdentity(this);
+    if (!asked)
+        return;
+    std::string name = m_calibration.set.meterType.empty() ? "calibration" : m_calibration.set.meterType;
+    if (!asked->serial.empty())
+        name += "-" + asked->serial;
+    const std::optional<std::string> path = Platform().AskSavePath(name + ".html", "html");
+    if (!path)
+        return;
+    RecordIdentity identity = *asked;
+    identity.reducedAtUtc = IsoUtc(QDateTime::currentSecsSinceEpoch());
+    identity.program = kWindowCaption;
+    // The output parameters on screen, as "Generate Output File" would read them.
+    OutputParameters output = m_output;
+    ReadOutputParameters(*this, output);
+    const Verdict verdict = JudgeCalibration(m_calibration, output);
+    const std::string json =
+        FormatRunJson(CollectRunResult(*this, m_calibration), m_calibration, verdict);
+    const FileResult written = WriteFileAtomically(
+        *path, FormatCalibrationRecord(m_calibration, verdict, identity, json));
+    if (!written.ok)
+        Platform().ShowMessage(CannotOpenMessage(written));
+}
+
+void CReducerDlg::contextMenuEvent(QContextMenuEvent* event)
+{
+    for (const auto& [chart, role] : {std::pair{m_responseChart.get(), ChartRole::Response},
+                                      std::pair{m_errorChart.get(), ChartRole::Error}}) {
+        const Rect r = chart ? chart->GetChartRect() : Rect{};
+        if (!QRect(r.left, r.top, r.right - r.left, r.bottom - r.top).contains(event->pos()))
+            continue;
+        QMenu menu(this);
+        QAction* svg = menu.addAction(QStringLiteral("Save Chart as SVG..."));
+        QAction* png = menu.addAction(QStringLiteral("Save Chart as PNG..."));
+        const QAction* chosen = menu.exec(event->globalPos());
+        if (chosen == svg)
+            SaveChart(role, true);
+        else if (chosen == png)
+            SaveChart(role, false);
+        return;
+    }
+    QDialog::contextMenuEvent(event);
+}
+
+void CReducerDlg::SaveChart(ChartRole role, bool asSvg)
+{
+    const std::optional<std::string> path = Platform().AskSavePath(
+        role == ChartRole::Response ? "response-chart" : "error-chart", asSvg ? "svg" : "png");
+    if (!path)
+        return;
+    if (asSvg) {
+        const FileResult written = WriteFileAtomically(
+            *path, RunChartSvg(m_calibration, role, m_plots.responseSpec != nullptr));
+        if (!written.ok)
+            Platform().ShowMessage(CannotOpenMessage(written));
+        return;
+    }
+    // The pixels on screen, at the window's device pixel ratio.
+    const Rect r = (role == ChartRole::Response ? m_responseChart : m_errorChart)->GetChartRect();
+    if (!grab(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top))
+             .save(QString::fromStdString(*path), "PNG"))
+        Platform().ShowMessage(CannotOpenMessage(FileResult::Failure(*path, "the image could not be written")));
+}
+
+} // namespace tovarin
