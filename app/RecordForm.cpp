@@ -16,8 +16,10 @@ std::optional<RecordIdentity> AskRecordIdentity(QWidget* owner)
     QSettings remembered; // the user's own settings of this application
     RecordIdentity identity;
     const std::pair<const char*, std::string*> fields[] = {
-        {"Serial number", &identity.serial},   {"Operator", &identity.operatorName},
-        {"Reference standard", &identity.reference}, {"Conditions", &identity.conditions},
+        {"Serial number", &identity.serial},
+        {"Operator", &identity.operatorName},
+        {"Reference standard", &identity.reference},
+        {"Conditions", &identity.conditions},
         {"Note", &identity.note}};
     std::vector<QLineEdit*> edits;
     for (const auto& [label, value] : fields) {

@@ -99,7 +99,8 @@ CReducerDlg::CReducerDlg(QWidget* parent)
     const int stripLeft = static_cast<int>(std::lround(7 * kPixelsPerUnitX));
     const int stripWidth = static_cast<int>(std::lround(570 * kPixelsPerUnitX));
     m_statusStrip->setGeometry(stripLeft, templateHeight - 4, stripWidth - 170, kStatusStripHeight);
-    m_recordLink = new QLabel(QStringLiteral("<a href=\"record\">Save calibration record...</a>"), this);
+    m_recordLink =
+        new QLabel(QStringLiteral("<a href=\"record\">Save calibration record...</a>"), this);
     m_recordLink->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_recordLink->setGeometry(stripLeft + stripWidth - 170, templateHeight - 4, 170,
                               kStatusStripHeight);

@@ -100,8 +100,8 @@ class CReducerDlg : public QDialog, public IFieldAccess, public IChartParent
 
   protected:
     void paintEvent(QPaintEvent* event) override;
-    void reject() override;                       // Escape runs a test
-    void closeEvent(QCloseEvent* event) override; // so do the close box and Alt+F4
+    void reject() override;                                   // Escape runs a test
+    void closeEvent(QCloseEvent* event) override;             // so do the close box and Alt+F4
     void contextMenuEvent(QContextMenuEvent* event) override; // each chart: save as SVG or PNG
 
   private:

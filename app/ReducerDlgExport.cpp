@@ -25,7 +25,8 @@ void CReducerDlg::OnSaveCalibrationRecord()
     const std::optional<RecordIdentity> asked = m_askIdentity(this);
     if (!asked)
         return;
-    std::string name = m_calibration.set.meterType.empty() ? "calibration" : m_calibration.set.meterType;
+    std::string name =
+        m_calibration.set.meterType.empty() ? "calibration" : m_calibration.set.meterType;
     if (!asked->serial.empty())
         name += "-" + asked->serial;
     const std::optional<std::string> path = Platform().AskSavePath(name + ".html", "html");
@@ -40,8 +41,8 @@ void CReducerDlg::OnSaveCalibrationRecord()
     const Verdict verdict = JudgeCalibration(m_calibration, output);
     const std::string json =
         FormatRunJson(CollectRunResult(*this, m_calibration), m_calibration, verdict);
-    const FileResult written = WriteFileAtomically(
-        *path, FormatCalibrationRecord(m_calibration, verdict, identity, json));
+    const FileResult written =
+        WriteFileAtomically(*path, FormatCalibrationRecord(m_calibration, verdict, identity, json));
     if (!written.ok)
         Platform().ShowMessage(CannotOpenMessage(written));
 }
@@ -83,7 +84,8 @@ void CReducerDlg::SaveChart(ChartRole role, bool asSvg)
     const Rect r = (role == ChartRole::Response ? m_responseChart : m_errorChart)->GetChartRect();
     if (!grab(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top))
              .save(QString::fromStdString(*path), "PNG"))
-        Platform().ShowMessage(CannotOpenMessage(FileResult::Failure(*path, "the image could not be written")));
+        Platform().ShowMessage(
+            CannotOpenMessage(FileResult::Failure(*path, "the image could not be written")));
 }
 
 } // namespace tovarin

@@ -76,7 +76,7 @@ void SvgCanvas::DrawText(const std::string& text, const Rect& box, unsigned flag
                          const ChartFont&)
 {
     const char* anchor = (flags & kTextCenter) ? "middle" : (flags & kTextRight) ? "end" : "start";
-    const int x = (flags & kTextCenter) ? (box.left + box.right) / 2
+    const int x = (flags & kTextCenter)  ? (box.left + box.right) / 2
                   : (flags & kTextRight) ? box.right
                                          : box.left;
     // Top-aligned: the baseline four fifths of a line below the box's top.

@@ -68,8 +68,8 @@ class Parser
     bool Number(JsonValue& value)
     {
         const std::size_t start = m_pos;
-        while (m_pos < m_text.size() && std::string_view("+-0123456789.eE").find(m_text[m_pos]) !=
-                                            std::string_view::npos)
+        while (m_pos < m_text.size() &&
+               std::string_view("+-0123456789.eE").find(m_text[m_pos]) != std::string_view::npos)
             ++m_pos;
         const std::string digits(m_text.substr(start, m_pos - start));
         char* end = nullptr;

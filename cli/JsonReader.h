@@ -26,7 +26,7 @@ struct JsonValue
     bool boolean = false;
     double number = 0.0;
     std::string text;
-    std::vector<JsonValue> items;                          // of an array
+    std::vector<JsonValue> items;                           // of an array
     std::vector<std::pair<std::string, JsonValue>> members; // of an object, in order
 
     // The member named `key` of an object; null when absent or not an object.

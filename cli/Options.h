@@ -2,8 +2,8 @@
 // Command-line options of tovarin-reduce. Every option is checked here, before
 // anything is read or written.
 
-#include "RowInput.h"
 #include "CalibrationRecord.h"
+#include "RowInput.h"
 #include "TableCheck.h"
 
 #include <optional>
@@ -29,7 +29,7 @@ struct ReduceOptions
     std::optional<std::string> tablePath;
     std::optional<std::string> reportPath; // each of the five outputs: "-" is standard output
     std::optional<std::string> recordPath; // the calibration record
-    RecordIdentity identity;               // --serial, --operator, --reference, --conditions, --note
+    RecordIdentity identity; // --serial, --operator, --reference, --conditions, --note
     std::optional<std::string> previousPath;
     std::optional<double> maxDriftPct;
     bool json = false;

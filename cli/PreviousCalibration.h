@@ -3,8 +3,8 @@
 // calibration record with that object embedded.
 
 #include "Drift.h"
-#include "TableCheck.h"
 #include "Run.h"
+#include "TableCheck.h"
 
 #include <string>
 #include <string_view>

@@ -3,18 +3,18 @@
 #include "Engine.h"
 #include "Files.h"
 #include "Options.h"
-#include "ResultText.h"
 #include "PreviousCalibration.h"
+#include "ResultText.h"
 #include "RowInput.h"
 #include "Version.h"
 
 #include <cerrno>
-#include <cstdlib>
-#include <ctime>
-#include <functional>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 namespace tovarin {
@@ -208,7 +208,8 @@ bool WriteOutputs(const ReduceOptions& options, const PreparedRun& prepared, con
     const Output outputs[] = {
         {options.logPath, [&] { return log.Text(); }, false},
         {options.saveSettingsPath, [&] { return FormatSettings(calibration.set); }, false},
-        {options.tablePath, [&] { return WriteToString(WriteFlowTable, calibration, output); }, true},
+        {options.tablePath, [&] { return WriteToString(WriteFlowTable, calibration, output); },
+         true},
         {options.reportPath, [&] { return WriteToString(WriteHtmlReport, calibration, output); },
          true},
         {options.recordPath,
@@ -286,11 +287,12 @@ CommandResult RunReduceCommand(const std::vector<std::string>& args, std::istrea
                                         options.tablePath == "-" || options.reportPath == "-" ||
                                         options.recordPath == "-";
     if (!outputOnStandardOutput)
-        result.out = options.json ? json
-                                  : (run.mode == RunMode::None
-                                         ? ""
-                                         : FormatRunTable(run, prepared.calibration, verdict) +
-                                               (drift ? DriftLine(*drift, *options.previousPath) : ""));
+        result.out = options.json
+                         ? json
+                         : (run.mode == RunMode::None
+                                ? ""
+                                : FormatRunTable(run, prepared.calibration, verdict) +
+                                      (drift ? DriftLine(*drift, *options.previousPath) : ""));
     return result;
 }
 

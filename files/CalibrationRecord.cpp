@@ -38,13 +38,14 @@ std::string TwoFigures(double value)
 std::string Identification(const Calibration& run, const RecordIdentity& id)
 {
     const std::pair<const char*, std::string> rows[] = {
-        {"Meter type", run.set.meterType},    {"Serial number", id.serial},
-        {"Operator", id.operatorName},        {"Reference standard", id.reference},
-        {"Conditions", id.conditions},        {"Note", id.note},
-        {"Reduced (UTC)", id.reducedAtUtc},   {"Program", id.program}};
+        {"Meter type", run.set.meterType},  {"Serial number", id.serial},
+        {"Operator", id.operatorName},      {"Reference standard", id.reference},
+        {"Conditions", id.conditions},      {"Note", id.note},
+        {"Reduced (UTC)", id.reducedAtUtc}, {"Program", id.program}};
     std::string html = "<section id=\"identification\"><h2>Identification</h2><table>";
     for (const auto& [name, value] : rows)
-        html += "<tr><th class=\"text\">" + std::string(name) + "</th>" + Cell(value, true) + "</tr>";
+        html +=
+            "<tr><th class=\"text\">" + std::string(name) + "</th>" + Cell(value, true) + "</tr>";
     return html + "</table></section>\n";
 }
 
@@ -53,15 +54,16 @@ std::string Rows(const Calibration& run, const Verdict& verdict)
     const MeasurementSet& set = run.set;
     const std::optional<FlowUnit> unit = FlowUnitAt(set.flowUnit);
     const std::optional<ResponseKind> kind = ResponseKindAt(set.responseKind);
-    std::string html = "<section id=\"rows\"><h2>Measured rows</h2><table><tr><th>Row</th><th>Flow (" +
-                       std::string(unit ? FlowUnitLabel(*unit) : "?") +
-                       ")</th><th>Flow (g/s)</th><th>Response (" +
-                       (kind ? ResponseKindLabel(*kind) : "?") +
-                       ")</th><th>Fitted response</th><th>Response error %</th><th>Flow error "
-                       "%</th></tr>";
+    std::string html =
+        "<section id=\"rows\"><h2>Measured rows</h2><table><tr><th>Row</th><th>Flow (" +
+        std::string(unit ? FlowUnitLabel(*unit) : "?") + ")</th><th>Flow (g/s)</th><th>Response (" +
+        (kind ? ResponseKindLabel(*kind) : "?") +
+        ")</th><th>Fitted response</th><th>Response error %</th><th>Flow error "
+        "%</th></tr>";
     for (std::size_t row = 0; row < verdict.quality.rows.size(); ++row)
         html += "<tr>" + Cell(std::to_string(row)) + Cell(FormatRestoredValue(set.typedFlow[row])) +
-                Cell(FormatC("%.6g", set.flowGs[row])) + Cell(FormatRestoredValue(set.response[row])) +
+                Cell(FormatC("%.6g", set.flowGs[row])) +
+                Cell(FormatRestoredValue(set.response[row])) +
                 Cell(FormatC("%.6g", KingResponse(set.flowGs[row], run.coefficients))) +
                 Cell(Pct(verdict.quality.rows[row].responseErrorPct)) +
                 Cell(Pct(verdict.quality.rows[row].flowErrorPct)) + "</tr>";
@@ -131,8 +133,8 @@ std::string DriftSection(const Drift& drift, const std::string& previous)
 {
     std::string html = "<section id=\"drift\"><h2>Drift against the previous calibration</h2><p>" +
                        EscapeMarkup(previous) +
-                       FormatC(": largest flow change %+.2f %% at %.4g.</p>", drift.largest.changePct,
-                               drift.largest.response) +
+                       FormatC(": largest flow change %+.2f %% at %.4g.</p>",
+                               drift.largest.changePct, drift.largest.response) +
                        "<table><tr><th>Response</th><th>Flow change %</th></tr>";
     for (std::size_t i = 0; i < drift.points.size(); i += 5) // 50 points folded to 10 rows
         html += "<tr>" + Cell(FormatC("%.4g", drift.points[i].response)) +
@@ -161,7 +163,8 @@ std::string FormatCalibrationRecord(const Calibration& lastRun, const Verdict& v
     std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
                        "<title>Calibration record " +
                        EscapeMarkup(lastRun.set.meterType + " " + identity.serial) +
-                       "</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n"
+                       "</title>\n<style>" + kStyle +
+                       "</style>\n</head>\n<body>\n"
                        "<h1>MAF sensor calibration record</h1>\n" +
                        Identification(lastRun, identity) + Rows(lastRun, verdict) +
                        Fit(lastRun, verdict) + UncertaintySection(verdict) + Checks(verdict);
@@ -169,9 +172,8 @@ std::string FormatCalibrationRecord(const Calibration& lastRun, const Verdict& v
         html += DriftSection(*drift, previous);
     return html + "<section id=\"charts\" class=\"charts\"><h2>Charts</h2>\n" +
            RunChartSvg(lastRun, ChartRole::Response) + RunChartSvg(lastRun, ChartRole::Error) +
-           "</section>\n" +
-           "<script type=\"application/json\" id=\"tovarin-calibration\">" + embedded +
-           "</script>\n</body>\n</html>\n";
+           "</section>\n" + "<script type=\"application/json\" id=\"tovarin-calibration\">" +
+           embedded + "</script>\n</body>\n</html>\n";
 }
 
 } // namespace tovarin

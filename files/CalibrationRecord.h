@@ -19,9 +19,9 @@ namespace tovarin {
 // Who, what and when: free texts as the engineer gave them.
 struct RecordIdentity
 {
-    std::string serial, operatorName, reference, conditions, note;
-    std::string reducedAtUtc; // ISO 8601, "2026-12-07T10:15:00Z"
-    std::string program;      // name and version
+    std::string serial{}, operatorName{}, reference{}, conditions{}, note{};
+    std::string reducedAtUtc{}; // ISO 8601, "2026-12-07T10:15:00Z"
+    std::string program{};      // name and version
 };
 
 // `json` is the run's JSON object; `drift` and its source when compared.

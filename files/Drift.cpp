@@ -12,7 +12,8 @@ DriftResult CompareCalibrations(const CalibrationCurve& now, const CalibrationCu
     const double low = std::max(now.responseMin, previous.responseMin);
     const double high = std::min(now.responseMax, previous.responseMax);
     if (!(low < high))
-        return {std::nullopt, "the measured response ranges of the two calibrations do not overlap"};
+        return {std::nullopt,
+                "the measured response ranges of the two calibrations do not overlap"};
     Drift drift;
     for (int i = 0; i < 50; ++i) {
         const double r = low + (high - low) * i / 49.0;

@@ -97,10 +97,10 @@ std::string InputJson(const MeasurementSet& set)
 {
     const std::optional<FlowUnit> unit = FlowUnitAt(set.flowUnit);
     const std::optional<ResponseKind> kind = ResponseKindAt(set.responseKind);
-    std::string json = "\"input\": {\"flowUnit\": " +
-                       (unit ? JsonString(FlowUnitLabel(*unit)) : "null") +
-                       ", \"responseKind\": " + (kind ? JsonString(ResponseKindLabel(*kind)) : "null") +
-                       ", \"meterType\": " + JsonString(set.meterType) + ", \"rows\": [";
+    std::string json =
+        "\"input\": {\"flowUnit\": " + (unit ? JsonString(FlowUnitLabel(*unit)) : "null") +
+        ", \"responseKind\": " + (kind ? JsonString(ResponseKindLabel(*kind)) : "null") +
+        ", \"meterType\": " + JsonString(set.meterType) + ", \"rows\": [";
     for (int i = 0; i < set.rowCount; ++i) {
         const auto row = static_cast<std::size_t>(i);
         json += (i ? ", " : "") + std::string("{\"flow\": ") + JsonNumber(set.typedFlow[row]) +

@@ -2,6 +2,7 @@
 
 #include "ControlIds.h"
 #include "FakePlatform.h"
+#include "OutputCommands.h"
 #include "TempDir.h"
 #include "WorkedExample.h"
 
@@ -396,4 +397,23 @@ TEST_F(ReducerDlgTest, TheVerdictInTheStatusStripTooltipsAndAfterATable)
                   "- flow error: largest flow error -4.28 % at row 3 (limit 2 %)\n"
                   "- word range: 280 of 1024 words exceed 65535 (largest 227165): choose "
                   "10*mg/sec or fewer points"});
+}
+
+TEST_F(ReducerDlgTest, SavesTheCalibrationRecordAndTheChartsAsSvg)
+{
+    auto dialog = Open();
+    dialog->SetRecordIdentityProvider([](QWidget*) { return RecordIdentity{.serial = "SN-7"}; });
+    platform.answer = Path("record.html");
+    dialog->OnSaveCalibrationRecord(); // no fit yet
+    EXPECT_EQ(platform.messages, std::vector<std::string>{kNoFitMessage});
+    TypeWorkedExample(*dialog);
+    Type(*dialog, kMeterTypeId, "TYPE7");
+    dialog->OnRunTest();
+    dialog->OnSaveCalibrationRecord();
+    const std::string record = ReadWholeFile(Path("record.html"));
+    EXPECT_NE(record.find("<title>Calibration record TYPE7 SN-7</title>"), std::string::npos);
+    EXPECT_NE(record.find("\"maf\": \"20.00\""), std::string::npos); // the window's own fields
+    platform.answer = Path("chart.svg");
+    dialog->SaveChart(ChartRole::Error, true);
+    EXPECT_EQ(ReadWholeFile(Path("chart.svg")).rfind("<svg xmlns=", 0), 0u);
 }
