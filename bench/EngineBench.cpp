@@ -6,7 +6,9 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 
 using namespace tovarin;
@@ -50,6 +52,46 @@ void BM_RescuedFit11Rows(benchmark::State& state)
         benchmark::DoNotOptimize(FitNonLinear(set));
 }
 BENCHMARK(BM_RescuedFit11Rows);
+
+// The 120 reference fits: the time of all, and pow calls per fit now and as
+// they were before the Jacobian reused the residuals' powers (m per residual
+// call and 2 m per Jacobian).
+void BM_ReferenceFits(benchmark::State& state)
+{
+    std::vector<MeasurementSet> sets;
+    std::ifstream file(TOVARIN_TEST_DATA_DIR "/lmfit-reference.tsv");
+    for (std::string line; std::getline(file, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::stringstream columns(line);
+        std::string rows, flows, responses;
+        std::getline(columns, rows, '\t');
+        std::getline(columns, flows, '\t');
+        std::getline(columns, responses, '\t');
+        MeasurementSet set;
+        std::stringstream f(flows), r(responses);
+        for (std::string value; std::getline(f, value, ',');)
+            set.flowGs[static_cast<std::size_t>(set.rowCount++)] =
+                ParseDoubleC(value.c_str(), nullptr);
+        for (std::size_t i = 0; std::getline(r, flows, ','); ++i)
+            set.response[i] = ParseDoubleC(flows.c_str(), nullptr);
+        sets.push_back(set);
+    }
+    double now = 0, before = 0;
+    for (auto _ : state) {
+        now = before = 0;
+        for (const MeasurementSet& set : sets) {
+            FitOutcome outcome;
+            benchmark::DoNotOptimize(FitNonLinear(set, &outcome));
+            now += outcome.powerCalls;
+            const int residualCalls = outcome.evaluations - 3 * outcome.jacobians;
+            before += set.rowCount * (residualCalls + 2 * outcome.jacobians);
+        }
+    }
+    state.counters["powPerFit"] = now / static_cast<double>(sets.size());
+    state.counters["powPerFitBefore"] = before / static_cast<double>(sets.size());
+}
+BENCHMARK(BM_ReferenceFits)->Unit(benchmark::kMicrosecond);
 
 void BM_HeadlessRun19Rows(benchmark::State& state)
 {

@@ -14,7 +14,7 @@
 namespace tovarin {
 
 const char* const kReduceUsage =
-    "Usage: tovarin-reduce [OPTIONS] [--] [FILE]\n"
+    "Usage: tovarin-reduce [OPTIONS] [--] [FILE...]\n"
     "Fits King's equation, Response = a + b * flow^c, to the measurement rows in\n"
     "FILE (or standard input when FILE is -, or missing without --settings)\n"
     "exactly as the Tovarin window's \"Run Test\" does, and prints the result fields.\n"
@@ -67,6 +67,14 @@ const char* const kReduceUsage =
     "  --help               print this help and exit\n"
     "  --version            print the version and exit\n"
     "  --                   the next argument is the FILE, even if it begins with -\n"
+    "Batch (two or more FILEs, or --files-from): each file is reduced as alone;\n"
+    "--json prints one object a line with \"file\" and \"exitCode\", else one line a\n"
+    "file; output paths must hold {stem}, {name} or {dir} of the file; the exit\n"
+    "status is that of the first file that did not give 0.\n"
+    "  --files-from LIST    the files, one path a line (- for standard input)\n"
+    "  --jobs N             worker threads (default: the number of cores)\n"
+    "  --summary FILE       one CSV row per file: file,exitCode,rowCount,mode,a,b,c,\n"
+    "                       converged,maxFlowErrorPct,checks\n"
     "\n"
     "Exit status: 0 fitted, 1 an output could not be written, 2 bad options or\n"
     "input (nothing written), 3 no usable fit (fewer than 3 rows in use, or\n"
@@ -238,6 +246,16 @@ const std::map<std::string, ValueHandler>& ValueOptions()
         {"--report", PathOption(&ReduceOptions::reportPath)},
         {"--record", PathOption(&ReduceOptions::recordPath)},
         {"--previous", PathOption(&ReduceOptions::previousPath)},
+        {"--files-from", PathOption(&ReduceOptions::filesFromPath)},
+        {"--summary", PathOption(&ReduceOptions::summaryPath)},
+        {"--jobs",
+         [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+             int jobs = 0;
+             if (!IsWholeInteger(v) || !ReadIntField(v, jobs) || jobs < 1 || jobs > 256)
+                 return "--jobs: '" + v + "' is not a number of threads from 1 to 256";
+             o.jobs = jobs;
+             return std::nullopt;
+         }},
         {"--serial", TextOption(&RecordIdentity::serial)},
         {"--operator", TextOption(&RecordIdentity::operatorName)},
         {"--reference", TextOption(&RecordIdentity::reference)},
@@ -256,12 +274,19 @@ const std::map<std::string, ValueHandler>& ValueOptions()
     return options;
 }
 
-std::optional<std::string> AddInputPath(ReduceOptions& options, const std::string& path)
+std::optional<std::string> AddInputPath(ReduceOptions& options, const std::string& path,
+                                        std::size_t index)
 {
-    if (options.inputPath)
-        return "more than one input file ('" + *options.inputPath + "' and '" + path + "')";
-    options.inputPath = path;
+    if (!options.inputPath)
+        options.inputPath = path;
+    options.inputPaths.push_back(path);
+    options.batchArgs.push_back(index);
     return std::nullopt;
+}
+
+bool IsBatchOption(const std::string& name)
+{
+    return name == "--files-from" || name == "--jobs" || name == "--summary";
 }
 
 // At most one output may go to standard output, and not beside --json.
@@ -292,11 +317,12 @@ ParsedOptions ParseReduceOptions(const std::vector<std::string>& args)
     for (std::size_t i = 0; i < args.size() && !parsed.error; ++i) {
         std::string arg = args[i];
         if (optionsEnded) {
-            parsed.error = AddInputPath(options, arg);
+            parsed.error = AddInputPath(options, arg, i);
             continue;
         }
         if (arg == "--") {
             optionsEnded = true;
+            options.batchArgs.push_back(i);
             continue;
         }
         std::optional<std::string> inlineValue;
@@ -307,6 +333,11 @@ ParsedOptions ParseReduceOptions(const std::vector<std::string>& args)
         }
         const auto valueOption = ValueOptions().find(arg);
         if (valueOption != ValueOptions().end()) {
+            if (IsBatchOption(arg)) {
+                options.batchArgs.push_back(i);
+                if (!inlineValue && i + 1 < args.size())
+                    options.batchArgs.push_back(i + 1);
+            }
             if (!inlineValue && i + 1 == args.size())
                 parsed.error = "option " + arg + " needs a value";
             else
@@ -322,7 +353,7 @@ ParsedOptions ParseReduceOptions(const std::vector<std::string>& args)
         } else if (arg.size() > 1 && arg[0] == '-') {
             parsed.error = "unknown option '" + arg + "'";
         } else {
-            parsed.error = AddInputPath(options, arg);
+            parsed.error = AddInputPath(options, arg, i);
         }
     }
     if (!parsed.error)

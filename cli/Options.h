@@ -14,7 +14,16 @@ namespace tovarin {
 
 struct ReduceOptions
 {
-    std::optional<std::string> inputPath; // rows; "-" is standard input
+    std::optional<std::string> inputPath; // rows; "-" is standard input; the first of a batch
+    // A batch: two or more input files, or --files-from.
+    std::vector<std::string> inputPaths;
+    std::optional<std::string> filesFromPath; // one path a line; "-" is standard input
+    std::optional<int> jobs;                  // worker threads of a batch
+    std::optional<std::string> summaryPath;   // one CSV row per file of a batch
+    // Indices into the arguments that belong to the batch itself (its input
+    // paths, --files-from, --jobs, --summary and their values): a file's own
+    // run leaves them out.
+    std::vector<std::size_t> batchArgs;
     std::optional<std::string> settingsPath;
     std::optional<int> flowUnit;     // FlowUnit index
     std::optional<int> responseKind; // ResponseKind index
@@ -37,6 +46,8 @@ struct ReduceOptions
     CheckThresholds thresholds; // --idle-flow, --max-flow-error, --max-word, --max-table-error
     bool help = false;
     bool version = false;
+
+    bool IsBatch() const { return inputPaths.size() > 1 || filesFromPath.has_value(); }
 };
 
 struct ParsedOptions

@@ -1,6 +1,7 @@
-// tovarin-reduce: reduces a MAF calibration from a script; see ReduceCommand.h.
+// tovarin-reduce: reduces one MAF calibration, or a batch of them, from a
+// script; see ReduceCommand.h and Batch.h.
 
-#include "ReduceCommand.h"
+#include "Batch.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -9,16 +10,14 @@
 
 int main(int argc, char** argv)
 {
+    std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const tovarin::CommandResult result = tovarin::RunReduceCommand(args, std::cin);
-
-    std::fwrite(result.err.data(), 1, result.err.size(), stderr);
-    errno = 0;
-    const std::size_t written = std::fwrite(result.out.data(), 1, result.out.size(), stdout);
-    if (written != result.out.size() || std::fflush(stdout) != 0) {
+    const int status = tovarin::RunReduceProgram(args, std::cin, std::cout, std::cerr);
+    std::cout.flush();
+    if (!std::cout) {
         std::fprintf(stderr, "tovarin-reduce: standard output: %s\n",
                      std::strerror(errno ? errno : EIO));
         return tovarin::kExitOutputFailed;
     }
-    return result.exitCode;
+    return status;
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <limits>
 
 namespace tovarin {
 namespace {
@@ -52,13 +53,23 @@ struct FitData
     const double* flow;     // g/s
     const double* response; // volts or hertz
     EvaluationBudget budget;
+    // flow^c of the last residual evaluation: lmder asks for the Jacobian at
+    // the last accepted point, usually the point of that evaluation.
+    double powers[kMaxRows] = {};
+    double powersOfC = std::numeric_limits<double>::quiet_NaN();
+    int powerCalls = 0;
 };
 
-void Residuals(const FitData& data, int m, const double* p, double* fvec)
+// Residuals data minus model, the model as KingResponse forms it:
+// pow(flow, c) * b + a. The powers are kept for a Jacobian at the same c.
+void Residuals(FitData& data, int m, const double* p, double* fvec)
 {
-    const KingCoefficients k{p[0], p[1], p[2]};
-    for (int i = 0; i < m; ++i)
-        fvec[i] = data.response[i] - KingResponse(data.flow[i], k);
+    for (int i = 0; i < m; ++i) {
+        data.powers[i] = std::pow(data.flow[i], p[2]);
+        fvec[i] = data.response[i] - (data.powers[i] * p[1] + p[0]);
+    }
+    data.powersOfC = p[2];
+    data.powerCalls += m;
 }
 
 // Forward-difference Jacobian as the reference library forms it: step
@@ -66,24 +77,26 @@ void Residuals(const FitData& data, int m, const double* p, double* fvec)
 // (not by the representable difference (p_j + h) - p_j). The steps in a and b
 // leave flow^c as it is, so those two columns reuse one set of powers; the
 // residuals are the same bits as a full evaluation would give.
-void Jacobian(const FitData& data, int m, const double* p, const double* fvec, double* fjac,
-              int ldfjac)
+void Jacobian(FitData& data, int m, const double* p, const double* fvec, double* fjac, int ldfjac)
 {
     const double eps = std::sqrt(std::max(kTolerance, DBL_EPSILON));
-    double powers[kMaxRows];
-    for (int i = 0; i < m; ++i)
-        powers[i] = std::pow(data.flow[i], p[2]);
+    if (!(data.powersOfC == p[2])) { // not the point of the last residuals
+        for (int i = 0; i < m; ++i)
+            data.powers[i] = std::pow(data.flow[i], p[2]);
+        data.powersOfC = p[2];
+        data.powerCalls += m;
+    }
+    const double* powers = data.powers;
     double shifted[kParameterCount] = {p[0], p[1], p[2]};
     double shiftedResiduals[kMaxRows];
     for (int j = 0; j < kParameterCount; ++j) {
         const double h = std::max(eps * eps, eps * std::fabs(p[j]));
         shifted[j] = p[j] + h;
-        if (j == 2) {
-            Residuals(data, m, shifted, shiftedResiduals);
-        } else {
-            for (int i = 0; i < m; ++i) // KingResponse: pow(flow, c) * b + a
-                shiftedResiduals[i] = data.response[i] - (powers[i] * shifted[1] + shifted[0]);
+        for (int i = 0; i < m; ++i) { // KingResponse: pow(flow, c) * b + a
+            const double power = j == 2 ? std::pow(data.flow[i], shifted[2]) : powers[i];
+            shiftedResiduals[i] = data.response[i] - (power * shifted[1] + shifted[0]);
         }
+        data.powerCalls += j == 2 ? m : 0;
         for (int i = 0; i < m; ++i)
             fjac[i + j * ldfjac] = (shiftedResiduals[i] - fvec[i]) / h;
         shifted[j] = p[j];
@@ -127,6 +140,8 @@ FitTrial RunLevenbergMarquardt(const MeasurementSet& set, const KingCoefficients
     const bool stopped = (info >= 1 && info <= 4) || (info >= 6 && info <= 8);
     trial.outcome = {true, FitMode::NonLinear, stopped && AllFinite(trial.k), StopReason(info),
                      data.budget.Count()};
+    trial.outcome.powerCalls = data.powerCalls;
+    trial.outcome.jacobians = data.budget.Jacobians();
     trial.ssr = 0.0;
     for (int i = 0; i < m; ++i) {
         const auto row = static_cast<std::size_t>(i);
@@ -182,6 +197,7 @@ bool EvaluationBudget::Allow(int iflag)
     if (m_spent)
         return false;
     m_count += iflag == 2 ? kParameterCount : 1;
+    m_jacobians += iflag == 2;
     // Like the reference library, the patience is checked after a trial step
     // and its convergence tests, never right after a Jacobian.
     m_spent = iflag == 1 && m_count >= kMaxEvaluations;

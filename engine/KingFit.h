@@ -34,6 +34,8 @@ struct FitOutcome
     std::string stop{};       // the stop reason in words
     int evaluations = 0;      // residual evaluations; a Jacobian counts 3; 0 in linear mode
     bool secondStart = false; // the coefficients come from the start taken from the data
+    int jacobians = 0;        // of `evaluations`, the Jacobians (3 each), of the start kept
+    int powerCalls = 0;       // flow^c evaluations of the start that gave the coefficients
 };
 
 // "converged in 91 evaluations", or "converged from a second start in 450 evaluations".
@@ -52,9 +54,11 @@ class EvaluationBudget
     // Counts a call (iflag 1 residuals, 2 a Jacobian); false when refused.
     bool Allow(int iflag);
     int Count() const { return m_count; }
+    int Jacobians() const { return m_jacobians; }
 
   private:
     int m_count = 0;
+    int m_jacobians = 0;
     bool m_spent = false;
 };
 

@@ -1,0 +1,280 @@
+#include "Batch.h"
+
+#include "AtomicFile.h"
+#include "JsonReader.h"
+#include "JsonText.h"
+#include "NumberText.h"
+#include "ReadFile.h"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <sstream>
+#include <thread>
+
+namespace tovarin {
+namespace {
+
+constexpr const char* kPrefix = "tovarin-reduce: ";
+
+// What one file's run leaves for the batch to print.
+struct FileOutcome
+{
+    int exitCode = 0;
+    std::string line;       // its JSON Lines object or readable line, with '\n'
+    std::string errors;     // its standard error, each line naming the file
+    std::string summaryRow; // its CSV row, with '\n'
+};
+
+std::string CsvField(const std::string& text)
+{
+    if (text.find_first_of(",\"\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (const char ch : text)
+        quoted += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+    return quoted + "\"";
+}
+
+// The file's standard error, every message naming the file, without the
+// one-file hint to read the help.
+std::string NameTheFile(const std::string& errors, const std::string& file)
+{
+    std::string named;
+    std::istringstream lines(errors);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("Try '", 0) == 0)
+            continue;
+        std::string message = line.rfind(kPrefix, 0) == 0 ? line.substr(16) : line;
+        if (message.rfind(file, 0) != 0)
+            message = file + ": " + message;
+        named += kPrefix + message + "\n";
+    }
+    return named;
+}
+
+// "passed", "failed: <names>", or empty without --check or without a fit.
+std::string ChecksVerdict(const JsonValue& object, bool check)
+{
+    const JsonValue* checks = object.Find("checks");
+    if (!check || !checks || checks->items.empty())
+        return "";
+    std::string failed;
+    for (const JsonValue& c : checks->items)
+        if (const JsonValue* passed = c.Find("passed"); passed && !passed->boolean)
+            failed += (failed.empty() ? "" : " ") + c.Find("name")->text;
+    return failed.empty() ? "passed" : "failed: " + failed;
+}
+
+// Reduces one file as `tovarin-reduce ARGS -- FILE --json` would and turns the
+// result into the batch's line, CSV row and messages.
+FileOutcome ReduceOne(std::vector<std::string> args, const std::string& file,
+                      const ReduceOptions& options)
+{
+    for (std::string& arg : args)
+        arg = FillPlaceholders(arg, file);
+    args.insert(args.end(), {"--json", "--", file});
+    std::istringstream noInput;
+    const CommandResult result = RunReduceCommand(args, noInput);
+    FileOutcome outcome{result.exitCode, "", NameTheFile(result.err, file), ""};
+    const std::string tail = ", \"file\": " + JsonString(file) +
+                             ", \"exitCode\": " + std::to_string(result.exitCode) + "}\n";
+    if (options.json && !options.summaryPath && !result.out.empty()) { // nothing to read back
+        outcome.line = result.out.substr(0, result.out.rfind('}')) + tail;
+        return outcome;
+    }
+    std::optional<JsonValue> object = result.out.empty() ? std::nullopt : ParseJson(result.out);
+    if (!object) {
+        std::string error = outcome.errors.substr(0, outcome.errors.find('\n'));
+        error = error.substr(std::min(error.size(), std::string(kPrefix).size()));
+        outcome.line = options.json ? "{\"file\": " + JsonString(file) +
+                                          ", \"exitCode\": " + std::to_string(result.exitCode) +
+                                          ", \"error\": " + JsonString(error) + "}\n"
+                                    : file + "  failed (exit " + std::to_string(result.exitCode) +
+                                          "): " + error + "\n";
+        outcome.summaryRow = CsvField(file) + "," + std::to_string(result.exitCode) + ",,,,,,,,\n";
+        return outcome;
+    }
+    const auto number = [&](const JsonValue* v) {
+        return v && v->type == JsonValue::Type::Number ? std::optional(v->number) : std::nullopt;
+    };
+    const JsonValue* quality = object->Find("quality");
+    const std::optional<double> flowError =
+        number(quality ? quality->Find("maxFlowErrorPct") : nullptr);
+    const std::string checks = ChecksVerdict(*object, options.check);
+    if (options.json) {
+        outcome.line = result.out.substr(0, result.out.rfind('}')) + tail;
+    } else {
+        const JsonValue* fields = object->Find("fields");
+        outcome.line = FormatC("%s  %d rows  A %s  B %s  C %s  flow error %s", file.c_str(),
+                               static_cast<int>(object->Find("rowCount")->number),
+                               fields->Find("A")->text.c_str(), fields->Find("B")->text.c_str(),
+                               fields->Find("C")->text.c_str(),
+                               flowError ? FormatC("%+.2f %%", *flowError).c_str() : "undefined") +
+                       (checks.empty() ? "" : "  checks " + checks) + "\n";
+    }
+    const JsonValue* fit = object->Find("fit");
+    const auto Coefficient = [&](const char* key) {
+        const std::optional<double> value = number(object->Find(key));
+        return value ? FormatC("%.17g", *value) : std::string(); // null: not finite
+    };
+    outcome.summaryRow =
+        CsvField(file) + "," + std::to_string(result.exitCode) + "," +
+        std::to_string(static_cast<int>(object->Find("rowCount")->number)) + "," +
+        object->Find("mode")->text + "," + Coefficient("a") + "," + Coefficient("b") + "," +
+        Coefficient("c") + "," + (fit && fit->Find("converged")->boolean ? "true" : "false") + "," +
+        (flowError ? FormatC("%.17g", *flowError) : "") + "," + CsvField(checks) + "\n";
+    return outcome;
+}
+
+// Input order, whatever the threads: results wait in a window of bounded
+// size until every file before them is printed.
+class OrderedResults
+{
+  public:
+    explicit OrderedResults(std::size_t window) : m_window(window) {}
+
+    // Blocks while `index` is too far ahead of the next file to print.
+    void WaitForRoom(std::size_t index)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return index < m_next + m_window; });
+    }
+    void Put(std::size_t index, FileOutcome outcome)
+    {
+        std::lock_guard lock(m_mutex);
+        m_ready.emplace(index, std::move(outcome));
+        m_changed.notify_all();
+    }
+    FileOutcome Take(std::size_t index)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return m_ready.count(index) > 0; });
+        FileOutcome outcome = std::move(m_ready.at(index));
+        m_ready.erase(index);
+        m_next = index + 1;
+        m_changed.notify_all();
+        return outcome;
+    }
+
+  private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::map<std::size_t, FileOutcome> m_ready;
+    std::size_t m_next = 0;
+    std::size_t m_window;
+};
+
+// The refusal of a batch's options before any file is read.
+std::optional<std::string> CheckBatch(const ReduceOptions& options)
+{
+    for (const auto& path : {options.logPath, options.saveSettingsPath, options.tablePath,
+                             options.reportPath, options.recordPath}) {
+        if (!path)
+            continue;
+        if (*path == "-")
+            return "in a batch, no output can go to standard output";
+        if (FillPlaceholders(*path, "a/b.c") == FillPlaceholders(*path, "d/e.f"))
+            return "in a batch, the output path '" + *path +
+                   "' needs {stem}, {name} or {dir}, or the files would overwrite each other";
+    }
+    return options.settingsPath ? std::optional<std::string>("--settings cannot start a batch")
+                                : std::nullopt;
+}
+
+int Refuse(std::ostream& err, const std::string& message)
+{
+    err << kPrefix << message << "\nTry 'tovarin-reduce --help' for more information.\n";
+    return kExitBadInput;
+}
+
+} // namespace
+
+std::string FillPlaceholders(const std::string& path, const std::string& file)
+{
+    const std::filesystem::path p(file);
+    const std::pair<const char*, std::string> fills[] = {
+        {"{stem}", p.stem().string()},
+        {"{name}", p.filename().string()},
+        {"{dir}", p.has_parent_path() ? p.parent_path().string() : "."}};
+    std::string filled = path;
+    for (const auto& [key, value] : fills)
+        for (std::size_t at; (at = filled.find(key)) != std::string::npos;)
+            filled.replace(at, std::string(key).size(), value);
+    return filled;
+}
+
+int RunReduceProgram(const std::vector<std::string>& args, std::istream& standardInput,
+                     std::ostream& out, std::ostream& err)
+{
+    const ParsedOptions parsed = ParseReduceOptions(args);
+    if (parsed.error || !parsed.options.IsBatch() || parsed.options.help ||
+        parsed.options.version) {
+        const CommandResult result = RunReduceCommand(args, standardInput);
+        err << result.err;
+        out << result.out;
+        return result.exitCode;
+    }
+    const ReduceOptions& options = parsed.options;
+    if (const auto refusal = CheckBatch(options))
+        return Refuse(err, *refusal);
+    std::vector<std::string> files = options.inputPaths;
+    if (options.filesFromPath) {
+        std::string list;
+        if (*options.filesFromPath == "-")
+            list.assign(std::istreambuf_iterator<char>(standardInput), {});
+        else if (const FileResult read = ReadWholeFile(*options.filesFromPath, list); !read.ok)
+            return Refuse(err, read.Message());
+        std::istringstream lines(list);
+        for (std::string line; std::getline(lines, line);)
+            if (!line.empty() && line != "\r")
+                files.push_back(line.back() == '\r' ? line.substr(0, line.size() - 1) : line);
+    }
+    std::vector<std::string> perFile;
+    for (std::size_t i = 0; i < args.size(); ++i)
+        if (std::find(options.batchArgs.begin(), options.batchArgs.end(), i) ==
+                options.batchArgs.end() &&
+            args[i] != "--json")
+            perFile.push_back(args[i]);
+
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t jobs =
+        static_cast<std::size_t>(options.jobs.value_or(static_cast<int>(cores)));
+    OrderedResults results(jobs * 16);
+    std::atomic<std::size_t> nextFile{0};
+    std::vector<std::thread> workers;
+    for (std::size_t j = 0; j < std::min(jobs, files.size()); ++j)
+        workers.emplace_back([&] {
+            for (std::size_t i; (i = nextFile++) < files.size();) {
+                results.WaitForRoom(i);
+                results.Put(i, ReduceOne(perFile, files[i], options));
+            }
+        });
+    int exitCode = kExitFit;
+    std::string summary = "file,exitCode,rowCount,mode,a,b,c,converged,maxFlowErrorPct,checks\n";
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const FileOutcome outcome = results.Take(i);
+        out << outcome.line;
+        err << outcome.errors;
+        if (exitCode == kExitFit)
+            exitCode = outcome.exitCode;
+        if (options.summaryPath)
+            summary += outcome.summaryRow;
+    }
+    for (std::thread& worker : workers)
+        worker.join();
+    if (options.summaryPath) {
+        if (const FileResult written = WriteFileAtomically(*options.summaryPath, summary);
+            !written.ok) {
+            err << kPrefix << written.Message() << "\n";
+            return kExitOutputFailed;
+        }
+    }
+    return exitCode;
+}
+
+} // namespace tovarin

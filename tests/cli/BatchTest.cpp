@@ -1,0 +1,133 @@
+#include "Batch.h"
+
+#include "TempDir.h"
+#include "WorkedExample.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace tovarin;
+
+namespace {
+
+struct Output
+{
+    int exitCode;
+    std::string out, err;
+};
+
+Output Reduce(const std::vector<std::string>& args, const std::string& standardInput = "")
+{
+    std::istringstream in(standardInput);
+    std::ostringstream out, err;
+    const int exitCode = RunReduceProgram(args, in, out, err);
+    return {exitCode, out.str(), err.str()};
+}
+
+// good, bad input, fewer than 3 rows, a failing check (a flow error of -4.28 %)
+struct MixedFiles
+{
+    TempDir dir;
+    std::vector<std::string> paths;
+    MixedFiles()
+    {
+        const std::pair<const char*, std::string> files[] = {
+            {"good.csv", worked::kCsv},
+            {"bad.csv", "0,1\n5,x\n"},
+            {"two.csv", "0,1\n5,2\n"},
+            {"hot.csv", "0.9,0.98\n2,1.30\n3.1,1.48\n5,1.72\n10,2.13\n20,2.62\n40,3.2\n80,3.86\n"
+                        "160,4.6\n316,5.4\n"}};
+        for (const auto& [name, text] : files) {
+            WriteWholeFile(dir.Path(name), text);
+            paths.push_back(dir.Path(name));
+        }
+    }
+};
+
+} // namespace
+
+TEST(Batch, EachFileAsAloneInInputOrder)
+{
+    MixedFiles m;
+    std::vector<std::string> args = {"--json",    "--check",
+                                     "--table",   m.dir.Path("{stem}.inc"),
+                                     "--summary", m.dir.Path("summary.csv")};
+    args.insert(args.end(), m.paths.begin(), m.paths.end());
+    const Output batch = Reduce(args);
+    EXPECT_EQ(batch.exitCode, 2); // the first file that did not give 0: bad.csv
+    std::istringstream lines(batch.out);
+    std::vector<std::string> objects;
+    for (std::string line; std::getline(lines, line);)
+        objects.push_back(line);
+    ASSERT_EQ(objects.size(), 4u);
+    const int codes[] = {0, 2, 3, 4};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const Output alone =
+            Reduce({"--json", "--check", "--table", m.dir.Path("alone.inc"), m.paths[i]});
+        EXPECT_EQ(alone.exitCode, codes[i]) << m.paths[i];
+        const std::string tail =
+            ", \"file\": \"" + m.paths[i] + "\", \"exitCode\": " + std::to_string(codes[i]) + "}";
+        if (i == 1) {
+            EXPECT_EQ(objects[i], "{\"file\": \"" + m.paths[i] +
+                                      "\", \"exitCode\": 2, \"error\": \"" + m.paths[i] +
+                                      ":2: 'x' is not a decimal number\"}");
+            continue;
+        }
+        EXPECT_EQ(objects[i], alone.out.substr(0, alone.out.size() - 2) + tail);
+        if (i != 2) { // no table without a fit
+            EXPECT_EQ(ReadWholeFile(m.dir.Path(i == 0 ? "good.inc" : "hot.inc")),
+                      ReadWholeFile(m.dir.Path("alone.inc")));
+        }
+    }
+    EXPECT_EQ(batch.err, "tovarin-reduce: " + m.paths[1] +
+                             ":2: 'x' is not a decimal number\n"
+                             "tovarin-reduce: " +
+                             m.paths[2] +
+                             ": 2 rows are in use; a fit needs at "
+                             "least 3, so nothing was fitted\n"
+                             "tovarin-reduce: " +
+                             m.paths[2] +
+                             ": no usable fit, so no table or report "
+                             "was written\n"
+                             "tovarin-reduce: " +
+                             m.paths[3] +
+                             ": check failed: flow error: largest "
+                             "flow error -4.28 % at row 3 (limit 2 %)\n");
+    EXPECT_EQ(ReadWholeFile(m.dir.Path("summary.csv")),
+              "file,exitCode,rowCount,mode,a,b,c,converged,maxFlowErrorPct,checks\n" + m.paths[0] +
+                  ",0,4,linear,1,0.26117132956366274,0.69615871138937979,true,"
+                  "0.28456996278958258,passed\n" +
+                  m.paths[1] + ",2,,,,,,,,\n" + m.paths[2] + ",3,2,none,0,0,0,false,,\n" +
+                  m.paths[3] +
+                  ",4,10,nonlinear,-0.80421908493535521,1.800706338181409,0.21571608808482953,true,"
+                  "-4.2768293520770584,failed: flow error\n");
+}
+
+TEST(Batch, PlaceholdersFilesFromAndTheSameBytesWhateverTheJobs)
+{
+    MixedFiles m;
+    EXPECT_EQ(FillPlaceholders("out/{stem}-{name}@{dir}", "/data/day 1/s7.csv"),
+              "out/s7-s7.csv@/data/day 1");
+    const Output refused = Reduce({"--table", m.dir.Path("t.inc"), m.paths[0], m.paths[3]});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_EQ(refused.err.substr(0, refused.err.find('\n')),
+              "tovarin-reduce: in a batch, the output path '" + m.dir.Path("t.inc") +
+                  "' needs {stem}, {name} or {dir}, or the files would overwrite each other");
+
+    const Output readable = Reduce({"--files-from", "-"}, m.paths[0] + "\n" + m.paths[3] + "\n");
+    EXPECT_EQ(readable.out, m.paths[0] +
+                                "  4 rows  A 1.000  B 0.261  C 0.696  flow error +0.28 %\n" +
+                                m.paths[3] +
+                                "  10 rows  A -0.804  B 1.801  C 0.216  flow error "
+                                "-4.28 %\n");
+    std::string list;
+    for (int i = 0; i < 200; ++i)
+        list += m.paths[static_cast<std::size_t>(i % 4)] + "\n";
+    WriteWholeFile(m.dir.Path("list"), list);
+    const Output one = Reduce({"--json", "--jobs", "1", "--files-from", m.dir.Path("list")});
+    const Output four = Reduce({"--json", "--jobs=4", "--files-from", m.dir.Path("list")});
+    EXPECT_EQ(one.out, four.out);
+    EXPECT_EQ(one.err, four.err);
+    EXPECT_EQ(std::count(four.out.begin(), four.out.end(), '\n'), 200);
+}
