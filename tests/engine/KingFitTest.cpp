@@ -49,26 +49,21 @@ TEST(FitKing, LinearModeThroughThreeRowsPassesThroughEveryRow)
 
 TEST(FitKing, ModeFollowsTheFirstFlowAgainstTheLimit)
 {
-    struct Case
-    {
-        double firstFlowGs;
-        FitMode mode;
-    } const cases[] = {
-        {0.0, FitMode::Linear},
-        {-0.00005, FitMode::Linear},
-        {0.0000999999, FitMode::Linear},
-        {0.0001, FitMode::NonLinear},
-        {-0.0001, FitMode::NonLinear},
-        {0.001 / 3.6, FitMode::NonLinear}, // 0.001 Kg/hr
-        {std::nan(""), FitMode::NonLinear},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.firstFlowGs);
+    const std::string linear = "\n\n~~~~ USING LINEAR MODE ~~~~\n";
+    const std::string nonLinear = "\n\n~~~~ USING NON-LINEAR MODE ~~~~\n";
+    // |first flow| < 0.0001 g/s is linear; 0.001 Kg/hr is 0.000278 g/s; NaN is not below.
+    const std::pair<double, const std::string&> cases[] = {{0.0, linear},
+                                                           {-0.00005, linear},
+                                                           {0.0000999999, linear},
+                                                           {0.0001, nonLinear},
+                                                           {-0.0001, nonLinear},
+                                                           {0.001 / 3.6, nonLinear},
+                                                           {std::nan(""), nonLinear}};
+    for (const auto& [firstFlowGs, line] : cases) {
         RunLog log = RunLog::ToMemory();
         KingCoefficients k;
-        FitKing(RowsInUse({c.firstFlowGs, 5, 10}, {1, 2, 3}), k, log);
-        EXPECT_EQ(log.Text(), c.mode == FitMode::Linear ? "\n\n~~~~ USING LINEAR MODE ~~~~\n"
-                                                        : "\n\n~~~~ USING NON-LINEAR MODE ~~~~\n");
+        FitKing(RowsInUse({firstFlowGs, 5, 10}, {1, 2, 3}), k, log);
+        EXPECT_EQ(log.Text(), line) << firstFlowGs;
     }
 }
 

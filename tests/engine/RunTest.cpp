@@ -38,28 +38,20 @@ TEST(RunTest, WorkedExampleFieldsAndLogBlock)
 
 TEST(RunTest, LineFiveNamesTheFlowUnitIndex)
 {
-    struct Case
-    {
-        int flowUnit;
-        const char* line;
-    } const cases[] = {
+    // The words stored logs are compared against; they do not follow the labels.
+    const std::pair<int, std::string> cases[] = {
         {0, "Using CFM entries on screen\n"},
         {1, "  Note: Using CFM conversion from userdef.cfg file...\n"},
         {2, "Using direct g/s entries on screen\n"},
         {3, "Using LFE Conversion 169 CFM/8 InHg\n"},
-        {-1, ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.flowUnit);
-        HeadlessFields fields = worked::Screen({{"1", "1"}, {"2", "2"}, {"3", "3"}}, c.flowUnit);
+        {-1, ""}};
+    for (const auto& [flowUnit, line] : cases) {
+        HeadlessFields fields = worked::Screen({{"1", "1"}, {"2", "2"}, {"3", "3"}}, flowUnit);
         Calibration calibration;
         RunLog log = RunLog::ToMemory();
         RunCalibration(fields, calibration, log);
-        const std::string head =
-            "\n\n~~~~ USING NON-LINEAR MODE ~~~~\n\n\n*** DATA TO USE FOR THIS RUN ITERATION ***\n"
-            "Number of measurements: 3\n";
-        EXPECT_EQ(log.Text().substr(0, head.size() + std::string(c.line).size() + 2),
-                  head + c.line + "\n=");
+        const std::string head = "Number of measurements: 3\n" + line + "\n=";
+        EXPECT_NE(log.Text().find(head), std::string::npos) << flowUnit;
     }
 }
 
