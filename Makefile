@@ -45,7 +45,7 @@ fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DTOVARIN_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_DIR) --target fuzz_all
-	@for target in fields row_input options command settings writers chart; do \
+	@for target in fields row_input options command settings writers chart json; do \
 		mkdir -p $(FUZZ_DIR)/corpus/$$target; \
 		$(FUZZ_DIR)/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=4096 \
 			-print_final_stats=1 $(FUZZ_DIR)/corpus/$$target fuzz/corpus/$$target 2>&1 \

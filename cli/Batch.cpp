@@ -186,6 +186,22 @@ std::optional<std::string> CheckBatch(const ReduceOptions& options)
                                 : std::nullopt;
 }
 
+// Appends the paths of a list, one a line ("-" is standard input).
+std::optional<std::string> ReadFileList(const std::string& path, std::istream& standardInput,
+                                        std::vector<std::string>& files)
+{
+    std::string list;
+    if (path == "-")
+        list.assign(std::istreambuf_iterator<char>(standardInput), {});
+    else if (const FileResult read = ReadWholeFile(path, list); !read.ok)
+        return read.Message();
+    std::istringstream lines(list);
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty() && line != "\r")
+            files.push_back(line.back() == '\r' ? line.substr(0, line.size() - 1) : line);
+    return std::nullopt;
+}
+
 int Refuse(std::ostream& err, const std::string& message)
 {
     err << kPrefix << message << "\nTry 'tovarin-reduce --help' for more information.\n";
@@ -224,17 +240,10 @@ int RunReduceProgram(const std::vector<std::string>& args, std::istream& standar
         return Refuse(err, *refusal);
     std::vector<std::string> files = options.inputPaths;
     if (options.filesFromPath) {
-        std::string list;
-        if (*options.filesFromPath == "-")
-            list.assign(std::istreambuf_iterator<char>(standardInput), {});
-        else if (const FileResult read = ReadWholeFile(*options.filesFromPath, list); !read.ok)
-            return Refuse(err, read.Message());
-        std::istringstream lines(list);
-        for (std::string line; std::getline(lines, line);)
-            if (!line.empty() && line != "\r")
-                files.push_back(line.back() == '\r' ? line.substr(0, line.size() - 1) : line);
+        if (const auto error = ReadFileList(*options.filesFromPath, standardInput, files))
+            return Refuse(err, *error);
     }
-    std::vector<std::string> perFile;
+    std::vector<std::string> perFile; // the arguments of each file's own run
     for (std::size_t i = 0; i < args.size(); ++i)
         if (std::find(options.batchArgs.begin(), options.batchArgs.end(), i) ==
                 options.batchArgs.end() &&

@@ -5,12 +5,16 @@
 // ParseRowInput (RowInput.h) reads the measurement rows of a bench or
 // spreadsheet file. RunReduceCommand (ReduceCommand.h) types those rows into a
 // HeadlessFields screen, runs the engine's RunTest exactly as the window does,
-// writes the outputs through the files library's safe writer, and hands back
-// the texts and the exit code; CollectRunResult and its formatters
-// (ResultText.h) turn the result fields into the readable table or JSON.
-// main.cpp only moves the texts to the standard streams.
+// judges the fit (the files library's verdict), compares it with a previous
+// calibration read by ReadPreviousCalibration (PreviousCalibration.h, over
+// the small JsonReader), writes the outputs through the safe writer, and
+// hands back the texts and the exit code. RunReduceProgram (Batch.h) runs one
+// file that way, or a batch of them on worker threads in input order;
+// main.cpp only connects it to the standard streams.
 
+#include "Batch.h"
+#include "JsonReader.h"
 #include "Options.h"
+#include "PreviousCalibration.h"
 #include "ReduceCommand.h"
-#include "ResultText.h"
 #include "RowInput.h"

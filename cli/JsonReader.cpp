@@ -125,8 +125,9 @@ class Parser
             std::string key;
             if (!Take('"') || (--m_pos, !String(key)) || !Take(':'))
                 return false;
-            value.members.emplace_back(std::move(key), JsonValue{});
-            if (!Value(value.members.back().second, depth + 1))
+            value.keys.push_back(std::move(key));
+            value.items.emplace_back();
+            if (!Value(value.items.back(), depth + 1))
                 return false;
         } while (Take(','));
         return Take('}');
@@ -140,9 +141,11 @@ class Parser
 
 const JsonValue* JsonValue::Find(std::string_view key) const
 {
-    for (const auto& [name, value] : members)
-        if (name == key)
-            return &value;
+    if (type != Type::Object)
+        return nullptr;
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        if (keys[i] == key)
+            return &items[i];
     return nullptr;
 }
 

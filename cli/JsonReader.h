@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace tovarin {
@@ -26,8 +25,8 @@ struct JsonValue
     bool boolean = false;
     double number = 0.0;
     std::string text;
-    std::vector<JsonValue> items;                           // of an array
-    std::vector<std::pair<std::string, JsonValue>> members; // of an object, in order
+    std::vector<JsonValue> items;  // of an array, or the values of an object's members
+    std::vector<std::string> keys; // of an object's members, in the order of `items`
 
     // The member named `key` of an object; null when absent or not an object.
     const JsonValue* Find(std::string_view key) const;

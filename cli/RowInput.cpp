@@ -111,6 +111,31 @@ std::optional<std::size_t> ColumnIndex(const ColumnRef& column,
     return std::nullopt;
 }
 
+// The flow's and the response's field of a line with `count` fields; the
+// reason when the choice (or, without one, the field count) does not fit.
+std::optional<std::string> PickColumns(const std::optional<ColumnChoice>& columns,
+                                       const std::vector<std::string>& header, std::size_t count,
+                                       std::size_t& flowAt, std::size_t& responseAt)
+{
+    if (!columns) {
+        if (count == 2)
+            return std::nullopt;
+        return "expected 2 fields (flow and response), found " + std::to_string(count) +
+               (count > 2 ? "; use --columns to pick the flow and the response column" : "");
+    }
+    std::string reason;
+    const auto flow = ColumnIndex(columns->flow, header, reason);
+    const auto response = flow ? ColumnIndex(columns->response, header, reason) : flow;
+    if (!flow || !response)
+        return reason;
+    flowAt = *flow;
+    responseAt = *response;
+    if (std::max(flowAt, responseAt) >= count)
+        return "found " + std::to_string(count) + " fields, but column " +
+               std::to_string(std::max(flowAt, responseAt) + 1) + " was asked for";
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<ColumnChoice> ParseColumnChoice(std::string_view text)
@@ -166,27 +191,8 @@ RowInput ParseRowInput(std::string_view text, int maxRows,
             continue;
         }
         std::size_t flowAt = 0, responseAt = 1;
-        if (columns) {
-            std::string reason;
-            const auto flow = ColumnIndex(columns->flow, header, reason);
-            const auto response = flow ? ColumnIndex(columns->response, header, reason) : flow;
-            if (!flow || !response)
-                return fail(lineNumber, reason);
-            flowAt = *flow;
-            responseAt = *response;
-            if (std::max(flowAt, responseAt) >= fields.size())
-                return fail(lineNumber, "found " + std::to_string(fields.size()) +
-                                            " fields, but column " +
-                                            std::to_string(std::max(flowAt, responseAt) + 1) +
-                                            " was asked for");
-        } else if (fields.size() != 2) {
-            return fail(lineNumber,
-                        "expected 2 fields (flow and response), found " +
-                            std::to_string(fields.size()) +
-                            (fields.size() > 2 ? "; use --columns to pick the flow and the "
-                                                 "response column"
-                                               : ""));
-        }
+        if (const auto reason = PickColumns(columns, header, fields.size(), flowAt, responseAt))
+            return fail(lineNumber, *reason);
         for (const std::size_t at : {flowAt, responseAt}) {
             if (decimalComma)
                 std::replace(fields[at].begin(), fields[at].end(), ',', '.');

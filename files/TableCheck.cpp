@@ -104,7 +104,9 @@ TableCheck CheckFlowTable(const Calibration& lastRun, const OutputParameters& ou
                 const double mid = (previous->response + p.response) / 2;
                 const double flow = KingFlow(mid, lastRun.coefficients) * factor;
                 KeepLargest(t.maxInterpolationError,
-                            ((previous->word + p.word) / 2.0 - flow) / flow * 100, mid);
+                            ((static_cast<double>(previous->word) + p.word) / 2.0 - flow) / flow *
+                                100,
+                            mid); // words near INT_MAX would overflow an int sum
             }
         }
         previous = p;

@@ -73,21 +73,6 @@ class FixedMetricsParent : public IChartParent
 
 } // namespace
 
-TEST(QtCanvas, SegmentsTheChartsDoNotDrawMatchToo)
-{
-    const auto diagonalsAndFarAway = [](ICanvas& c) {
-        c.MoveTo({300, 300});
-        c.LineTo({340, 310}, Rgb(255, 255, 0));
-        c.LineTo({345, 360}, Rgb(255, 255, 0));
-        c.MoveTo({-100000000, -50000000});
-        c.LineTo({100000000, 60000000}, Rgb(255, 255, 0));
-        c.Rectangle({20, 5, 20, 30}, Rgb(255, 255, 0), Rgb(255, 0, 255)); // empty
-    };
-    BitmapCanvas bitmap(kWidth, kHeight, kGround);
-    diagonalsAndFarAway(bitmap);
-    EXPECT_EQ(Differences(DrawWithQt(diagonalsAndFarAway), bitmap), 0);
-}
-
 TEST(QtCanvas, WholeChartsMatchOutsideTheirTexts)
 {
     const std::vector<double> points = {0, 1.0, 5, 1.8, 10, 2.3, 20, 3.1};

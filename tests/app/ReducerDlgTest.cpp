@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -53,13 +52,14 @@ class ReducerDlgTest : public testing::Test
         QTest::keyClick(edit, Qt::Key_Delete);
         QTest::keyClicks(edit, QString::fromLatin1(text));
     }
-    static void TypeWorkedExample(const CReducerDlg& dialog)
+    static void TypeRows(const CReducerDlg& dialog, const std::vector<worked::TypedRow>& rows)
     {
-        for (std::size_t row = 0; row < worked::kRows.size(); ++row) {
-            Type(dialog, kRowControls[row].flow, worked::kRows[row].flow);
-            Type(dialog, kRowControls[row].response, worked::kRows[row].response);
+        for (std::size_t row = 0; row < rows.size(); ++row) {
+            Type(dialog, kRowControls[row].flow, rows[row].flow);
+            Type(dialog, kRowControls[row].response, rows[row].response);
         }
     }
+    static void TypeWorkedExample(const CReducerDlg& dialog) { TypeRows(dialog, worked::kRows); }
     static QComboBox* List(const CReducerDlg& dialog, int id)
     {
         return qobject_cast<QComboBox*>(dialog.Control(id));
@@ -257,14 +257,10 @@ TEST_F(ReducerDlgTest, PaintShowsTheChartsAndTheMarkers)
 
 TEST_F(ReducerDlgTest, TypedValuesSurviveRestartsExactly)
 {
-    const char* typed[][2] = {{"0.935", "1.234"}, {"12.3456", "5"}, {"20", "0.935"}};
     for (int start = 0; start < 3; ++start) {
         auto dialog = Open();
         if (start == 0) {
-            for (std::size_t row = 0; row < 3; ++row) {
-                Type(*dialog, kRowControls[row].flow, typed[row][0]);
-                Type(*dialog, kRowControls[row].response, typed[row][1]);
-            }
+            TypeRows(*dialog, {{"0.935", "1.234"}, {"12.3456", "5"}, {"20", "0.935"}});
             List(*dialog, kFlowUnitListId)->setCurrentIndex(3);
             List(*dialog, kResponseKindListId)->setCurrentIndex(1);
             Type(*dialog, kMeterTypeId, "HFM5");
@@ -368,13 +364,16 @@ TEST_F(ReducerDlgTest, TheVerdictInTheStatusStripTooltipsAndAfterATable)
     auto dialog = Open();
     const auto strip = [&] { return dialog->StatusStrip()->text().toStdString(); };
     EXPECT_EQ(strip(), "Type at least three rows of flow and response, then press \"Run Test\".");
-    const char* rows[][2] = {{"0.9", "0.98"}, {"2", "1.30"},  {"3.1", "1.48"}, {"5", "1.72"},
-                             {"10", "2.13"},  {"20", "2.62"}, {"40", "3.2"},   {"80", "3.86"},
-                             {"160", "4.6"},  {"316", "5.4"}};
-    for (std::size_t row = 0; row < 10; ++row) {
-        Type(*dialog, kRowControls[row].flow, rows[row][0]);
-        Type(*dialog, kRowControls[row].response, rows[row][1]);
-    }
+    TypeRows(*dialog, {{"0.9", "0.98"},
+                       {"2", "1.30"},
+                       {"3.1", "1.48"},
+                       {"5", "1.72"},
+                       {"10", "2.13"},
+                       {"20", "2.62"},
+                       {"40", "3.2"},
+                       {"80", "3.86"},
+                       {"160", "4.6"},
+                       {"316", "5.4"}});
     dialog->OnRunTest();
     EXPECT_EQ(strip(),
               "Flow error at most -4.28 % (row 3) \u00b7 RMS 0.0259 V \u00b7 R\u00b2 0.99977 "

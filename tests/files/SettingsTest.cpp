@@ -138,17 +138,6 @@ TEST(Settings, FirstLineThatDoesNotConvertKeepsRowZero)
     EXPECT_EQ(loaded.set.typedFlow[1], 5.0);
 }
 
-TEST(Settings, AFailedSaveNamesThePathAndKeepsTheOldFile)
-{
-    TempDir dir;
-    std::filesystem::create_directory(dir.Path(kSettingsName));
-    const FileResult saved = SaveSettings(dir.Path(""), MeasurementSet{});
-    EXPECT_EQ(SettingsNotSavedMessage(saved),
-              "The settings could not be saved to " + dir.Path(kSettingsName) +
-                  ": Is a directory.\nThe results of this run stay on screen, but the next start "
-                  "will not restore them.");
-}
-
 TEST(Settings, AnyRowValueAndMeterTypeComeBackAsSaved)
 {
     MeasurementSet saved;
