@@ -56,10 +56,8 @@ void QtCanvas::Rectangle(const Rect& box, Color pen, Color brush)
         return;
     Fill(m_painter, box, brush);
     // The one-pixel outline inside the box.
-    Fill(m_painter, {box.left, box.top, box.right, box.top + 1}, pen);
-    Fill(m_painter, {box.left, box.bottom - 1, box.right, box.bottom}, pen);
-    Fill(m_painter, {box.left, box.top, box.left + 1, box.bottom}, pen);
-    Fill(m_painter, {box.right - 1, box.top, box.right, box.bottom}, pen);
+    for (const Rect& edge : OutlineEdges(box))
+        Fill(m_painter, edge, pen);
 }
 
 void QtCanvas::FillRect(const Rect& box, Color color)

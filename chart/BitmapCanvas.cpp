@@ -48,10 +48,8 @@ void BitmapCanvas::Rectangle(const Rect& box, Color pen, Color brush)
     FillRect(box, brush);
     // The one-pixel outline lies inside the box, on its first and last rows
     // and columns.
-    FillRect({box.left, box.top, box.right, box.top + 1}, pen);
-    FillRect({box.left, box.bottom - 1, box.right, box.bottom}, pen);
-    FillRect({box.left, box.top, box.left + 1, box.bottom}, pen);
-    FillRect({box.right - 1, box.top, box.right, box.bottom}, pen);
+    for (const Rect& edge : OutlineEdges(box))
+        FillRect(edge, pen);
 }
 
 void BitmapCanvas::Polyline(const Point* points, int count, Color color)

@@ -3,6 +3,7 @@
 // of the window it draws on. Coordinates are the parent's client pixels, y
 // growing downward; rectangles exclude their right and bottom edges.
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -31,6 +32,16 @@ struct Rect
     int left = 0, top = 0, right = 0, bottom = 0; // right and bottom exclusive
     bool operator==(const Rect&) const = default;
 };
+
+// The four one-pixel edges of a box's outline, which lies inside the box:
+// top, bottom, left and right.
+constexpr std::array<Rect, 4> OutlineEdges(const Rect& box)
+{
+    return {{{box.left, box.top, box.right, box.top + 1},
+             {box.left, box.bottom - 1, box.right, box.bottom},
+             {box.left, box.top, box.left + 1, box.bottom},
+             {box.right - 1, box.top, box.right, box.bottom}}};
+}
 
 // Text flags; without kTextCenter or kTextRight a text is left-aligned. Texts
 // are always top-aligned and drawn without a background.

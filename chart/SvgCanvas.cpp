@@ -33,10 +33,8 @@ void SvgCanvas::Rectangle(const Rect& box, Color pen, Color brush)
     if (pen == brush)
         return;
     // The one-pixel outline lies inside the box.
-    FillRect({box.left, box.top, box.right, box.top + 1}, pen);
-    FillRect({box.left, box.bottom - 1, box.right, box.bottom}, pen);
-    FillRect({box.left, box.top, box.left + 1, box.bottom}, pen);
-    FillRect({box.right - 1, box.top, box.right, box.bottom}, pen);
+    for (const Rect& edge : OutlineEdges(box))
+        FillRect(edge, pen);
 }
 
 void SvgCanvas::FillRect(const Rect& box, Color color)

@@ -13,15 +13,6 @@ bool IsBlank(char ch)
     return ch == ' ' || ch == '\t';
 }
 
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && IsCSpace(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsCSpace(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // Splits at one separator character; blanks around each field are dropped.
 std::vector<std::string> SplitAt(std::string_view line, char separator)
 {
@@ -29,8 +20,8 @@ std::vector<std::string> SplitAt(std::string_view line, char separator)
     std::size_t start = 0;
     for (std::size_t end; (end = line.find(separator, start)) != std::string_view::npos;
          start = end + 1)
-        fields.emplace_back(Trim(line.substr(start, end - start)));
-    fields.emplace_back(Trim(line.substr(start)));
+        fields.emplace_back(TrimSpace(line.substr(start, end - start)));
+    fields.emplace_back(TrimSpace(line.substr(start)));
     return fields;
 }
 
@@ -77,7 +68,7 @@ std::vector<std::string> SplitFields(std::string_view line, std::optional<char> 
 // Begins like a number: optional blanks, an optional sign, then a digit or a point.
 bool BeginsLikeNumber(std::string_view field)
 {
-    field = Trim(field);
+    field = TrimSpace(field);
     if (!field.empty() && (field[0] == '+' || field[0] == '-'))
         field.remove_prefix(1);
     return !field.empty() && ((field[0] >= '0' && field[0] <= '9') || field[0] == '.');
@@ -91,7 +82,7 @@ bool IsWholeNumber(std::string_view text)
 // "sep=X" alone on the first line.
 std::optional<char> SeparatorLine(std::string_view line)
 {
-    line = Trim(line);
+    line = TrimSpace(line);
     if (line.size() == 5 && line.substr(0, 4) == "sep=")
         return line[4];
     return std::nullopt;
@@ -145,7 +136,8 @@ std::optional<ColumnChoice> ParseColumnChoice(std::string_view text)
         return std::nullopt;
     ColumnChoice choice;
     ColumnRef* refs[] = {&choice.flow, &choice.response};
-    const std::string_view parts[] = {Trim(text.substr(0, comma)), Trim(text.substr(comma + 1))};
+    const std::string_view parts[] = {TrimSpace(text.substr(0, comma)),
+                                      TrimSpace(text.substr(comma + 1))};
     for (int i = 0; i < 2; ++i) {
         const std::string_view part = parts[i];
         if (part.empty())
@@ -180,7 +172,7 @@ RowInput ParseRowInput(std::string_view text, int maxRows,
         text = newline == text.npos ? std::string_view() : text.substr(newline + 1);
         if (lineNumber == 1 && (separator = SeparatorLine(line)))
             continue;
-        line = Trim(line.substr(0, line.find('#')));
+        line = TrimSpace(line.substr(0, line.find('#')));
         if (line.empty())
             continue;
         bool decimalComma = false;

@@ -117,6 +117,15 @@ std::size_t Utf8SafeCut(std::string_view text, std::size_t limit)
     return start + length > limit ? start : limit;
 }
 
+std::string_view TrimSpace(std::string_view text)
+{
+    while (!text.empty() && IsCSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsCSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
 bool ReadMeterType(std::string_view text, std::string& meterType)
 {
     text.remove_prefix(SkipSpace(text));

@@ -34,6 +34,9 @@ bool ReadMeterType(std::string_view text, std::string& meterType);
 // cut never empties a non-empty text.
 std::size_t Utf8SafeCut(std::string_view text, std::size_t limit);
 
+// `text` without white space at either end.
+std::string_view TrimSpace(std::string_view text);
+
 // White space as the C locale's isspace sees it.
 inline bool IsCSpace(char ch)
 {

@@ -6,15 +6,6 @@
 namespace tovarin {
 namespace {
 
-std::string_view TrimSpace(std::string_view text)
-{
-    while (!text.empty() && IsCSpace(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsCSpace(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // The note for a text whose number ends `used` bytes into its trimmed text.
 std::optional<std::string> Note(std::string_view text, std::size_t used, const std::string& read,
                                 const std::string& previous)

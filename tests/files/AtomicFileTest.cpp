@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,14 +52,8 @@ TEST(WriteFileAtomically, FailuresNameThePathOrTheFolderAndTheReason)
     // A file size limit makes the write fail even for root; the old file stays.
     const std::string kept = dir.Path("kept.txt");
     WriteWholeFile(kept, "old");
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous{};
-    getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit small = previous;
-    small.rlim_cur = 2;
-    setrlimit(RLIMIT_FSIZE, &small);
-    const FileResult tooLarge = WriteFileAtomically(kept, "new and longer");
-    setrlimit(RLIMIT_FSIZE, &previous);
+    FileResult tooLarge;
+    WithFileSizeLimit(2, [&] { tooLarge = WriteFileAtomically(kept, "new and longer"); });
     EXPECT_EQ(tooLarge.Message(), kept + ": File too large");
     EXPECT_EQ(ReadWholeFile(kept), "old");
     EXPECT_EQ(Entries(dir.Root()), std::vector<std::string>{"kept.txt"});

@@ -9,8 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace tovarin;
 
@@ -94,15 +92,10 @@ TEST(OutputCommands, AFailedWriteLeavesTheOldFileAndSaysWhereAndWhy)
     const std::string table = dir.Path("maffactor.inc");
     WriteWholeFile(table, "the old table");
     platform.answer = table;
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous{};
-    getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit small = previous;
-    small.rlim_cur = 64;
-    setrlimit(RLIMIT_FSIZE, &small);
-    GenerateOutputFile(platform, OutputFields("0", "5", "1000", 0), Fitted({1.0, 2.0, 0.5}),
-                       stored);
-    setrlimit(RLIMIT_FSIZE, &previous);
+    WithFileSizeLimit(64, [&] {
+        GenerateOutputFile(platform, OutputFields("0", "5", "1000", 0), Fitted({1.0, 2.0, 0.5}),
+                           stored);
+    });
     EXPECT_EQ(platform.messages,
               std::vector<std::string>(
                   {"File Cannot Be Opened\n" + dir.Path("missing") + "\nNo such file or directory",

@@ -6,7 +6,9 @@
 #include <iterator>
 #include <string>
 
+#include <csignal>
 #include <stdlib.h>
+#include <sys/resource.h>
 
 class TempDir
 {
@@ -31,6 +33,20 @@ class TempDir
   private:
     std::filesystem::path m_path;
 };
+
+// Runs `action` under a file size limit of `bytes`, which makes writes fail
+// with "File too large" even for root, where a read-only folder would not.
+template <typename Action> void WithFileSizeLimit(rlim_t bytes, Action action)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit small = previous;
+    small.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &small);
+    action();
+    setrlimit(RLIMIT_FSIZE, &previous);
+}
 
 inline std::string ReadWholeFile(const std::string& path)
 {
