@@ -1,6 +1,7 @@
 // Under a comma-decimal locale, as the windowing toolkit sets it from the
 // environment, every text the engine writes or reads still uses a point.
 
+#include "ControlIds.h"
 #include "FieldParsing.h"
 #include "NumberText.h"
 #include "RunLog.h"
@@ -29,11 +30,20 @@ TEST(CommaDecimalLocale, NumbersAndTheWholeRunUseAPoint)
     EXPECT_EQ(value, 2.0);
     EXPECT_EQ(ParseDoubleC("1.5e1", nullptr), 15.0);
 
+    // The worked example: every result field, stale rows cleared, the log block.
     HeadlessFields fields = worked::Screen(worked::kRows);
+    fields.SetFieldText(kRowControls[10].maf, "stale");
     Calibration calibration;
     RunLog log = RunLog::ToMemory();
     RunTest(fields, calibration, log);
-    EXPECT_EQ(worked::ResultFields(fields, 1), worked::kResultFields[1]);
+    for (std::size_t row = 0; row < kRowControls.size(); ++row)
+        EXPECT_EQ(worked::ResultFields(fields, row),
+                  row < 4 ? worked::kResultFields[row] : std::vector<std::string>(3))
+            << row;
+    EXPECT_EQ(std::vector<std::string>({fields.GetFieldText(kCoefficientAId),
+                                        fields.GetFieldText(kCoefficientBId),
+                                        fields.GetFieldText(kCoefficientCId)}),
+              worked::kCoefficientFields);
     EXPECT_EQ(log.Text(), worked::kLogBlock);
 
     std::setlocale(LC_ALL, "C");

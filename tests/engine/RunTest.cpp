@@ -15,27 +15,6 @@ const std::string kEndLine =
 
 } // namespace
 
-TEST(RunTest, WorkedExampleFieldsAndLogBlock)
-{
-    HeadlessFields fields = worked::Screen(worked::kRows);
-    fields.SetFieldText(kRowControls[10].maf, "stale");
-    Calibration calibration;
-    RunLog log = RunLog::ToMemory();
-    RunTest(fields, calibration, log);
-
-    for (std::size_t row = 0; row < kRowControls.size(); ++row) {
-        SCOPED_TRACE(row);
-        const std::vector<std::string> empty = {"", "", ""};
-        EXPECT_EQ(worked::ResultFields(fields, row), row < 4 ? worked::kResultFields[row] : empty);
-    }
-    EXPECT_EQ(std::vector<std::string>({fields.GetFieldText(kCoefficientAId),
-                                        fields.GetFieldText(kCoefficientBId),
-                                        fields.GetFieldText(kCoefficientCId)}),
-              worked::kCoefficientFields);
-    EXPECT_EQ(log.Text(), worked::kLogBlock);
-    EXPECT_EQ(calibration.set.rowCount, 4);
-}
-
 TEST(RunTest, LineFiveNamesTheFlowUnitIndex)
 {
     // The words stored logs are compared against; they do not follow the labels.
