@@ -182,8 +182,7 @@ std::optional<std::string> CheckBatch(const ReduceOptions& options)
             return "in a batch, the output path '" + *path +
                    "' needs {stem}, {name} or {dir}, or the files would overwrite each other";
     }
-    return options.settingsPath ? std::optional<std::string>("--settings cannot start a batch")
-                                : std::nullopt;
+    return std::nullopt;
 }
 
 // Appends the paths of a list, one a line ("-" is standard input).
