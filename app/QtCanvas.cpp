@@ -65,18 +65,6 @@ void QtCanvas::FillRect(const Rect& box, Color color)
     Fill(m_painter, box, color);
 }
 
-void QtCanvas::Polyline(const Point* points, int count, Color color)
-{
-    for (int i = 1; i < count; ++i)
-        Segment(points[i - 1], points[i], color);
-}
-
-void QtCanvas::LineTo(Point to, Color color)
-{
-    Segment(m_position, to, color);
-    m_position = to;
-}
-
 void QtCanvas::SetPixel(Point at, Color color)
 {
     Fill(m_painter, {at.x, at.y, at.x + 1, at.y + 1}, color);

@@ -17,7 +17,7 @@ QFont ToQtFont(const ChartFont& font);
 // Line height and average character width of a chart font, as Qt measures it.
 FontMetrics MeasureQtFont(const ChartFont& font);
 
-class QtCanvas : public ICanvas
+class QtCanvas : public SegmentCanvas
 {
   public:
     // `width` x `height` is the painted surface, to which far-away segments
@@ -26,19 +26,15 @@ class QtCanvas : public ICanvas
 
     void Rectangle(const Rect& box, Color pen, Color brush) override;
     void FillRect(const Rect& box, Color color) override;
-    void Polyline(const Point* points, int count, Color color) override;
-    void MoveTo(Point to) override { m_position = to; }
-    void LineTo(Point to, Color color) override;
     void SetPixel(Point at, Color color) override;
     void DrawText(const std::string& text, const Rect& box, unsigned flags, Color color,
                   const ChartFont& font) override;
 
   private:
-    void Segment(Point from, Point to, Color color);
+    void Segment(Point from, Point to, Color color) override;
 
     QPainter& m_painter;
     int m_width, m_height;
-    Point m_position;
 };
 
 } // namespace tovarin

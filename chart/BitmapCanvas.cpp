@@ -52,21 +52,9 @@ void BitmapCanvas::Rectangle(const Rect& box, Color pen, Color brush)
         FillRect(edge, pen);
 }
 
-void BitmapCanvas::Polyline(const Point* points, int count, Color color)
+void BitmapCanvas::Segment(Point from, Point to, Color color)
 {
-    for (int i = 1; i < count; ++i)
-        Segment(points[i - 1], points[i], false, color);
-}
-
-void BitmapCanvas::LineTo(Point to, Color color)
-{
-    Segment(m_position, to, false, color);
-    m_position = to;
-}
-
-void BitmapCanvas::Segment(Point from, Point to, bool withEnd, Color color)
-{
-    RasterizeSegment(from, to, withEnd, m_width, m_height, [&](int x, int y) { Put(x, y, color); });
+    RasterizeSegment(from, to, false, m_width, m_height, [&](int x, int y) { Put(x, y, color); });
 }
 
 void BitmapCanvas::DrawText(const std::string& text, const Rect& box, unsigned flags, Color color,

@@ -19,16 +19,13 @@ struct TextCall
     bool operator==(const TextCall&) const = default;
 };
 
-class BitmapCanvas : public ICanvas
+class BitmapCanvas : public SegmentCanvas
 {
   public:
     BitmapCanvas(int width, int height, Color background);
 
     void Rectangle(const Rect& box, Color pen, Color brush) override;
     void FillRect(const Rect& box, Color color) override;
-    void Polyline(const Point* points, int count, Color color) override;
-    void MoveTo(Point to) override { m_position = to; }
-    void LineTo(Point to, Color color) override;
     void SetPixel(Point at, Color color) override;
     void DrawText(const std::string& text, const Rect& box, unsigned flags, Color color,
                   const ChartFont& font) override;
@@ -43,12 +40,11 @@ class BitmapCanvas : public ICanvas
     // Sets one pixel; the drawing routines use it rather than the virtual
     // SetPixel so that a derived recording canvas sees only the caller's calls.
     void Put(int x, int y, Color color);
-    void Segment(Point from, Point to, bool withEnd, Color color);
+    void Segment(Point from, Point to, Color color) override;
 
     int m_width, m_height;
     Color m_background;
     std::vector<Color> m_pixels;
-    Point m_position;
     std::vector<TextCall> m_texts;
 };
 

@@ -85,6 +85,30 @@ class ICanvas
                           const ChartFont& font) = 0;
 };
 
+// A canvas whose lines are all one-pixel segments without their end pixel:
+// MoveTo, LineTo and Polyline come down to Segment.
+class SegmentCanvas : public ICanvas
+{
+  public:
+    void Polyline(const Point* points, int count, Color color) override
+    {
+        for (int i = 1; i < count; ++i)
+            Segment(points[i - 1], points[i], color);
+    }
+    void MoveTo(Point to) override { m_position = to; }
+    void LineTo(Point to, Color color) override
+    {
+        Segment(m_position, to, color);
+        m_position = to;
+    }
+
+  protected:
+    virtual void Segment(Point from, Point to, Color color) = 0;
+
+  private:
+    Point m_position;
+};
+
 // The window a chart draws on.
 class IChartParent
 {

@@ -48,18 +48,6 @@ void SvgCanvas::SetPixel(Point at, Color color)
     m_body += RectElement({at.x, at.y, at.x + 1, at.y + 1}, color);
 }
 
-void SvgCanvas::Polyline(const Point* points, int count, Color color)
-{
-    for (int i = 1; i < count; ++i)
-        Segment(points[i - 1], points[i], color);
-}
-
-void SvgCanvas::LineTo(Point to, Color color)
-{
-    Segment(m_position, to, color);
-    m_position = to;
-}
-
 void SvgCanvas::Segment(Point from, Point to, Color color)
 {
     if (from == to)

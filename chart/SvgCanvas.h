@@ -13,16 +13,13 @@
 
 namespace tovarin {
 
-class SvgCanvas : public ICanvas
+class SvgCanvas : public SegmentCanvas
 {
   public:
     SvgCanvas(int width, int height, FontMetrics metrics);
 
     void Rectangle(const Rect& box, Color pen, Color brush) override;
     void FillRect(const Rect& box, Color color) override;
-    void Polyline(const Point* points, int count, Color color) override;
-    void MoveTo(Point to) override { m_position = to; }
-    void LineTo(Point to, Color color) override;
     void SetPixel(Point at, Color color) override;
     void DrawText(const std::string& text, const Rect& box, unsigned flags, Color color,
                   const ChartFont& font) override;
@@ -31,11 +28,10 @@ class SvgCanvas : public ICanvas
     std::string Document() const;
 
   private:
-    void Segment(Point from, Point to, Color color);
+    void Segment(Point from, Point to, Color color) override;
 
     int m_width, m_height;
     FontMetrics m_metrics;
-    Point m_position;
     std::string m_body;
 };
 
