@@ -26,6 +26,24 @@ std::string JsonInt(const std::optional<int>& value)
     return value ? std::to_string(*value) : "null";
 }
 
+void AppendNumberMember(std::string& json, const char* key, const std::optional<double>& value,
+                        bool first)
+{
+    if (!first)
+        json += ", ";
+    json += '"';
+    json += key;
+    json += "\": ";
+    char buffer[32];
+    const auto [end, ec] = value && std::isfinite(*value)
+                               ? std::to_chars(buffer, buffer + sizeof buffer, *value)
+                               : std::to_chars_result{buffer, std::errc::value_too_large};
+    if (ec == std::errc())
+        json.append(buffer, end);
+    else
+        json += "null";
+}
+
 std::string JsonString(const std::string& text)
 {
     std::string quoted = "\"";

@@ -37,10 +37,12 @@ std::string QualityJson(const FitQuality& q)
     else
         json += ", \"standardErrors\": null, \"correlations\": null";
     json += ", \"rows\": [";
-    for (std::size_t i = 0; i < q.rows.size(); ++i)
-        json += (i ? ", " : "") + std::string("{\"responseErrorPct\": ") +
-                JsonNumber(q.rows[i].responseErrorPct) +
-                ", \"flowErrorPct\": " + JsonNumber(q.rows[i].flowErrorPct) + "}";
+    for (std::size_t i = 0; i < q.rows.size(); ++i) {
+        json += i ? ", {" : "{";
+        AppendNumberMember(json, "responseErrorPct", q.rows[i].responseErrorPct, true);
+        AppendNumberMember(json, "flowErrorPct", q.rows[i].flowErrorPct);
+        json += '}';
+    }
     return json + "]}";
 }
 
@@ -103,9 +105,11 @@ std::string InputJson(const MeasurementSet& set)
         ", \"meterType\": " + JsonString(set.meterType) + ", \"rows\": [";
     for (int i = 0; i < set.rowCount; ++i) {
         const auto row = static_cast<std::size_t>(i);
-        json += (i ? ", " : "") + std::string("{\"flow\": ") + JsonNumber(set.typedFlow[row]) +
-                ", \"flowGs\": " + JsonNumber(set.flowGs[row]) +
-                ", \"response\": " + JsonNumber(set.response[row]) + "}";
+        json += i ? ", {" : "{";
+        AppendNumberMember(json, "flow", set.typedFlow[row], true);
+        AppendNumberMember(json, "flowGs", set.flowGs[row]);
+        AppendNumberMember(json, "response", set.response[row]);
+        json += '}';
     }
     return json + "]}";
 }
@@ -113,12 +117,15 @@ std::string InputJson(const MeasurementSet& set)
 std::string UncertaintyJson(const std::vector<FlowUncertainty>& table)
 {
     std::string json = "\"uncertainty\": [";
-    for (std::size_t i = 0; i < table.size(); ++i)
-        json += (i ? ", " : "") + std::string("{\"response\": ") + JsonNumber(table[i].response) +
-                ", \"flowGs\": " + JsonNumber(table[i].flowGs) +
-                ", \"expandedUncertaintyGs\": " + JsonNumber(table[i].expandedGs) +
-                ", \"expandedUncertaintyPct\": " + JsonNumber(table[i].expandedPct) +
-                ", \"coverageFactor\": " + JsonNumber(table[i].coverageFactor) + "}";
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        json += i ? ", {" : "{";
+        AppendNumberMember(json, "response", table[i].response, true);
+        AppendNumberMember(json, "flowGs", table[i].flowGs);
+        AppendNumberMember(json, "expandedUncertaintyGs", table[i].expandedGs);
+        AppendNumberMember(json, "expandedUncertaintyPct", table[i].expandedPct);
+        AppendNumberMember(json, "coverageFactor", table[i].coverageFactor);
+        json += '}';
+    }
     return json + "]";
 }
 
