@@ -364,16 +364,7 @@ TEST_F(ReducerDlgTest, TheVerdictInTheStatusStripTooltipsAndAfterATable)
     auto dialog = Open();
     const auto strip = [&] { return dialog->StatusStrip()->text().toStdString(); };
     EXPECT_EQ(strip(), "Type at least three rows of flow and response, then press \"Run Test\".");
-    TypeRows(*dialog, {{"0.9", "0.98"},
-                       {"2", "1.30"},
-                       {"3.1", "1.48"},
-                       {"5", "1.72"},
-                       {"10", "2.13"},
-                       {"20", "2.62"},
-                       {"40", "3.2"},
-                       {"80", "3.86"},
-                       {"160", "4.6"},
-                       {"316", "5.4"}});
+    TypeRows(*dialog, worked::kHotWire);
     dialog->OnRunTest();
     EXPECT_EQ(strip(),
               "Flow error at most -4.28 % (row 3) \u00b7 RMS 0.0259 V \u00b7 R\u00b2 0.99977 "

@@ -8,15 +8,6 @@ using namespace tovarin;
 
 namespace {
 
-// The main window's response chart: 350 x 200 at (505, 170), scheme 7.
-// With metrics 13 / 8: L 609, T 222, R 847, B 331, chart bottom 370.
-struct ResponseChart
-{
-    RecordingParent parent;
-    CChart chart{&parent, 505, 170, 10, 100, 7};
-    RecordingCanvas& canvas = parent.canvas;
-};
-
 constexpr Color kGrid = Rgb(0, 64, 64);
 constexpr Color kAxis = Rgb(255, 0, 255);
 constexpr Color kBack = Rgb(0, 128, 128);

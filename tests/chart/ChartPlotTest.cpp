@@ -14,40 +14,6 @@ namespace {
 
 constexpr Color kYellow = Rgb(255, 255, 0); // scheme 7's data colour
 
-// The main window's response chart: 350 x 200 at (505, 170), metrics 13 / 8,
-// so the plot area is L 609, T 222, R 847, B 331 (plot 238 x 109 pixels).
-struct ResponseChart
-{
-    RecordingParent parent;
-    CChart chart{&parent, 505, 170, 10, 100, 7};
-    RecordingCanvas& canvas = parent.canvas;
-
-    void Attach(ChartSpec& spec, const std::vector<double>& points)
-    {
-        spec.points = points.data();
-        if (spec.pointCount == 0)
-            spec.pointCount = static_cast<int>(points.size() / 2);
-        canvas.Forget();
-        ASSERT_TRUE(chart.AttachSpec(&spec));
-    }
-    std::vector<LineCall> DataLines() const
-    {
-        std::vector<LineCall> lines;
-        for (const LineCall& line : canvas.lines)
-            if (line.color == kYellow)
-                lines.push_back(line);
-        return lines;
-    }
-    std::vector<Rect> DataBars() const
-    {
-        std::vector<Rect> bars;
-        for (const RectCall& call : canvas.rectangles)
-            if (call.color == kYellow)
-                bars.push_back(call.box);
-        return bars;
-    }
-};
-
 } // namespace
 
 TEST(ChartGeometry, PlotAreaMarkerAndBar)

@@ -1,5 +1,4 @@
-#include "ReduceCommand.h"
-
+#include "ReduceRun.h"
 #include "TempDir.h"
 #include "WorkedExample.h"
 
@@ -12,12 +11,6 @@
 using namespace tovarin;
 
 namespace {
-
-CommandResult Reduce(std::vector<std::string> args, const std::string& standardInput = "")
-{
-    std::istringstream in(standardInput);
-    return RunReduceCommand(args, in);
-}
 
 int Count(const std::string& text, const std::string& what)
 {
@@ -32,8 +25,7 @@ double JsonNumberAfter(const std::string& json, const std::string& key)
     return std::stod(json.substr(json.find("\"" + key + "\": ") + key.size() + 4));
 }
 
-const char* const kHotWire = "0.9,0.98\n2,1.30\n3.1,1.48\n5,1.72\n10,2.13\n20,2.62\n40,3.2\n"
-                             "80,3.86\n160,4.6\n316,5.4\n";
+const char* const kHotWire = worked::kHotWireCsv;
 
 } // namespace
 

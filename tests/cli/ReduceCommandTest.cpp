@@ -1,26 +1,12 @@
-#include "ReduceCommand.h"
-
+#include "ReduceRun.h"
 #include "TempDir.h"
 #include "WorkedExample.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 using namespace tovarin;
 
 namespace {
-
-CommandResult Reduce(std::vector<std::string> args, const std::string& standardInput = "")
-{
-    std::istringstream in(standardInput);
-    return RunReduceCommand(args, in);
-}
-
-std::string Refusal(const std::string& message)
-{
-    return "tovarin-reduce: " + message + "\nTry 'tovarin-reduce --help' for more information.\n";
-}
 
 // Rows whose linear-mode fit is exactly a = 1, b = 2, c = 0.5.
 const char* const kSquareRootRows = "0,1\n1,3\n4,5\n";
@@ -290,8 +276,7 @@ TEST(ReduceCommand, StandardOutputDashPathsUnitSpellingsAndLimits)
 
 TEST(ReduceCommand, CheckExitsFourNamingEachFailedCheck)
 {
-    const char* hotWire = "0.9,0.98\n2,1.30\n3.1,1.48\n5,1.72\n10,2.13\n20,2.62\n40,3.2\n"
-                          "80,3.86\n160,4.6\n316,5.4\n";
+    const char* hotWire = worked::kHotWireCsv;
     const CommandResult failed = Reduce({"--check", "--output-unit", "mg/sec"}, hotWire);
     EXPECT_EQ(failed.exitCode, 4);
     EXPECT_EQ(failed.err, "tovarin-reduce: check failed: flow error: largest flow error -4.28 % "

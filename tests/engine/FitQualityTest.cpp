@@ -21,16 +21,11 @@ Calibration Calibrate(const std::vector<worked::TypedRow>& rows)
     return run;
 }
 
-// A hot-wire sensor, 0.9 to 316 g/s; its fit is non-linear and converges.
-const std::vector<worked::TypedRow> kHotWire = {
-    {"0.9", "0.98"}, {"2", "1.30"}, {"3.1", "1.48"}, {"5", "1.72"},  {"10", "2.13"},
-    {"20", "2.62"},  {"40", "3.2"}, {"80", "3.86"},  {"160", "4.6"}, {"316", "5.4"}};
-
 } // namespace
 
 TEST(FitQuality, NonLinearFitAgainstAnIndependentComputation)
 {
-    const Calibration run = Calibrate(kHotWire);
+    const Calibration run = Calibrate(worked::kHotWire);
     EXPECT_TRUE(run.outcome.converged);
     EXPECT_EQ(run.outcome.evaluations, 27);
     const FitQuality q = AssessFit(run);

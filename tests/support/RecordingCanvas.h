@@ -3,6 +3,9 @@
 // a chart parent drawing onto it with the metrics 13 / 8.
 
 #include "BitmapCanvas.h"
+#include "Chart.h"
+
+#include <gtest/gtest.h>
 
 #include <vector>
 
@@ -73,4 +76,39 @@ class RecordingParent : public tovarin::IChartParent
     bool drawable = true;
     std::vector<tovarin::Rect> repaints;
     int repaintNowCount = 0;
+};
+
+// The main window's response chart: 350 x 200 at (505, 170), metrics 13 / 8,
+// so the plot area is L 609, T 222, R 847, B 331 (plot 238 x 109 pixels) and
+// the chart's bottom row 370. Data is drawn in scheme 7's yellow.
+struct ResponseChart
+{
+    RecordingParent parent;
+    tovarin::CChart chart{&parent, 505, 170, 10, 100, 7};
+    RecordingCanvas& canvas = parent.canvas;
+
+    void Attach(tovarin::ChartSpec& spec, const std::vector<double>& points)
+    {
+        spec.points = points.data();
+        if (spec.pointCount == 0)
+            spec.pointCount = static_cast<int>(points.size() / 2);
+        canvas.Forget();
+        ASSERT_TRUE(chart.AttachSpec(&spec));
+    }
+    std::vector<LineCall> DataLines() const
+    {
+        std::vector<LineCall> lines;
+        for (const LineCall& line : canvas.lines)
+            if (line.color == chart.DataColor())
+                lines.push_back(line);
+        return lines;
+    }
+    std::vector<tovarin::Rect> DataBars() const
+    {
+        std::vector<tovarin::Rect> bars;
+        for (const RectCall& call : canvas.rectangles)
+            if (call.color == chart.DataColor())
+                bars.push_back(call.box);
+        return bars;
+    }
 };
