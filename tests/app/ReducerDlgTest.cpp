@@ -150,7 +150,7 @@ TEST_F(ReducerDlgTest, TabOrderAndFramesAsTheUserSeesThem)
     EXPECT_TRUE(frames[1].contains(QRect(504, 384, 352, 202)));
 }
 
-TEST_F(ReducerDlgTest, RunTestRunsTheWorkedExampleAndSavesTheScreen)
+TEST_F(ReducerDlgTest, RunTestRunsTheWorkedExamplePaintsItAndSavesTheScreen)
 {
     {
         auto dialog = Open();
@@ -163,6 +163,23 @@ TEST_F(ReducerDlgTest, RunTestRunsTheWorkedExampleAndSavesTheScreen)
         EXPECT_EQ(dialog->GetFieldText(kCoefficientCId), "0.696");
         EXPECT_EQ(dialog->ResponseChart()->Spec(), dialog->Plots().responseSpec.get());
         EXPECT_EQ(dialog->ErrorChart()->XMax(), 4.0);
+        const QImage image = dialog->grab().toImage();
+        const QColor teal(0, 128, 128), yellow(255, 255, 0);
+        EXPECT_EQ(image.pixelColor(506, 171), teal);
+        EXPECT_EQ(image.pixelColor(506, 386), teal);
+        EXPECT_NE(image.pixelColor(504, 171), teal);
+        // Each measured point is an X where the chart maps it (the plot area
+        // follows the font the toolkit measures).
+        const CChart& chart = *dialog->ResponseChart();
+        const Rect plot = chart.GetPlotRect();
+        for (const auto& [x, y] : {std::pair{5.0, 1.8}, {10.0, 2.3}, {20.0, 3.1}}) {
+            const QPoint centre(static_cast<int>(plot.left + x / (1.0 / chart.XScale())),
+                                static_cast<int>(plot.bottom - y / (1.0 / chart.YScale())));
+            for (const QPoint d : {QPoint(-2, -2), QPoint(2, 2), QPoint(2, -2), QPoint(-2, 2)})
+                EXPECT_EQ(image.pixelColor(centre + d), yellow) << centre.x() << "," << centre.y();
+        }
+        EXPECT_EQ(MinimisedIconPosition(31, 36, 32, 32).x, 0); // (31 - 32 + 1) / 2
+        EXPECT_EQ(MinimisedIconPosition(30, 29, 32, 32).y, -1);
 
         // The files come from the last run, not from what the window shows now.
         Type(*dialog, kMeterTypeId, "CHANGED");
@@ -228,31 +245,6 @@ TEST_F(ReducerDlgTest, FailuresAtStartAndWhenSaving)
               std::vector<std::string>{"The settings could not be saved to " + Path("tovarin.cfg") +
                                        ": Is a directory.\nThe results of this run stay on "
                                        "screen, but the next start will not restore them."});
-}
-
-TEST_F(ReducerDlgTest, PaintShowsTheChartsAndTheMarkers)
-{
-    auto dialog = Open();
-    dialog->show();
-    TypeWorkedExample(*dialog);
-    dialog->OnRunTest();
-    const QImage image = dialog->grab().toImage();
-    const QColor teal(0, 128, 128), yellow(255, 255, 0);
-    EXPECT_EQ(image.pixelColor(506, 171), teal);
-    EXPECT_EQ(image.pixelColor(506, 386), teal);
-    EXPECT_NE(image.pixelColor(504, 171), teal);
-    // Each measured point is an X where the chart maps it (the plot area
-    // follows the font the toolkit measures).
-    const CChart& chart = *dialog->ResponseChart();
-    const Rect plot = chart.GetPlotRect();
-    for (const auto& [x, y] : {std::pair{5.0, 1.8}, {10.0, 2.3}, {20.0, 3.1}}) {
-        const QPoint centre(static_cast<int>(plot.left + x / (1.0 / chart.XScale())),
-                            static_cast<int>(plot.bottom - y / (1.0 / chart.YScale())));
-        for (const QPoint d : {QPoint(-2, -2), QPoint(2, 2), QPoint(2, -2), QPoint(-2, 2)})
-            EXPECT_EQ(image.pixelColor(centre + d), yellow) << centre.x() << "," << centre.y();
-    }
-    EXPECT_EQ(MinimisedIconPosition(31, 36, 32, 32).x, 0); // (31 - 32 + 1) / 2
-    EXPECT_EQ(MinimisedIconPosition(30, 29, 32, 32).y, -1);
 }
 
 TEST_F(ReducerDlgTest, TypedValuesSurviveRestartsExactly)

@@ -78,15 +78,12 @@ TEST(ChartFrame, TextBoxesTheirFlagsAndColours)
     r.chart.Draw();
     const ChartFont font{"Courier", 8};
     const unsigned centred = kTextCenter | kTextEndEllipsis;
+    const unsigned wrapped = kTextRight | kTextWordBreak | kTextEndEllipsis;
     const std::vector<TextCall> expected = {
         {"King Equation Linear Response", {609, 183, 847, 196}, centred, Rgb(192, 192, 192), font},
         {"", {609, 207, 847, 220}, centred, Rgb(255, 255, 255), font},
         {"g/sec", {609, 346, 847, 359}, centred, Rgb(150, 255, 150), font},
-        {"Volts",
-         {513, 248, 601, 305},
-         kTextRight | kTextWordBreak | kTextEndEllipsis,
-         Rgb(200, 255, 200),
-         font},
+        {"Volts", {513, 248, 601, 305}, wrapped, Rgb(200, 255, 200), font},
         {"0", {609, 332, 673, 345}, kTextNoClip, Rgb(150, 255, 150), font},
         {"9.5", {696, 333, 760, 346}, kTextNoClip | kTextCenter, Rgb(150, 255, 150), font},
         {"19", {783, 334, 847, 347}, kTextNoClip | kTextRight, Rgb(150, 255, 150), font},

@@ -21,16 +21,11 @@ TEST(ChartGeometry, PlotAreaMarkerAndBar)
     // 13 character widths left, 1 right, 4 line heights above, 3 below.
     EXPECT_EQ(PlotArea({505, 170, 855, 370}, {.lineHeight = 13, .charWidth = 8}),
               (Rect{609, 222, 847, 331}));
+    // The centre, then the X's arms outward: 1 and 2 pixels along each diagonal.
+    const std::vector<Point> x = {{10, 20}, {9, 19},  {9, 21},  {11, 19}, {11, 21},
+                                  {8, 18},  {12, 22}, {12, 18}, {8, 22}};
     const auto marker = MarkerPixels({10, 20});
-    EXPECT_EQ(std::vector<Point>(marker.begin(), marker.end()), std::vector<Point>({{10, 20},
-                                                                                    {9, 19},
-                                                                                    {9, 21},
-                                                                                    {11, 19},
-                                                                                    {11, 21},
-                                                                                    {8, 18},
-                                                                                    {12, 22},
-                                                                                    {12, 18},
-                                                                                    {8, 22}}));
+    EXPECT_EQ(std::vector<Point>(marker.begin(), marker.end()), x);
     EXPECT_EQ(BarRect({609, 240}, 23, 277, 847), (Rect{609, 240, 632, 277})); // above the axis
     EXPECT_EQ(BarRect({632, 312}, 23, 277, 847), (Rect{632, 277, 655, 312})); // below it
     EXPECT_EQ(BarRect({840, 300}, 23, 277, 847), (Rect{840, 277, 847, 300})); // cut at R
@@ -82,13 +77,9 @@ TEST(ChartPlot, KingSamplesWholeFlowsInRangeOrOnePerColumn)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ResponseChart r;
-        ChartSpec spec{.kind = ChartKind::KingCurve,
-                       .xMin = c.xMin,
-                       .xMax = c.xMax,
-                       .yMax = 5,
-                       .a = 1,
-                       .b = 0.001,
-                       .c = 0.4};
+        ChartSpec spec{.kind = ChartKind::KingCurve, .yMax = 5, .a = 1, .b = 0.001, .c = 0.4};
+        spec.xMin = c.xMin;
+        spec.xMax = c.xMax;
         r.Attach(spec, {c.xMin, 1});
         EXPECT_EQ(r.DataLines().size(), c.segments);
     }

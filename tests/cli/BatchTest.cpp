@@ -78,20 +78,15 @@ TEST(Batch, EachFileAsAloneInInputOrder)
                       ReadWholeFile(m.dir.Path("alone.inc")));
         }
     }
-    EXPECT_EQ(batch.err, "tovarin-reduce: " + m.paths[1] +
-                             ":2: 'x' is not a decimal number\n"
-                             "tovarin-reduce: " +
-                             m.paths[2] +
-                             ": 2 rows are in use; a fit needs at "
-                             "least 3, so nothing was fitted\n"
-                             "tovarin-reduce: " +
-                             m.paths[2] +
-                             ": no usable fit, so no table or report "
-                             "was written\n"
-                             "tovarin-reduce: " +
-                             m.paths[3] +
-                             ": check failed: flow error: largest "
-                             "flow error -4.28 % at row 3 (limit 2 %)\n");
+    const auto said = [&](std::size_t file, const std::string& what) {
+        return "tovarin-reduce: " + m.paths[file] + what + "\n";
+    };
+    EXPECT_EQ(batch.err,
+              said(1, ":2: 'x' is not a decimal number") +
+                  said(2, ": 2 rows are in use; a fit needs at least 3, so nothing was fitted") +
+                  said(2, ": no usable fit, so no table or report was written") +
+                  said(3, ": check failed: flow error: largest flow error -4.28 % at row 3 (limit "
+                          "2 %)"));
     EXPECT_EQ(ReadWholeFile(m.dir.Path("summary.csv")),
               "file,exitCode,rowCount,mode,a,b,c,converged,maxFlowErrorPct,checks\n" + m.paths[0] +
                   ",0,4,linear,1,0.26117132956366274,0.69615871138937979,true,"

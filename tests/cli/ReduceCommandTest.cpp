@@ -122,41 +122,29 @@ TEST(ReduceCommand, RefusesBadOptionsAndInputWithoutWriting)
     struct Case
     {
         std::vector<std::string> args;
-        std::string input, message;
+        std::string message, input = worked::kCsv;
     } const cases[] = {
-        {{"--bogus"}, worked::kCsv, "unknown option '--bogus'"},
+        {{"--bogus"}, "unknown option '--bogus'"},
         {{"--flow-unit", "m3/h"},
-         worked::kCsv,
          "--flow-unit: unknown unit 'm3/h' (use g/s, Kg/hr, lbs/hr or SCFM)"},
-        {{"--response", "Amps"},
-         worked::kCsv,
-         "--response: unknown kind 'Amps' (use Volts or Freq)"},
+        {{"--response", "Amps"}, "--response: unknown kind 'Amps' (use Volts or Freq)"},
         {{"--output-unit", "lb/s"},
-         worked::kCsv,
          "--output-unit: unknown unit 'lb/s' (use 10*mg/sec, mg/sec, g/sec or kg/hr)"},
-        {{"--flow-unit"}, worked::kCsv, "option --flow-unit needs a value"},
-        {{"--json=yes"}, worked::kCsv, "option --json takes no value"},
-        {{"--meter", "TWO WORDS"},
-         worked::kCsv,
-         "--meter: the meter type must be one word, without blanks"},
+        {{"--flow-unit"}, "option --flow-unit needs a value"},
+        {{"--json=yes"}, "option --json takes no value"},
+        {{"--meter", "TWO WORDS"}, "--meter: the meter type must be one word, without blanks"},
         {{"--meter", std::string(300, 'M')},
-         worked::kCsv,
          "--meter: the meter type is longer than 299 characters"},
-        {{"--points", "12x"}, kSquareRootRows, "--points: '12x' is not a whole number of points"},
-        {{"--points", "99999999999"},
-         kSquareRootRows,
-         "--points: '99999999999' is not a whole number of points"},
-        {{"--response-min", "nan"},
-         kSquareRootRows,
-         "--response-min: 'nan' is not a decimal number"},
-        {{dir.Path("none.csv")}, "", dir.Path("none.csv") + ": No such file or directory"},
-        {{dir.Path("")}, "", dir.Path("") + ": Is a directory"},
-        {{"--settings", dir.Path("")}, "", dir.Path("") + ": Is a directory"},
+        {{"--points", "12x"}, "--points: '12x' is not a whole number of points"},
+        {{"--points", "99999999999"}, "--points: '99999999999' is not a whole number of points"},
+        {{"--response-min", "nan"}, "--response-min: 'nan' is not a decimal number"},
+        {{dir.Path("none.csv")}, dir.Path("none.csv") + ": No such file or directory"},
+        {{dir.Path("")}, dir.Path("") + ": Is a directory"},
+        {{"--settings", dir.Path("")}, dir.Path("") + ": Is a directory"},
         {{"--settings", dir.Path("bad.cfg")},
-         "",
          dir.Path("bad.cfg") + ": flow unit index 7 is not one of 0 to 3"},
-        {{}, "0,1\n5,x\n", "standard input:2: 'x' is not a decimal number"},
-        {{}, twenty, "standard input:20: more than 19 rows"},
+        {{}, "standard input:2: 'x' is not a decimal number", "0,1\n5,x\n"},
+        {{}, "standard input:20: more than 19 rows", twenty},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message.substr(0, 60));
@@ -246,11 +234,12 @@ TEST(ReduceCommand, StandardOutputDashPathsUnitSpellingsAndLimits)
     const CommandResult relative = Reduce({"--", "-x"}, "");
     EXPECT_EQ(relative.err, Refusal("-x: No such file or directory"));
 
-    for (const auto& [flow, output] : {std::pair{"g/sec", "g/s"},
-                                       {"KG/H", "kg/h"},
-                                       {"lbs/hr", "mg/s"},
-                                       {"lb/h", "10*mg/s"},
-                                       {"scfm", "g/sec"}})
+    const char* const spellings[][2] = {{"g/sec", "g/s"},
+                                        {"KG/H", "kg/h"},
+                                        {"lbs/hr", "mg/s"},
+                                        {"lb/h", "10*mg/s"},
+                                        {"scfm", "g/sec"}};
+    for (const auto& [flow, output] : spellings)
         EXPECT_EQ(Reduce({"--flow-unit", flow, "--output-unit", output}, kSquareRootRows).exitCode,
                   0)
             << flow << " " << output;

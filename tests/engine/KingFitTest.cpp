@@ -38,13 +38,24 @@ std::vector<double> SplitNumbers(const std::string& text)
 
 } // namespace
 
-TEST(FitKing, LinearModeThroughThreeRowsPassesThroughEveryRow)
+TEST(FitKing, BothModesRecoverKnownCoefficients)
 {
-    // a = 1; the log-log line through (ln 10, ln 1) and (ln 20, ln 1.5).
-    const KingCoefficients k = FitLinear(RowsInUse({0, 10, 20}, {1.0, 2.0, 2.5}));
-    EXPECT_EQ(k.a, 1.0);
-    EXPECT_NEAR(k.c, std::log(1.5) / std::log(2.0), 1e-12);
-    EXPECT_NEAR(k.b, std::pow(10.0, -k.c), 1e-12);
+    // Linear: a = 1; the log-log line through (ln 10, ln 1) and (ln 20, ln 1.5).
+    const KingCoefficients line = FitLinear(RowsInUse({0, 10, 20}, {1.0, 2.0, 2.5}));
+    EXPECT_EQ(line.a, 1.0);
+    EXPECT_NEAR(line.c, std::log(1.5) / std::log(2.0), 1e-12);
+    EXPECT_NEAR(line.b, std::pow(10.0, -line.c), 1e-12);
+
+    // Non-linear: seven rows exactly on 0.8 + 0.3 * flow^0.55.
+    std::vector<double> flows, responses;
+    for (const double f : {2.0, 6.0, 15.0, 40.0, 90.0, 180.0, 300.0}) {
+        flows.push_back(f);
+        responses.push_back(0.8 + 0.3 * std::pow(f, 0.55));
+    }
+    const KingCoefficients k = FitNonLinear(RowsInUse(flows, responses));
+    EXPECT_NEAR(k.a, 0.8, 1e-8);
+    EXPECT_NEAR(k.b, 0.3, 1e-8);
+    EXPECT_NEAR(k.c, 0.55, 1e-8);
 }
 
 TEST(FitKing, ModeFollowsTheFirstFlowAgainstTheLimit)
@@ -65,20 +76,6 @@ TEST(FitKing, ModeFollowsTheFirstFlowAgainstTheLimit)
         FitKing(RowsInUse({firstFlowGs, 5, 10}, {1, 2, 3}), k, log);
         EXPECT_EQ(log.Text(), line) << firstFlowGs;
     }
-}
-
-TEST(FitKing, NonLinearModeRecoversAnExactCurve)
-{
-    const KingCoefficients truth{0.8, 0.3, 0.55};
-    std::vector<double> flows, responses;
-    for (const double f : {2.0, 6.0, 15.0, 40.0, 90.0, 180.0, 300.0}) {
-        flows.push_back(f);
-        responses.push_back(0.8 + 0.3 * std::pow(f, 0.55));
-    }
-    const KingCoefficients k = FitNonLinear(RowsInUse(flows, responses));
-    EXPECT_NEAR(k.a, truth.a, 1e-8);
-    EXPECT_NEAR(k.b, truth.b, 1e-8);
-    EXPECT_NEAR(k.c, truth.c, 1e-8);
 }
 
 TEST(FitKing, NonLinearModeMatchesTheReferenceFits)
