@@ -4,6 +4,7 @@
 #include "QtCanvas.h"
 #include "BitmapCanvas.h"
 #include "Chart.h"
+#include "RecordingCanvas.h"
 
 #include <QImage>
 #include <QPainter>
@@ -55,22 +56,6 @@ int Differences(const QImage& qt, const BitmapCanvas& bitmap, const std::vector<
     return differences;
 }
 
-// A chart parent drawing on a given canvas, with the metrics 13 / 8 whatever
-// the canvas, so both canvases get the same geometry.
-class FixedMetricsParent : public IChartParent
-{
-  public:
-    explicit FixedMetricsParent(ICanvas& canvas) : m_canvas(canvas) {}
-    ICanvas* BeginDrawing() override { return &m_canvas; }
-    void EndDrawing() override {}
-    void RequestRepaint(const Rect&) override {}
-    void RepaintNow() override {}
-    FontMetrics MeasureFont(const ChartFont&) override { return {13, 8}; }
-
-  private:
-    ICanvas& m_canvas;
-};
-
 } // namespace
 
 TEST(QtCanvas, WholeChartsMatchOutsideTheirTexts)
@@ -79,7 +64,8 @@ TEST(QtCanvas, WholeChartsMatchOutsideTheirTexts)
     const std::vector<double> errors = {1.0, 1.1, 1.8, 1.7, 2.3, 2.3, 3.1, 3.3};
     BitmapCanvas bitmap(kWidth, kHeight, kGround);
     auto drawCharts = [&](ICanvas& canvas) {
-        FixedMetricsParent parent(canvas);
+        RecordingParent parent; // the metrics 13 / 8 on both canvases
+        parent.target = &canvas;
         CChart response(&parent, 505, 170, 10, 100, 7);
         CChart error(&parent, 505, 385, 10, 100, 7);
         ChartSpec king{.kind = ChartKind::KingCurve,

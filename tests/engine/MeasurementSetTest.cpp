@@ -7,29 +7,13 @@
 
 using namespace tovarin;
 
-TEST(FlowUnits, ConvertToGramsPerSecond)
+TEST(FlowUnits, TheTwoFactorsNoOtherTestReachesAndNoUnit)
 {
-    struct Case
-    {
-        int unitIndex;
-        double typed, gs;
-    } const cases[] = {
-        {0, 12.5, 12.5},
-        {1, 36.0, 10.0},                     // Kg/hr: / 3.6
-        {2, 100.0, 12.5997881},              // lbs/hr: * 0.125997881
-        {3, 1.0, 0.00047194 * 1.2 * 1000.0}, // SCFM: m^3/s, kg/m^3, g/kg in this order
-        {3, 100.0, 100 * 0.00047194 * 1.2 * 1000.0},
-        {-1, 5.0, NAN}, // no unit selected: never a wrong number
-        {4, 5.0, NAN},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.unitIndex);
-        if (std::isnan(c.gs))
-            EXPECT_TRUE(std::isnan(FlowToGs(c.typed, c.unitIndex)));
-        else
-            EXPECT_DOUBLE_EQ(FlowToGs(c.typed, c.unitIndex), c.gs);
-    }
+    EXPECT_DOUBLE_EQ(FlowToGs(100.0, FlowUnit::LbsPerHour), 12.5997881); // 0.125997881 g/s each
+    // SCFM: 0.00047194 m^3/s times 1.2 kg/m^3 times 1000 g/kg, in that order.
     EXPECT_NEAR(FlowToGs(1.0, FlowUnit::Scfm), 0.566328, 1e-12);
+    for (const int noUnit : {-1, 4}) // no unit selected
+        EXPECT_TRUE(std::isnan(FlowToGs(5.0, noUnit))) << noUnit;
 }
 
 TEST(BuildRows, EndsTheTableAtTheFirstFlowThatDoesNotRise)

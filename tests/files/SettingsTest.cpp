@@ -62,10 +62,11 @@ TEST(Settings, SavedBytesLoadBackAsTheScreen)
     EXPECT_EQ(loaded.output.pointCount, 1024);
 }
 
-TEST(Settings, MissingFileLogsItsPathAndChangesNothing)
+TEST(Settings, MissingFileOrFirstLineChangesNothing)
 {
     TempDir dir;
     MeasurementSet set;
+    set.typedFlow[0] = 3.0;
     set.typedFlow[2] = 7.0;
     OutputParameters output;
     RunLog log = RunLog::ToMemory();
@@ -73,6 +74,11 @@ TEST(Settings, MissingFileLogsItsPathAndChangesNothing)
     EXPECT_EQ(log.Text(), "Error in opening " + dir.Path(kSettingsName) + "\n");
     EXPECT_EQ(set.typedFlow[2], 7.0);
     EXPECT_EQ(output.pointCount, 0);
+
+    // A first line that does not convert keeps row 0 as it was.
+    const Loaded junk = LoadText("junk\n5\t6\n", set);
+    EXPECT_EQ(junk.set.typedFlow[0], 3.0);
+    EXPECT_EQ(junk.set.typedFlow[1], 5.0);
 }
 
 TEST(Settings, LoadingRules)
@@ -125,17 +131,6 @@ TEST(Settings, LoadingRules)
         EXPECT_EQ(loaded.output.responseMax, c.responseMax);
         EXPECT_EQ(loaded.output.pointCount, 1024);
     }
-}
-
-TEST(Settings, FirstLineThatDoesNotConvertKeepsRowZero)
-{
-    MeasurementSet set;
-    set.typedFlow[0] = 3.0;
-    set.typedResponse[0] = 4.0;
-    const Loaded loaded = LoadText("junk\n5\t6\n", set);
-    EXPECT_EQ(loaded.set.typedFlow[0], 3.0);
-    EXPECT_EQ(loaded.set.typedResponse[0], 4.0);
-    EXPECT_EQ(loaded.set.typedFlow[1], 5.0);
 }
 
 TEST(Settings, AnyRowValueAndMeterTypeComeBackAsSaved)

@@ -1,6 +1,6 @@
 #pragma once
-// A bitmap canvas that also records its line, rectangle and pixel calls, and
-// a chart parent drawing onto it with the metrics 13 / 8.
+// A bitmap canvas that also records its line and rectangle calls, and a
+// chart parent drawing onto it (or onto `target`) with the metrics 13 / 8.
 
 #include "BitmapCanvas.h"
 #include "Chart.h"
@@ -42,22 +42,15 @@ class RecordingCanvas : public tovarin::BitmapCanvas
         rectangles.push_back({box, brush});
         BitmapCanvas::Rectangle(box, pen, brush);
     }
-    void SetPixel(tovarin::Point at, tovarin::Color color) override
-    {
-        pixels.push_back(at);
-        BitmapCanvas::SetPixel(at, color);
-    }
     void Forget()
     {
         lines.clear();
         rectangles.clear();
-        pixels.clear();
         ClearTexts();
     }
 
     std::vector<LineCall> lines;
     std::vector<RectCall> rectangles;
-    std::vector<tovarin::Point> pixels;
 
   private:
     tovarin::Point m_at;
@@ -66,13 +59,17 @@ class RecordingCanvas : public tovarin::BitmapCanvas
 class RecordingParent : public tovarin::IChartParent
 {
   public:
-    tovarin::ICanvas* BeginDrawing() override { return drawable ? &canvas : nullptr; }
+    tovarin::ICanvas* BeginDrawing() override
+    {
+        return drawable ? (target ? target : &canvas) : nullptr;
+    }
     void EndDrawing() override {}
     void RequestRepaint(const tovarin::Rect& area) override { repaints.push_back(area); }
     void RepaintNow() override { ++repaintNowCount; }
     tovarin::FontMetrics MeasureFont(const tovarin::ChartFont&) override { return {13, 8}; }
 
     RecordingCanvas canvas;
+    tovarin::ICanvas* target = nullptr;
     bool drawable = true;
     std::vector<tovarin::Rect> repaints;
     int repaintNowCount = 0;
