@@ -5,6 +5,7 @@
 #include "BitmapCanvas.h"
 #include "Chart.h"
 #include "RecordingCanvas.h"
+#include "RunPlots.h"
 
 #include <QImage>
 #include <QPainter>
@@ -60,30 +61,21 @@ int Differences(const QImage& qt, const BitmapCanvas& bitmap, const std::vector<
 
 TEST(QtCanvas, WholeChartsMatchOutsideTheirTexts)
 {
-    const std::vector<double> points = {0, 1.0, 5, 1.8, 10, 2.3, 20, 3.1};
-    const std::vector<double> errors = {1.0, 1.1, 1.8, 1.7, 2.3, 2.3, 3.1, 3.3};
+    // The worked example, with fitted responses far enough off for tall bars.
+    Calibration run;
+    run.set.rowCount = 4;
+    run.set.flowGs = {0, 5, 10, 20};
+    run.set.response = {1.0, 1.8, 2.3, 3.1};
+    run.set.fittedResponse = {1.1, 1.7, 2.3, 3.3};
+    run.coefficients = {1.0, 0.261, 0.696};
     BitmapCanvas bitmap(kWidth, kHeight, kGround);
     auto drawCharts = [&](ICanvas& canvas) {
         RecordingParent parent; // the metrics 13 / 8 on both canvases
         parent.target = &canvas;
-        CChart response(&parent, 505, 170, 10, 100, 7);
-        CChart error(&parent, 505, 385, 10, 100, 7);
-        ChartSpec king{.kind = ChartKind::KingCurve,
-                       .xMax = 21,
-                       .yMax = 5,
-                       .points = points.data(),
-                       .pointCount = 4,
-                       .a = 1.0,
-                       .b = 0.261,
-                       .c = 0.696};
-        response.AttachSpec(&king);
-        ChartSpec bars{.kind = ChartKind::PercentError,
-                       .xMax = 4,
-                       .yMin = -15,
-                       .yMax = 15,
-                       .points = errors.data(),
-                       .pointCount = 4};
-        error.AttachSpec(&bars);
+        CChart response(&parent, 505, 170, 10, 100, kChartColorScheme);
+        CChart error(&parent, 505, 385, 10, 100, kChartColorScheme);
+        RunPlots plots;
+        UpdateCharts(run, response, error, plots);
     };
     drawCharts(bitmap);
     std::vector<Rect> textBoxes;

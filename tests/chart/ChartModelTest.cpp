@@ -95,15 +95,11 @@ TEST(ChartModel, AttachSpecRefusesBadRecordsAndSetsTextsByKind)
         RecordingParent parent;
         CChart chart(&parent, 505, 170, 350, 200, 7);
         chart.SetExtraText("kept");
-        ChartSpec spec{.kind = kind,
-                       .xMin = 5,
-                       .xMax = 20,
-                       .title = "T",
-                       .yLegend = "Y",
-                       .xLegend = "X",
-                       .points = pairs,
-                       .pointCount = 2,
-                       .scale = 1};
+        ChartSpec spec{.kind = kind, .xMin = 5, .xMax = 20, .title = "T", .yLegend = "Y"};
+        spec.xLegend = "X";
+        spec.points = pairs;
+        spec.pointCount = 2;
+        spec.scale = 1;
         ASSERT_TRUE(chart.AttachSpec(&spec));
         EXPECT_EQ(chart.ExtraText(), extra);
         EXPECT_EQ(chart.Title() + chart.XLegend() + chart.YLegend(), "TXY");

@@ -73,12 +73,9 @@ TEST(SvgCanvas, TheWorkedExampleChartsMatchTheBitmapCanvas)
             const int x = centre  ? (t.box.left + t.box.right) / 2
                           : right ? t.box.right
                                   : t.box.left;
+            const char* anchor = centre ? "middle" : right ? "end" : "start";
             anchors += "<text x=\"" + std::to_string(x) + "\" y=\"" +
-                       std::to_string(t.box.top + 10) + "\" text-anchor=\"" +
-                       (centre  ? "middle"
-                        : right ? "end"
-                                : "start") +
-                       "\"";
+                       std::to_string(t.box.top + 10) + "\" text-anchor=\"" + anchor + "\"";
             EXPECT_NE(svg.find(anchors.substr(anchors.rfind("<text"))), std::string::npos)
                 << t.text;
         }

@@ -1,5 +1,6 @@
 #include "Batch.h"
 
+#include "ReduceRun.h"
 #include "TempDir.h"
 #include "WorkedExample.h"
 
@@ -10,20 +11,6 @@
 using namespace tovarin;
 
 namespace {
-
-struct Output
-{
-    int exitCode;
-    std::string out, err;
-};
-
-Output Reduce(const std::vector<std::string>& args, const std::string& standardInput = "")
-{
-    std::istringstream in(standardInput);
-    std::ostringstream out, err;
-    const int exitCode = RunReduceProgram(args, in, out, err);
-    return {exitCode, out.str(), err.str()};
-}
 
 // good, bad input, fewer than 3 rows, a failing check (a flow error of -4.28 %)
 struct MixedFiles
@@ -52,7 +39,7 @@ TEST(Batch, EachFileAsAloneInInputOrder)
                                      "--table",   m.dir.Path("{stem}.inc"),
                                      "--summary", m.dir.Path("summary.csv")};
     args.insert(args.end(), m.paths.begin(), m.paths.end());
-    const Output batch = Reduce(args);
+    const CommandResult batch = Reduce(args);
     EXPECT_EQ(batch.exitCode, 2); // the first file that did not give 0: bad.csv
     std::istringstream lines(batch.out);
     std::vector<std::string> objects;
@@ -61,7 +48,7 @@ TEST(Batch, EachFileAsAloneInInputOrder)
     ASSERT_EQ(objects.size(), 4u);
     const int codes[] = {0, 2, 3, 4};
     for (std::size_t i = 0; i < 4; ++i) {
-        const Output alone =
+        const CommandResult alone =
             Reduce({"--json", "--check", "--table", m.dir.Path("alone.inc"), m.paths[i]});
         EXPECT_EQ(alone.exitCode, codes[i]) << m.paths[i];
         const std::string tail =
@@ -102,13 +89,14 @@ TEST(Batch, PlaceholdersFilesFromAndTheSameBytesWhateverTheJobs)
     MixedFiles m;
     EXPECT_EQ(FillPlaceholders("out/{stem}-{name}@{dir}", "/data/day 1/s7.csv"),
               "out/s7-s7.csv@/data/day 1");
-    const Output refused = Reduce({"--table", m.dir.Path("t.inc"), m.paths[0], m.paths[3]});
+    const CommandResult refused = Reduce({"--table", m.dir.Path("t.inc"), m.paths[0], m.paths[3]});
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_EQ(refused.err.substr(0, refused.err.find('\n')),
               "tovarin-reduce: in a batch, the output path '" + m.dir.Path("t.inc") +
                   "' needs {stem}, {name} or {dir}, or the files would overwrite each other");
 
-    const Output readable = Reduce({"--files-from", "-"}, m.paths[0] + "\n" + m.paths[3] + "\n");
+    const CommandResult readable =
+        Reduce({"--files-from", "-"}, m.paths[0] + "\n" + m.paths[3] + "\n");
     EXPECT_EQ(readable.out, m.paths[0] +
                                 "  4 rows  A 1.000  B 0.261  C 0.696  flow error +0.28 %\n" +
                                 m.paths[3] +
@@ -118,8 +106,8 @@ TEST(Batch, PlaceholdersFilesFromAndTheSameBytesWhateverTheJobs)
     for (int i = 0; i < 200; ++i)
         list += m.paths[static_cast<std::size_t>(i % 4)] + "\n";
     WriteWholeFile(m.dir.Path("list"), list);
-    const Output one = Reduce({"--json", "--jobs", "1", "--files-from", m.dir.Path("list")});
-    const Output four = Reduce({"--json", "--jobs=4", "--files-from", m.dir.Path("list")});
+    const CommandResult one = Reduce({"--json", "--jobs", "1", "--files-from", m.dir.Path("list")});
+    const CommandResult four = Reduce({"--json", "--jobs=4", "--files-from", m.dir.Path("list")});
     EXPECT_EQ(one.out, four.out);
     EXPECT_EQ(one.err, four.err);
     EXPECT_EQ(std::count(four.out.begin(), four.out.end(), '\n'), 200);

@@ -22,6 +22,7 @@ std::string Describe(const RowInput& input)
 TEST(ParseRowInput, ReadsBenchAndSpreadsheetFiles)
 {
     const std::optional<ColumnChoice> noColumns;
+    const std::string bom = "\xEF\xBB\xBF";
     const ColumnChoice byNumber{.flow = {.number = 3}, .response = {.number = 1}};
     const ColumnChoice byName{.flow = {.name = "Flow [kg/h]"}, .response = {.name = "Signal [V]"}};
     struct Case
@@ -36,14 +37,8 @@ TEST(ParseRowInput, ReadsBenchAndSpreadsheetFiles)
         {"tabs and blanks", "0\t1.0\n  5   1.8  \n", noColumns, "1:0|1.0 2:5|1.8 "},
         {"a header, comments", "# bench 3\n\nflow (g/s)\tresponse\n0\t1 # first\n", noColumns,
          "4:0|1 "},
-        {"byte-order mark and header",
-         "\xEF\xBB\xBF"
-         "flow,volts\n0,1\n",
-         noColumns, "2:0|1 "},
-        {"byte-order mark, no header",
-         "\xEF\xBB\xBF"
-         "0,1\n5,2\n",
-         noColumns, "1:0|1 2:5|2 "},
+        {"byte-order mark and header", bom + "flow,volts\n0,1\n", noColumns, "2:0|1 "},
+        {"byte-order mark, no header", bom + "0,1\n5,2\n", noColumns, "1:0|1 2:5|2 "},
         {"decimal commas", "7,2;0,938\n-1,5e1;,5\n", noColumns, "1:7.2|0.938 2:-1.5e1|.5 "},
         {"sep=; line", "sep=;\nflow;volts\n7,2;0,9\n", noColumns, "3:7.2|0.9 "},
         {"sep=, keeps blanks inside", "sep=,\n0 ,1\n", noColumns, "2:0|1 "},

@@ -16,41 +16,19 @@ TEST(ReadNumberField, ConvertsTheLongestDecimalPrefix)
     {
         std::string text;
         double value; // the stored value; `kept` when nothing converts
-    } const cases[] = {
-        {"12.5", 12.5},
-        {" 7", 7.0},
-        {"\t\n 7", 7.0},
-        {"1e3", 1000.0},
-        {"1E+3", 1000.0},
-        {"2.5e-1x", 0.25},
-        {"12.5abc", 12.5},
-        {"2,5", 2.0},
-        {"-3", -3.0},
-        {"+4.", 4.0},
-        {".5", 0.5},
-        {"-.5", -0.5},
-        {"1e", 1.0},
-        {"1e+", 1.0},
-        {"0x10", 0.0},
-        {"1e999", inf},
-        {"-1e999", -inf},
-        {"1e-999", 0.0},
-        {"", kept},
-        {"   ", kept},
-        {"abc", kept},
-        {"inf", kept},
-        {"nan", kept},
-        {"infinity", kept},
-        {"-", kept},
-        {"+.", kept},
-        {".", kept},
-        {"e5", kept},
-
-        {std::string("5\0"
-                     "7",
-                     3),
-         5.0}, // an embedded NUL ends the number
     };
+    // Short rows read best as a table.
+    // clang-format off
+    const Case cases[] = {
+        {"12.5", 12.5}, {" 7", 7.0}, {"\t\n 7", 7.0}, {"1e3", 1000.0}, {"1E+3", 1000.0},
+        {"2.5e-1x", 0.25}, {"12.5abc", 12.5}, {"2,5", 2.0}, {"-3", -3.0}, {"+4.", 4.0},
+        {".5", 0.5}, {"-.5", -0.5}, {"1e", 1.0}, {"1e+", 1.0}, {"0x10", 0.0}, {"1e999", inf},
+        {"-1e999", -inf}, {"1e-999", 0.0}, {"", kept}, {"   ", kept}, {"abc", kept},
+        {"inf", kept}, {"nan", kept}, {"infinity", kept}, {"-", kept}, {"+.", kept},
+        {".", kept}, {"e5", kept},
+        {std::string("5\0" "7", 3), 5.0}, // an embedded NUL ends the number
+    };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.substr(0, 20));
         double value = kept;

@@ -66,22 +66,13 @@ TEST(FitQuality, ExactCurveWorkedExampleAndAFitThatStopsAtTheLimit)
 
     // A generated set (flows log-uniform 2..550 g/s, 0.05 V of noise) that
     // both starts leave at the evaluation limit, near c = 0, b = -a.
-    const Calibration stopped = Calibrate({{"2.41", "0.566"},
-                                           {"2.68", "0.524"},
-                                           {"2.93", "0.563"},
-                                           {"6.39", "0.567"},
-                                           {"7.38", "0.607"},
-                                           {"21.06", "0.672"},
-                                           {"21.75", "0.683"},
-                                           {"47.05", "0.638"},
-                                           {"86.4", "0.686"},
-                                           {"325.68", "0.761"},
-                                           {"335.25", "0.835"},
-                                           {"401.44", "0.779"},
-                                           {"425.29", "0.873"},
-                                           {"476.25", "0.841"},
-                                           {"527.52", "0.745"},
-                                           {"549.93", "0.743"}});
+    // clang-format off
+    const Calibration stopped = Calibrate({
+        {"2.41", "0.566"}, {"2.68", "0.524"}, {"2.93", "0.563"}, {"6.39", "0.567"},
+        {"7.38", "0.607"}, {"21.06", "0.672"}, {"21.75", "0.683"}, {"47.05", "0.638"},
+        {"86.4", "0.686"}, {"325.68", "0.761"}, {"335.25", "0.835"}, {"401.44", "0.779"},
+        {"425.29", "0.873"}, {"476.25", "0.841"}, {"527.52", "0.745"}, {"549.93", "0.743"}});
+    // clang-format on
     EXPECT_FALSE(stopped.outcome.converged);
     EXPECT_FALSE(stopped.outcome.secondStart);
     EXPECT_EQ(stopped.outcome.stop, "the evaluation limit (400) was reached");

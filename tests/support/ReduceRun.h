@@ -1,8 +1,8 @@
 #pragma once
-// tovarin-reduce run in the test process: arguments and standard input in,
-// texts and exit code out.
+// tovarin-reduce run in the test process, as its main() runs it: arguments
+// and standard input in, texts and exit code out.
 
-#include "ReduceCommand.h"
+#include "Batch.h"
 
 #include <sstream>
 #include <string>
@@ -12,7 +12,9 @@ inline tovarin::CommandResult Reduce(std::vector<std::string> args,
                                      const std::string& standardInput = "")
 {
     std::istringstream in(standardInput);
-    return tovarin::RunReduceCommand(args, in);
+    std::ostringstream out, err;
+    const int exitCode = tovarin::RunReduceProgram(args, in, out, err);
+    return {exitCode, out.str(), err.str()};
 }
 
 // Standard error of a refused command line.
