@@ -4,14 +4,12 @@
 #include "JsonReader.h"
 #include "JsonText.h"
 #include "NumberText.h"
+#include "OrderedOutput.h"
 #include "ReadFile.h"
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
 #include <filesystem>
-#include <map>
-#include <mutex>
 #include <optional>
 #include <sstream>
 #include <thread>
@@ -20,15 +18,6 @@ namespace tovarin {
 namespace {
 
 constexpr const char* kPrefix = "tovarin-reduce: ";
-
-// What one file's run leaves for the batch to print.
-struct FileOutcome
-{
-    int exitCode = 0;
-    std::string line;       // its JSON Lines object or readable line, with '\n'
-    std::string errors;     // its standard error, each line naming the file
-    std::string summaryRow; // its CSV row, with '\n'
-};
 
 std::string CsvField(const std::string& text)
 {
@@ -96,7 +85,9 @@ FileOutcome ReduceOne(std::vector<std::string> args, const std::string& file,
                                           ", \"error\": " + JsonString(error) + "}\n"
                                     : file + "  failed (exit " + std::to_string(result.exitCode) +
                                           "): " + error + "\n";
-        outcome.summaryRow = CsvField(file) + "," + std::to_string(result.exitCode) + ",,,,,,,,\n";
+        if (options.summaryPath)
+            outcome.summaryRow =
+                CsvField(file) + "," + std::to_string(result.exitCode) + ",,,,,,,,\n";
         return outcome;
     }
     const auto number = [&](const JsonValue* v) {
@@ -117,6 +108,8 @@ FileOutcome ReduceOne(std::vector<std::string> args, const std::string& file,
                                flowError ? FormatC("%+.2f %%", *flowError).c_str() : "undefined") +
                        (checks.empty() ? "" : "  checks " + checks) + "\n";
     }
+    if (!options.summaryPath)
+        return outcome;
     const JsonValue* fit = object->Find("fit");
     const auto Coefficient = [&](const char* key) {
         const std::optional<double> value = number(object->Find(key));
@@ -130,44 +123,6 @@ FileOutcome ReduceOne(std::vector<std::string> args, const std::string& file,
         (flowError ? FormatC("%.17g", *flowError) : "") + "," + CsvField(checks) + "\n";
     return outcome;
 }
-
-// Input order, whatever the threads: results wait in a window of bounded
-// size until every file before them is printed.
-class OrderedResults
-{
-  public:
-    explicit OrderedResults(std::size_t window) : m_window(window) {}
-
-    // Blocks while `index` is too far ahead of the next file to print.
-    void WaitForRoom(std::size_t index)
-    {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [&] { return index < m_next + m_window; });
-    }
-    void Put(std::size_t index, FileOutcome outcome)
-    {
-        std::lock_guard lock(m_mutex);
-        m_ready.emplace(index, std::move(outcome));
-        m_changed.notify_all();
-    }
-    FileOutcome Take(std::size_t index)
-    {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [&] { return m_ready.count(index) > 0; });
-        FileOutcome outcome = std::move(m_ready.at(index));
-        m_ready.erase(index);
-        m_next = index + 1;
-        m_changed.notify_all();
-        return outcome;
-    }
-
-  private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::map<std::size_t, FileOutcome> m_ready;
-    std::size_t m_next = 0;
-    std::size_t m_window;
-};
 
 // The refusal of a batch's options before any file is read.
 std::optional<std::string> CheckBatch(const ReduceOptions& options)
@@ -252,37 +207,32 @@ int RunReduceProgram(const std::vector<std::string>& args, std::istream& standar
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t jobs =
         static_cast<std::size_t>(options.jobs.value_or(static_cast<int>(cores)));
-    OrderedResults results(jobs * 16);
+    OrderedOutput output(out, err, jobs * 16);
     std::atomic<std::size_t> nextFile{0};
-    std::vector<std::thread> workers;
-    for (std::size_t j = 0; j < std::min(jobs, files.size()); ++j)
-        workers.emplace_back([&] {
-            for (std::size_t i; (i = nextFile++) < files.size();) {
-                results.WaitForRoom(i);
-                results.Put(i, ReduceOne(perFile, files[i], options));
-            }
-        });
-    int exitCode = kExitFit;
-    std::string summary = "file,exitCode,rowCount,mode,a,b,c,converged,maxFlowErrorPct,checks\n";
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const FileOutcome outcome = results.Take(i);
-        out << outcome.line;
-        err << outcome.errors;
-        if (exitCode == kExitFit)
-            exitCode = outcome.exitCode;
-        if (options.summaryPath)
-            summary += outcome.summaryRow;
-    }
-    for (std::thread& worker : workers)
-        worker.join();
+    const auto work = [&] {
+        for (std::size_t i; (i = nextFile++) < files.size();) {
+            output.WaitForRoom(i);
+            output.Deliver(i, ReduceOne(perFile, files[i], options));
+        }
+    };
+    std::vector<std::thread> helpers; // the calling thread is one of the jobs
+    for (std::size_t j = 1; j < std::min(jobs, files.size()); ++j)
+        helpers.emplace_back(work);
+    work();
+    for (std::thread& helper : helpers)
+        helper.join();
+    output.Finish();
     if (options.summaryPath) {
-        if (const FileResult written = WriteFileAtomically(*options.summaryPath, summary);
+        const std::string header =
+            "file,exitCode,rowCount,mode,a,b,c,converged,maxFlowErrorPct,checks\n";
+        if (const FileResult written =
+                WriteFileAtomically(*options.summaryPath, header + output.SummaryRows());
             !written.ok) {
             err << kPrefix << written.Message() << "\n";
             return kExitOutputFailed;
         }
     }
-    return exitCode;
+    return output.ExitCode();
 }
 
 } // namespace tovarin

@@ -9,12 +9,14 @@
 // calibration read by ReadPreviousCalibration (PreviousCalibration.h, over
 // the small JsonReader), writes the outputs through the safe writer, and
 // hands back the texts and the exit code. RunReduceProgram (Batch.h) runs one
-// file that way, or a batch of them on worker threads in input order;
-// main.cpp only connects it to the standard streams.
+// file that way, or a batch of them on worker threads, whose results
+// OrderedOutput (OrderedOutput.h) prints in input order; main.cpp only
+// connects it to the standard streams.
 
 #include "Batch.h"
 #include "JsonReader.h"
 #include "Options.h"
+#include "OrderedOutput.h"
 #include "PreviousCalibration.h"
 #include "ReduceCommand.h"
 #include "RowInput.h"

@@ -2,6 +2,7 @@
 
 #include "Trunc.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 
@@ -69,27 +70,40 @@ double OutputUnitFactor(int outputFlowUnit)
     return 1.0;
 }
 
-int TableWord(double flowGs, int outputFlowUnit)
+namespace {
+
+// Half up for the non-negative flows that occur: 56.5 -> 57, 56.49 -> 56.
+int WordOf(double flowGs, double factor)
 {
-    // Half up for the non-negative flows that occur: 56.5 -> 57, 56.49 -> 56.
-    return TruncToInt(flowGs * OutputUnitFactor(outputFlowUnit) + 0.5);
+    return TruncToInt(flowGs * factor + 0.5);
 }
 
-void ForEachTableBreakpoint(const Calibration& lastRun, const OutputParameters& output,
-                            const std::function<bool(const TableBreakpoint&)>& visit)
+} // namespace
+
+int TableWord(double flowGs, int outputFlowUnit)
 {
-    const int count = output.pointCount;
-    const double step =
-        (output.responseMax - output.responseMin) / (static_cast<double>(count) - 1.0);
+    return WordOf(flowGs, OutputUnitFactor(outputFlowUnit));
+}
+
+TableBreakpoints::TableBreakpoints(const Calibration& lastRun, const OutputParameters& output)
+    : m_coefficients(lastRun.coefficients), m_factor(OutputUnitFactor(output.outputFlowUnit)),
+      m_step((output.responseMax - output.responseMin) /
+             (static_cast<double>(output.pointCount) - 1.0)),
+      m_response(output.responseMin), m_left(std::max(output.pointCount, 0))
+{
+}
+
+bool TableBreakpoints::Next(TableBreakpoint& point)
+{
+    if (m_left == 0)
+        return false;
+    --m_left;
+    const double flowGs = KingFlow(m_response, m_coefficients);
+    point = {m_response, flowGs, WordOf(flowGs, m_factor)};
     // Responses accumulate by repeated addition of the step, not min + i * step:
     // tables generated before rely on the exact same words.
-    double response = output.responseMin;
-    for (int i = 0; i < count; ++i) {
-        const double flowGs = KingFlow(response, lastRun.coefficients);
-        if (!visit({response, flowGs, TableWord(flowGs, output.outputFlowUnit)}))
-            return;
-        response += step;
-    }
+    m_response += m_step;
+    return true;
 }
 
 bool WriteFlowTable(const Calibration& lastRun, const OutputParameters& output,
@@ -105,10 +119,9 @@ bool WriteFlowTable(const Calibration& lastRun, const OutputParameters& output,
     if (freq)
         put(WordLine(TruncToInt(output.responseMin), buffer));
 
-    ForEachTableBreakpoint(lastRun, output, [&](const TableBreakpoint& point) {
+    TableBreakpoint point;
+    for (TableBreakpoints points(lastRun, output); ok && points.Next(point);)
         put(WordLine(point.word, buffer));
-        return ok;
-    });
 
     if (freq)
         put(WordLine(TruncToInt(output.responseMax), buffer));

@@ -5,8 +5,6 @@
 
 #include "LineSink.h"
 
-#include <functional>
-
 namespace tovarin {
 
 // Factor from g/s to the output unit; 1 for g/sec and any unknown index.
@@ -25,11 +23,22 @@ struct TableBreakpoint
     int word;
 };
 
-// Calls `visit` for each flow word, in table order, exactly as the table
-// writes them (the Freq range words before and after are not flows); stops
-// when `visit` returns false.
-void ForEachTableBreakpoint(const Calibration& lastRun, const OutputParameters& output,
-                            const std::function<bool(const TableBreakpoint&)>& visit);
+// The flow words of the table, one at a time in table order, exactly as the
+// table writes them (the Freq range words before and after are not flows).
+class TableBreakpoints
+{
+  public:
+    TableBreakpoints(const Calibration& lastRun, const OutputParameters& output);
+    // The next word; false after the last.
+    bool Next(TableBreakpoint& point);
+
+  private:
+    KingCoefficients m_coefficients;
+    double m_factor; // g/s to the output unit
+    double m_step;
+    double m_response;
+    int m_left; // words still to come
+};
 
 // Writes the whole table from the last run's coefficients, response kind and
 // meter type. Stops at the first line the sink refuses and returns false.

@@ -4,6 +4,7 @@
 #include "NumberText.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace tovarin {
@@ -85,34 +86,36 @@ TableCheck CheckFlowTable(const Calibration& lastRun, const OutputParameters& ou
         highest = std::max(highest, set.response[static_cast<std::size_t>(i)]);
     }
     const double factor = OutputUnitFactor(output.outputFlowUnit);
-    std::optional<TableBreakpoint> previous;
-    int index = 0, outside = 0;
-    ForEachTableBreakpoint(lastRun, output, [&](const TableBreakpoint& p) {
-        t.minWord = std::min(t.minWord.value_or(p.word), p.word);
-        t.maxWord = std::max(t.maxWord.value_or(p.word), p.word);
+    // Plain locals rather than the record's fields: this loop runs for every
+    // word of every file of a batch.
+    int minWord = INT_MAX, maxWord = INT_MIN, index = 0, outside = 0;
+    TableBreakpoint p, previous{};
+    for (TableBreakpoints points(lastRun, output); points.Next(p); previous = p, ++index) {
+        minWord = std::min(minWord, p.word);
+        maxWord = std::max(maxWord, p.word);
         t.wordsBelow0 += p.word < 0;
         t.wordsAbove32767 += p.word > 32767;
         t.wordsAbove65535 += p.word > 65535;
         t.wordsAboveLimit += p.word > thresholds.maxWord;
         outside += p.response < lowest || p.response > highest;
-        if (previous && p.word < previous->word && !t.firstDecrease)
+        if (index > 0 && p.word < previous.word && !t.firstDecrease)
             t.firstDecrease = index;
-        if (p.flowGs >= idleFlowGs) {
-            KeepLargest(t.maxRoundingError,
-                        (p.word - p.flowGs * factor) / (p.flowGs * factor) * 100, p.response);
-            if (previous && previous->flowGs >= idleFlowGs) {
-                const double mid = (previous->response + p.response) / 2;
-                const double flow = KingFlow(mid, lastRun.coefficients) * factor;
-                KeepLargest(t.maxInterpolationError,
-                            ((static_cast<double>(previous->word) + p.word) / 2.0 - flow) / flow *
-                                100,
-                            mid); // words near INT_MAX would overflow an int sum
-            }
+        if (!(p.flowGs >= idleFlowGs))
+            continue;
+        KeepLargest(t.maxRoundingError, (p.word - p.flowGs * factor) / (p.flowGs * factor) * 100,
+                    p.response);
+        if (index > 0 && previous.flowGs >= idleFlowGs) {
+            const double mid = (previous.response + p.response) / 2;
+            const double flow = KingFlow(mid, lastRun.coefficients) * factor;
+            KeepLargest(t.maxInterpolationError,
+                        ((static_cast<double>(previous.word) + p.word) / 2.0 - flow) / flow * 100,
+                        mid); // words near INT_MAX would overflow an int sum
         }
-        previous = p;
-        ++index;
-        return true;
-    });
+    }
+    if (index > 0) {
+        t.minWord = minWord;
+        t.maxWord = maxWord;
+    }
     t.extrapolatedPct = t.WordCount() > 0 ? 100.0 * outside / t.WordCount() : 0.0;
     t.flowAtResponseMaxGs = KingFlow(output.responseMax, lastRun.coefficients);
     return t;
