@@ -1,6 +1,8 @@
 // Files per second of a batch: 1,000 calibrations of 19 rows reduced with
-// --json into an in-memory stream, with 1 and with 2 worker threads. The rows
-// are written to a temporary folder once, as a production line leaves them.
+// --json into a stream that discards the lines, with 1 and with 2 worker
+// threads. The rows are written to a temporary folder once, as a production
+// line leaves them. (An ostringstream holding 3 MB of lines would measure the
+// allocator growing and trimming it on every iteration instead.)
 
 #include "Batch.h"
 
@@ -41,7 +43,7 @@ void BM_Batch1000Files(benchmark::State& state)
                                            "--files-from", "-"};
     for (auto _ : state) {
         std::istringstream in(list);
-        std::ostringstream out, err;
+        std::ostream out(nullptr), err(nullptr); // no buffer: every write is dropped
         benchmark::DoNotOptimize(RunReduceProgram(args, in, out, err));
     }
     state.counters["files/s"] = benchmark::Counter(1000.0 * static_cast<double>(state.iterations()),

@@ -252,7 +252,8 @@ CommandResult RunReduceCommand(const std::vector<std::string>& args, std::istrea
     PreparedRun prepared;
     if (const auto error = PrepareRun(options, standardInput, prepared))
         return BadInput(*error);
-    RunLog log = RunLog::ToMemory();
+    // Without --log the log goes nowhere, and the run does not format it.
+    RunLog log = options.logPath ? RunLog::ToMemory() : RunLog();
     RunTest(prepared.fields, prepared.calibration, log);
 
     const RunResult run = CollectRunResult(prepared.fields, prepared.calibration);

@@ -4,6 +4,7 @@
 #include "NumberText.h"
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
 
 namespace tovarin {
@@ -65,10 +66,15 @@ bool ReadNumberField(std::string_view text, double& value)
     const std::size_t length = DecimalPrefixLength(text);
     if (length == 0)
         return false;
-    // The prefix holds only sign, digits, point and exponent, so strtod reads
-    // exactly it and rounds it correctly; overflow gives +-HUGE_VAL (infinity).
-    const std::string number(text.substr(0, length));
-    value = ParseDoubleC(number.c_str(), nullptr);
+    // The prefix holds only sign, digits, point and exponent. from_chars reads
+    // it without a copy and rounds it correctly, as strtod does; strtod takes
+    // what from_chars leaves (out of range: +-HUGE_VAL, that is infinity, or 0).
+    const std::size_t plus = text[0] == '+' ? 1 : 0; // from_chars takes no '+'
+    const std::string_view number = text.substr(plus, length - plus);
+    if (std::from_chars(number.data(), number.data() + number.size(), value).ec != std::errc()) {
+        const std::string copy(text.substr(0, length));
+        value = ParseDoubleC(copy.c_str(), nullptr);
+    }
     return true;
 }
 

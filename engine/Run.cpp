@@ -107,7 +107,8 @@ void RunCalibration(IFieldAccess& fields, Calibration& calibration, RunLog& log,
     if (set.rowCount >= 3) {
         calibration.outcome = FitKing(set, calibration.coefficients, log);
         ShowResults(fields, calibration);
-        WriteResultBlock(log, calibration);
+        if (log.IsOpen()) // its 19 rows of formatting are a fifth of a batch's run
+            WriteResultBlock(log, calibration);
     }
     log.Write("***************************** END OF RUN ***************************\n\n");
     log.Flush(); // the block is on disk even if the program ends abnormally later

@@ -46,19 +46,21 @@ void AppendNumberMember(std::string& json, const char* key, const std::optional<
 
 std::string JsonString(const std::string& text)
 {
-    std::string quoted = "\"";
-    for (const char ch : text) {
-        const auto byte = static_cast<unsigned char>(ch);
-        if (ch == '"' || ch == '\\') {
-            quoted += '\\';
-            quoted += ch;
-        } else if (byte < 0x20) {
-            quoted += FormatC("\\u%04x", byte);
-        } else {
-            quoted += ch;
-        }
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += '"';
+    std::size_t plain = 0; // where the run of characters that need no escape starts
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x20 && byte != '"' && byte != '\\')
+            continue;
+        quoted.append(text, plain, i - plain);
+        quoted += byte < 0x20 ? FormatC("\\u%04x", byte) : std::string{'\\', text[i]};
+        plain = i + 1;
     }
-    return quoted + "\"";
+    quoted.append(text, plain);
+    quoted += '"';
+    return quoted;
 }
 
 } // namespace tovarin

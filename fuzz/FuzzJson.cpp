@@ -1,9 +1,14 @@
 // The JSON reader and the previous-calibration reader on any text: a hostile
-// --previous file must be refused, never crash or loop.
+// --previous file must be refused, never crash or loop. And any text written
+// as a JSON string reads back the same (control characters as '?').
 
+#include "JsonReader.h"
+#include "JsonText.h"
 #include "PreviousCalibration.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <string>
 #include <string_view>
 
 using namespace tovarin;
@@ -14,5 +19,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const PreviousCalibration previous = ReadPreviousCalibration(text, "fuzz");
     if (previous.curve)
         CompareCalibrations(previous.curve.value(), previous.curve.value());
+
+    std::string expected(text);
+    for (char& ch : expected)
+        if (static_cast<unsigned char>(ch) < 0x20)
+            ch = '?';
+    const std::optional<JsonValue> back = ParseJson(JsonString(std::string(text)));
+    if (!back || back->type != JsonValue::Type::String || back->text != expected)
+        std::abort();
     return 0;
 }

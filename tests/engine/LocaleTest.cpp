@@ -1,5 +1,6 @@
 // Under a comma-decimal locale, as the windowing toolkit sets it from the
-// environment, every text the engine writes or reads still uses a point.
+// environment, every text the engine writes or reads still uses a point; and
+// the fields' fixed-point texts round exactly as printf's "%.*f".
 
 #include "ControlIds.h"
 #include "FieldParsing.h"
@@ -48,4 +49,27 @@ TEST(CommaDecimalLocale, NumbersAndTheWholeRunUseAPoint)
 
     std::setlocale(LC_ALL, "C");
     unsetenv("LC_ALL");
+}
+
+TEST(FormatFixed, RoundsTheExactBinaryValueTiesToEven)
+{
+    struct Case
+    {
+        double value;
+        int width, precision;
+        const char* text;
+    } const cases[] = {
+        {0.125, 4, 2, "0.12"},   // an exact tie: to the even digit
+        {0.375, 4, 2, "0.38"},   // an exact tie, the other way
+        {2.675, 4, 2, "2.67"},   // stored as 2.67499999999999982236431605997495353221893310546875
+        {2.5, 1, 0, "2"},        // ties to even with no decimals
+        {-0.001, 4, 2, "-0.00"}, // the sign stays
+        {5e-324, 6, 9, "0.000000000"}, // the smallest subnormal
+        {999999999999999.9, 4, 1, "999999999999999.9"},
+        {1e15, 4, 1, "1000000000000000.0"}, // beyond the exact path: the general one
+        {1.0 / 3.0, 12, 9, " 0.333333333"},
+        {20.0, 6, 3, "20.000"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatFixed(c.value, c.width, c.precision), c.text) << c.value;
 }
