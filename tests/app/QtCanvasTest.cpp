@@ -6,6 +6,7 @@
 #include "Chart.h"
 #include "RecordingCanvas.h"
 #include "RunPlots.h"
+#include "WorkedExample.h"
 
 #include <QImage>
 #include <QPainter>
@@ -61,13 +62,7 @@ int Differences(const QImage& qt, const BitmapCanvas& bitmap, const std::vector<
 
 TEST(QtCanvas, WholeChartsMatchOutsideTheirTexts)
 {
-    // The worked example, with fitted responses far enough off for tall bars.
-    Calibration run;
-    run.set.rowCount = 4;
-    run.set.flowGs = {0, 5, 10, 20};
-    run.set.response = {1.0, 1.8, 2.3, 3.1};
-    run.set.fittedResponse = {1.1, 1.7, 2.3, 3.3};
-    run.coefficients = {1.0, 0.261, 0.696};
+    const Calibration run = worked::Run({1.1, 1.7, 2.3, 3.3}); // far enough off for tall bars
     BitmapCanvas bitmap(kWidth, kHeight, kGround);
     auto drawCharts = [&](ICanvas& canvas) {
         RecordingParent parent; // the metrics 13 / 8 on both canvases

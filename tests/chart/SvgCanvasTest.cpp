@@ -4,6 +4,7 @@
 #include "Chart.h"
 #include "Raster.h"
 #include "RunPlots.h"
+#include "WorkedExample.h"
 
 #include <gtest/gtest.h>
 
@@ -44,12 +45,7 @@ BitmapCanvas Rasterise(const std::string& svg, int width, int height)
 
 TEST(SvgCanvas, TheWorkedExampleChartsMatchTheBitmapCanvas)
 {
-    Calibration run;
-    run.set.rowCount = 4;
-    run.set.flowGs = {0, 5, 10, 20};
-    run.set.response = {1.0, 1.8, 2.3, 3.1};
-    run.set.fittedResponse = {1.0, 1.79921, 2.30257, 3.09792};
-    run.coefficients = {1.0, 0.261, 0.696};
+    const Calibration run = worked::Run({1.0, 1.79921, 2.30257, 3.09792});
     for (const ChartRole role : {ChartRole::Response, ChartRole::Error}) {
         BitmapChartParent bitmap(350, 200, Rgb(1, 2, 3));
         CChart response(&bitmap, 0, 0, 350, 200, kChartColorScheme);

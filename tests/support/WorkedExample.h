@@ -8,6 +8,7 @@
 #include "HeadlessFields.h"
 #include "Run.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,19 @@ inline std::string SettingsFile(const std::string& meter)
     for (int row = 4; row < 19; ++row)
         text += "0.000000\t0.000000\n";
     return text + "0\n0\n" + meter + "\n";
+}
+
+// The worked example as a run leaves it (coefficients as the fields show
+// them), with the given fitted responses of rows 0 to 3.
+inline tovarin::Calibration Run(const std::vector<double>& fittedResponse)
+{
+    tovarin::Calibration run;
+    run.set.rowCount = 4;
+    run.set.flowGs = {0, 5, 10, 20};
+    run.set.response = {1.0, 1.8, 2.3, 3.1};
+    std::copy(fittedResponse.begin(), fittedResponse.end(), run.set.fittedResponse.begin());
+    run.coefficients = {1.0, 0.261, 0.696};
+    return run;
 }
 
 // Types `rows` into the flow and response fields from row 0 down.
