@@ -270,7 +270,7 @@ void CChart::PlotSeries()
         m_dataColor = GetSeriesColor(s);
         PointRun run;
         for (int i = 0; i < pairs; ++i) {
-            const std::size_t at = 2 * (static_cast<std::size_t>(s) * pairs + i);
+            const auto at = 2 * static_cast<std::size_t>(s * pairs + i); // < 2 * kMaxSeriesPairs
             const double x = spec.points[at];
             const double y = spec.points[at + 1];
             if (x < m_xMin || x > m_xMax)
