@@ -80,11 +80,6 @@ int WordOf(double flowGs, double factor)
 
 } // namespace
 
-int TableWord(double flowGs, int outputFlowUnit)
-{
-    return WordOf(flowGs, OutputUnitFactor(outputFlowUnit));
-}
-
 TableBreakpoints::TableBreakpoints(const Calibration& lastRun, const OutputParameters& output)
     : m_coefficients(lastRun.coefficients), m_factor(OutputUnitFactor(output.outputFlowUnit)),
       m_step((output.responseMax - output.responseMin) /

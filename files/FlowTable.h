@@ -10,12 +10,9 @@ namespace tovarin {
 // Factor from g/s to the output unit; 1 for g/sec and any unknown index.
 double OutputUnitFactor(int outputFlowUnit);
 
-// The table word of a flow in g/s: trunc(flow * factor + 0.5), saturated to
-// the int range, NaN to 0.
-int TableWord(double flowGs, int outputFlowUnit);
-
 // One flow word of the table: the response it stands for, the fitted flow
-// there in g/s, and the word.
+// there in g/s, and the word: trunc(flow * factor + 0.5), saturated to the
+// int range, NaN to 0.
 struct TableBreakpoint
 {
     double response;
