@@ -10,7 +10,7 @@
 #include "QtCanvas.h"
 #include "QtFilePlatform.h"
 #include "RecordForm.h"
-#include "Settings.h"
+#include "SettingsFile.h"
 #include "VerdictSummary.h"
 #include "Version.h"
 
@@ -48,11 +48,11 @@ QFont DialogFont()
 
 // Appends every entry's label in order, never sorted, and selects `selection`;
 // an index the list does not have leaves it without a selection.
-template <typename Enum>
-void FillList(QComboBox* list, int count, const char* (*labelOf)(Enum), int selection)
+template <typename Info>
+void FillList(QComboBox* list, std::span<const Info> entries, int selection)
 {
-    for (int i = 0; i < count; ++i)
-        list->addItem(QString::fromLatin1(labelOf(static_cast<Enum>(i))));
+    for (const Info& entry : entries)
+        list->addItem(QString::fromLatin1(entry.label));
     list->setCurrentIndex(selection >= 0 && selection < list->count() ? selection : -1);
 }
 
@@ -190,15 +190,17 @@ QWidget* CReducerDlg::CreateControl(const ControlTemplate& c)
 bool CReducerDlg::OnInitDialog()
 {
     setWindowIcon(m_icon);
-    if (OpenRunLog(m_log, m_startDirectory) != 0) {
-        const int error = errno;
-        Platform().ShowMessage(std::string(kRunLogFailureMessage) + "\n" + m_startDirectory +
-                               kRunLogName + "\n" + SystemReason(error));
+    if (const FileResult opened = OpenRunLog(m_log, m_startDirectory); !opened.ok) {
+        Platform().ShowMessage(std::string(kRunLogFailureMessage) + "\n" + opened.path + "\n" +
+                               opened.reason);
         m_exit(1);
         return false;
     }
-    LoadSettings(m_startDirectory, m_calibration.set, m_output, m_log);
-    ShowRestoredScreen();
+    SavedScreen screen;
+    LoadSettings(m_startDirectory, screen, m_output, m_log);
+    m_input = screen.Input();
+    static_cast<RunInput&>(m_shown.set) = m_input;
+    ShowRestoredScreen(screen);
     CreateCharts();
     WidenToShowTexts();
     ShowVerdict();
@@ -206,22 +208,19 @@ bool CReducerDlg::OnInitDialog()
     return true;
 }
 
-void CReducerDlg::ShowRestoredScreen()
+void CReducerDlg::ShowRestoredScreen(const SavedScreen& screen)
 {
-    const MeasurementSet& set = m_calibration.set;
-    SetFieldText(kMeterTypeId, set.meterType);
+    SetFieldText(kMeterTypeId, screen.meterType);
     for (std::size_t row = 0; row < kRowControls.size(); ++row) {
-        SetFieldText(kRowControls[row].flow, FormatRestoredValue(set.typedFlow[row]));
-        SetFieldText(kRowControls[row].response, FormatRestoredValue(set.typedResponse[row]));
+        SetFieldText(kRowControls[row].flow, FormatRestoredValue(screen.typedFlow[row]));
+        SetFieldText(kRowControls[row].response, FormatRestoredValue(screen.typedResponse[row]));
     }
     SetFieldText(kResponseMinId, FormatFixed(m_output.responseMin, 2, 2));
     SetFieldText(kResponseMaxId, FormatFixed(m_output.responseMax, 2, 2));
     SetFieldText(kPointCountId, FormatC("%4d", m_output.pointCount));
-    FillList(m_lists.at(kFlowUnitListId), kFlowUnitCount, FlowUnitLabel, set.flowUnit);
-    FillList(m_lists.at(kResponseKindListId), kResponseKindCount, ResponseKindLabel,
-             set.responseKind);
-    FillList(m_lists.at(kOutputUnitListId), kOutputFlowUnitCount, OutputFlowUnitLabel,
-             m_output.outputFlowUnit);
+    FillList(m_lists.at(kFlowUnitListId), FlowUnits(), screen.flowUnit);
+    FillList(m_lists.at(kResponseKindListId), ResponseKinds(), screen.responseKind);
+    FillList(m_lists.at(kOutputUnitListId), OutputFlowUnits(), IndexOf(m_output.outputFlowUnit));
 }
 
 void CReducerDlg::CreateCharts()
@@ -233,7 +232,7 @@ void CReducerDlg::CreateCharts()
                                                r.bottom - r.top, kChartColorScheme);
     m_errorChart = std::make_unique<CChart>(this, e.left, e.top, e.right - e.left, e.bottom - e.top,
                                             kChartColorScheme);
-    SetUpStartupCharts(m_calibration.set.responseKind, *m_responseChart, *m_errorChart);
+    SetUpStartupCharts(m_input.responseKind, *m_responseChart, *m_errorChart);
 }
 
 // Lists and buttons grow, about their centre, to show their whole text.
@@ -252,33 +251,76 @@ void CReducerDlg::WidenToShowTexts()
 
 void CReducerDlg::OnRunTest()
 {
-    const RunSteps steps{
-        [this] { UpdateCharts(m_calibration, *m_responseChart, *m_errorChart, m_plots); },
-        [this] { SaveSettingsOfRun(); }};
-    RunTest(*this, m_calibration, m_log, steps);
+    m_log.Write(kRunBanner);
+    m_input = ReadRunInput(TypedTexts(), m_input);
+    const Reduction run = Reduce(m_input);
+    // A run that fits nothing leaves every result field and the last fit as they were.
+    if (run.outcome.fitted) {
+        m_lastFit = run;
+        m_shownFields = FormatResultFields(run);
+        ShowResultFields(m_shownFields);
+    }
+    m_shown = CarryLastFit(run, m_lastFit);
+    m_log.Write(RunLogBlock(run));
+    m_log.Flush(); // the block is on disk even if the program ends abnormally later
+    UpdateCharts(m_shown, *m_responseChart, *m_errorChart, m_plots);
+    SaveSettingsOfRun();
     MarkUnreadableFields();
     ShowVerdict();
 }
 
+ScreenTexts CReducerDlg::TypedTexts() const
+{
+    ScreenTexts texts;
+    texts.meterType = GetFieldText(kMeterTypeId);
+    for (std::size_t row = 0; row < kRowControls.size(); ++row) {
+        texts.flow[row] = GetFieldText(kRowControls[row].flow);
+        texts.response[row] = GetFieldText(kRowControls[row].response);
+    }
+    texts.flowUnit = GetListSelection(kFlowUnitListId);
+    texts.responseKind = GetListSelection(kResponseKindListId);
+    return texts;
+}
+
+OutputTexts CReducerDlg::OutputParameterTexts() const
+{
+    return {GetFieldText(kResponseMinId), GetFieldText(kResponseMaxId),
+            GetFieldText(kPointCountId), GetListSelection(kOutputUnitListId)};
+}
+
+void CReducerDlg::ShowResultFields(const ResultFieldTexts& texts)
+{
+    for (std::size_t row = 0; row < kRowControls.size(); ++row) {
+        SetFieldText(kRowControls[row].maf, texts.rows[row].maf);
+        SetFieldText(kRowControls[row].fit, texts.rows[row].fit);
+        SetFieldText(kRowControls[row].errorPct, texts.rows[row].errorPct);
+    }
+    SetFieldText(kCoefficientAId, texts.a);
+    SetFieldText(kCoefficientBId, texts.b);
+    SetFieldText(kCoefficientCId, texts.c);
+}
+
 void CReducerDlg::SaveSettingsOfRun()
 {
-    const FileResult saved = SaveSettings(m_startDirectory, m_calibration.set);
+    const FileResult saved = SaveSettings(m_startDirectory, m_input);
     if (!saved.ok)
         Platform().ShowMessage(SettingsNotSavedMessage(saved));
 }
 
 void CReducerDlg::OnGenerateOutputFile()
 {
-    if (!GenerateOutputFile(Platform(), *this, m_calibration, m_output))
+    if (!GenerateOutputFile(Platform(), ReadOutputParameters(OutputParameterTexts(), m_output),
+                            m_shown, m_output))
         return;
-    const Verdict verdict = JudgeCalibration(m_calibration, m_output);
+    const Verdict verdict = JudgeCalibration(m_shown, m_output);
     if (!verdict.Passed()) // the file stays written
         Platform().ShowMessage(FailedChecksMessage(verdict));
 }
 
 void CReducerDlg::OnGenerateHtmlInfo()
 {
-    GenerateHtmlInfo(Platform(), *this, m_calibration, m_output);
+    GenerateHtmlInfo(Platform(), ReadOutputParameters(OutputParameterTexts(), m_output), m_shown,
+                     m_output);
 }
 
 std::string CReducerDlg::GetFieldText(int controlId) const

@@ -1,18 +1,21 @@
 #pragma once
 // CReducerDlg: the program's only window. It lays out the controls of the
-// dialog template, hands the engine its fields through IFieldAccess, hosts
-// the two charts as their IChartParent (drawing them with a QtCanvas when it
-// paints) and routes the four commands to the engine and the files.
+// dialog template, reads its fields into a RunInput for the core's Reduce
+// and writes the formatted Reduction back, hosts the two charts as their
+// IChartParent (drawing them with a QtCanvas when it paints) and routes the
+// four commands to the core, the formats and the files.
 
 #include "CalibrationRecord.h"
 #include "Chart.h"
 #include "DialogTemplate.h"
-#include "FieldAccess.h"
 #include "FilePlatform.h"
 #include "OutputParameters.h"
-#include "Run.h"
+#include "Reduce.h"
 #include "RunLog.h"
+#include "ResultFields.h"
 #include "RunPlots.h"
+#include "ScreenInput.h"
+#include "Settings.h"
 
 #include <QDialog>
 #include <QIcon>
@@ -38,7 +41,7 @@ inline constexpr int kStatusStripHeight = 18; // pixels below the dialog templat
 inline constexpr const char* kRunLogFailureMessage =
     "Unable to open/write Tovarin.log file - Exiting...";
 
-class CReducerDlg : public QDialog, public IFieldAccess, public IChartParent
+class CReducerDlg : public QDialog, public IChartParent
 {
     Q_OBJECT
 
@@ -73,10 +76,11 @@ class CReducerDlg : public QDialog, public IFieldAccess, public IChartParent
         m_askIdentity = std::move(ask);
     }
 
-    // IFieldAccess over the window's controls.
-    std::string GetFieldText(int controlId) const override;
-    void SetFieldText(int controlId, const std::string& text) override;
-    int GetListSelection(int listId) const override;
+    // A field's whole text (empty for an id that is no field), and the index
+    // of a list's selection (-1 when none).
+    std::string GetFieldText(int controlId) const;
+    void SetFieldText(int controlId, const std::string& text);
+    int GetListSelection(int listId) const;
 
     // IChartParent: a canvas only while the window paints.
     ICanvas* BeginDrawing() override;
@@ -94,7 +98,9 @@ class CReducerDlg : public QDialog, public IFieldAccess, public IChartParent
     QLabel* StatusStrip() const { return m_statusStrip; }
     CChart* ResponseChart() const { return m_responseChart.get(); }
     CChart* ErrorChart() const { return m_errorChart.get(); }
-    const Calibration& CurrentCalibration() const { return m_calibration; }
+    // What the outputs are written from: the last run's table with the last
+    // fit (CarryLastFit).
+    const Reduction& CurrentCalibration() const { return m_shown; }
     const OutputParameters& StoredOutputParameters() const { return m_output; }
     const RunPlots& Plots() const { return m_plots; }
 
@@ -108,7 +114,10 @@ class CReducerDlg : public QDialog, public IFieldAccess, public IChartParent
     void CreateControls();
     // Creates one control of the template; returns it when it is a tab stop.
     QWidget* CreateControl(const ControlTemplate& control);
-    void ShowRestoredScreen();
+    void ShowRestoredScreen(const SavedScreen& screen);
+    ScreenTexts TypedTexts() const;
+    OutputTexts OutputParameterTexts() const;
+    void ShowResultFields(const ResultFieldTexts& texts);
     void CreateCharts();
     void WidenToShowTexts();
     void ConnectGridEdit(GridEdit* edit, int controlId);
@@ -126,7 +135,10 @@ class CReducerDlg : public QDialog, public IFieldAccess, public IChartParent
     std::map<int, QPushButton*> m_buttons;
     QIcon m_icon;
 
-    Calibration m_calibration;
+    RunInput m_input;                // of the last run, or as restored
+    Reduction m_lastFit;             // the last run that fitted
+    Reduction m_shown;               // the last run with the last fit
+    ResultFieldTexts m_shownFields;  // the result fields as they show
     OutputParameters m_output;
     RunLog m_log;
     std::string m_startDirectory;

@@ -18,7 +18,7 @@ namespace tovarin {
 
 void CReducerDlg::OnSaveCalibrationRecord()
 {
-    if (!HasUsableFit(m_calibration)) {
+    if (!HasUsableFit(m_shown)) {
         Platform().ShowMessage(kNoFitMessage);
         return;
     }
@@ -26,7 +26,7 @@ void CReducerDlg::OnSaveCalibrationRecord()
     if (!asked)
         return;
     std::string name =
-        m_calibration.set.meterType.empty() ? "calibration" : m_calibration.set.meterType;
+        m_shown.set.meterType.empty() ? "calibration" : m_shown.set.meterType;
     if (!asked->serial.empty())
         name += "-" + asked->serial;
     const std::optional<std::string> path = Platform().AskSavePath(name + ".html", "html");
@@ -36,13 +36,11 @@ void CReducerDlg::OnSaveCalibrationRecord()
     identity.reducedAtUtc = IsoUtc(QDateTime::currentSecsSinceEpoch());
     identity.program = kWindowCaption;
     // The output parameters on screen, as "Generate Output File" would read them.
-    OutputParameters output = m_output;
-    ReadOutputParameters(*this, output);
-    const Verdict verdict = JudgeCalibration(m_calibration, output);
-    const std::string json =
-        FormatRunJson(CollectRunResult(*this, m_calibration), m_calibration, verdict);
+    const OutputParameters output = ReadOutputParameters(OutputParameterTexts(), m_output);
+    const Verdict verdict = JudgeCalibration(m_shown, output);
+    const std::string json = FormatRunJson(m_shown, m_shownFields, verdict);
     const FileResult written =
-        WriteFileAtomically(*path, FormatCalibrationRecord(m_calibration, verdict, identity, json));
+        WriteFileAtomically(*path, FormatCalibrationRecord(m_shown, verdict, identity, json));
     if (!written.ok)
         Platform().ShowMessage(CannotOpenMessage(written));
 }
@@ -75,7 +73,7 @@ void CReducerDlg::SaveChart(ChartRole role, bool asSvg)
         return;
     if (asSvg) {
         const FileResult written = WriteFileAtomically(
-            *path, RunChartSvg(m_calibration, role, m_plots.responseSpec != nullptr));
+            *path, RunChartSvg(m_shown, role, m_plots.responseSpec != nullptr));
         if (!written.ok)
             Platform().ShowMessage(CannotOpenMessage(written));
         return;

@@ -8,7 +8,7 @@
 #include "FieldText.h"
 #include "GridEdit.h"
 #include "NumberText.h"
-#include "PastedBlock.h"
+#include "TabularText.h"
 #include "VerdictSummary.h"
 
 #include <QClipboard>
@@ -57,6 +57,8 @@ void CReducerDlg::OnPasteInGrid(int controlId)
     for (std::size_t i = 0; i < block.rows.size(); ++i) {
         const std::size_t row = startRow + i;
         for (std::size_t j = 0; j < block.rows[i].size(); ++j) {
+            if (block.rows[i][j].empty()) // an empty cell keeps its field, as in a spreadsheet
+                continue;
             const int column = startColumn + static_cast<int>(j);
             if (row >= kRowControls.size() || column > 1) {
                 ++leftOut;
@@ -86,7 +88,7 @@ bool CReducerDlg::UndoLastPaste()
 
 void CReducerDlg::MarkUnreadableFields()
 {
-    const MeasurementSet& set = m_calibration.set;
+    const RunInput& set = m_input;
     for (std::size_t row = 0; row < kRowControls.size(); ++row) {
         SetFieldMark(kRowControls[row].flow,
                      NumberFieldNote(GetFieldText(kRowControls[row].flow), set.typedFlow[row]));
@@ -123,8 +125,8 @@ void CReducerDlg::ClearMarkWhenReadable(int controlId)
 
 void CReducerDlg::ShowVerdict()
 {
-    const FitQuality quality = AssessFit(m_calibration);
-    const StatusLine status = RunStatusLine(m_calibration, quality);
+    const FitQuality quality = AssessFit(m_shown);
+    const StatusLine status = RunStatusLine(m_shown, quality);
     m_statusStrip->setText(QString::fromStdString(status.text));
     m_statusStrip->setStyleSheet(status.alarm ? QStringLiteral("QLabel { color: rgb(204, 0, 0); }")
                                               : QString());
@@ -133,9 +135,9 @@ void CReducerDlg::ShowVerdict()
             ->setToolTip(row < quality.rows.size()
                              ? QString::fromStdString(FlowErrorTooltip(quality, row))
                              : QString());
-    if (!m_calibration.outcome.fitted)
+    if (!m_shown.outcome.fitted)
         return;
-    const KingCoefficients& k = m_calibration.coefficients;
+    const KingCoefficients& k = m_shown.coefficients;
     const std::optional<CoefficientUncertainty>& u = quality.uncertainty;
     const std::pair<int, std::pair<double, std::optional<double>>> fields[] = {
         {kCoefficientAId, {k.a, u ? std::optional(u->a) : std::nullopt}},

@@ -3,6 +3,7 @@
 // mistyped 1e9 g/s range (one curve sample per pixel column).
 
 #include "ChartLibrary.h"
+#include "King.h"
 
 #include <benchmark/benchmark.h>
 

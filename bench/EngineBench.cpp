@@ -1,7 +1,9 @@
-// Timings of the calibration engine: one non-linear fit of 19 rows, and one
-// whole headless "Run Test" (fields in, fit, fields and log out, no disk).
+// Timings of the core: one non-linear fit of 19 rows, and one whole run as
+// the window makes it (field texts in, Reduce, field texts and log out, no disk).
 
-#include "Engine.h"
+#include "Core.h"
+#include "ResultFields.h"
+#include "ScreenInput.h"
 
 #include <benchmark/benchmark.h>
 
@@ -93,23 +95,21 @@ void BM_ReferenceFits(benchmark::State& state)
 }
 BENCHMARK(BM_ReferenceFits)->Unit(benchmark::kMicrosecond);
 
-void BM_HeadlessRun19Rows(benchmark::State& state)
+void BM_ScreenRun19Rows(benchmark::State& state)
 {
     const MeasurementSet rows = NineteenRows();
-    HeadlessFields fields;
-    for (std::size_t row = 0; row < kRowControls.size(); ++row) {
-        fields.SetFieldText(kRowControls[row].flow, FormatC("%.2f", rows.flowGs[row]));
-        fields.SetFieldText(kRowControls[row].response, FormatC("%.3f", rows.response[row]));
+    ScreenTexts screen;
+    for (std::size_t row = 0; row < kMaxRows; ++row) {
+        screen.flow[row] = FormatC("%.2f", rows.flowGs[row]);
+        screen.response[row] = FormatC("%.3f", rows.response[row]);
     }
-    fields.SetListSelection(kFlowUnitListId, 0);
-    fields.SetListSelection(kResponseKindListId, 0);
-    Calibration calibration;
+    screen.flowUnit = screen.responseKind = 0;
     for (auto _ : state) {
-        RunLog log = RunLog::ToMemory(); // the log's text is formatted, the disk left out
-        RunTest(fields, calibration, log);
-        benchmark::DoNotOptimize(calibration.coefficients);
+        const Reduction run = Reduce(ReadRunInput(screen, {}));
+        benchmark::DoNotOptimize(FormatResultFields(run));
+        benchmark::DoNotOptimize(RunLogBlock(run)); // formatted, the disk left out
     }
 }
-BENCHMARK(BM_HeadlessRun19Rows);
+BENCHMARK(BM_ScreenRun19Rows);
 
 } // namespace

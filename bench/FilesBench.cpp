@@ -13,10 +13,10 @@ namespace {
 
 void BM_FlowTableMillionPointsToFile(benchmark::State& state)
 {
-    Calibration lastRun;
+    Reduction lastRun;
     lastRun.coefficients = {0.9, 0.31, 0.52};
     lastRun.set.meterType = "BENCH";
-    const OutputParameters output{0.0, 5.0, 1000000, 0};
+    const OutputParameters output{0.0, 5.0, 1000000, OutputFlowUnit::TenMgPerSec};
     const std::string path = "/tmp/tovarin-bench-table.inc";
     for (auto _ : state)
         benchmark::DoNotOptimize(
@@ -33,7 +33,7 @@ namespace {
 // 1024-point table, word by word.
 void BM_Verdict19Rows1024Points(benchmark::State& state)
 {
-    Calibration run;
+    Reduction run;
     run.set.rowCount = kMaxRows;
     for (int i = 0; i < kMaxRows; ++i) {
         const auto row = static_cast<std::size_t>(i);
@@ -42,7 +42,7 @@ void BM_Verdict19Rows1024Points(benchmark::State& state)
             KingResponse(run.set.flowGs[row], {0.9, 0.31, 0.52}) + 0.01 * ((i % 3) - 1);
     }
     run.coefficients = FitNonLinear(run.set, &run.outcome);
-    const OutputParameters output{0.0, 5.0, 1024, 0};
+    const OutputParameters output{0.0, 5.0, 1024, OutputFlowUnit::TenMgPerSec};
     for (auto _ : state)
         benchmark::DoNotOptimize(JudgeCalibration(run, output).Passed());
 }

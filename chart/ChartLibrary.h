@@ -11,5 +11,4 @@
 #include "Canvas.h"
 #include "Chart.h"
 #include "ChartSpec.h"
-#include "RunPlots.h"
 #include "SvgCanvas.h"

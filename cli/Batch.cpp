@@ -1,9 +1,7 @@
 #include "Batch.h"
 
 #include "AtomicFile.h"
-#include "JsonReader.h"
-#include "JsonText.h"
-#include "NumberText.h"
+#include "BatchText.h"
 #include "OrderedOutput.h"
 #include "ReadFile.h"
 
@@ -18,16 +16,6 @@ namespace tovarin {
 namespace {
 
 constexpr const char* kPrefix = "tovarin-reduce: ";
-
-std::string CsvField(const std::string& text)
-{
-    if (text.find_first_of(",\"\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (const char ch : text)
-        quoted += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-    return quoted + "\"";
-}
 
 // The file's standard error, every message naming the file, without the
 // one-file hint to read the help.
@@ -46,81 +34,59 @@ std::string NameTheFile(const std::string& errors, const std::string& file)
     return named;
 }
 
-// "passed", "failed: <names>", or empty without --check or without a fit.
-std::string ChecksVerdict(const JsonValue& object, bool check)
+// `value` with {stem}, {name} and {dir} of `file` put in.
+void Fill(std::optional<std::string>& value, const std::string& file)
 {
-    const JsonValue* checks = object.Find("checks");
-    if (!check || !checks || checks->items.empty())
-        return "";
-    std::string failed;
-    for (const JsonValue& c : checks->items)
-        if (const JsonValue* passed = c.Find("passed"); passed && !passed->boolean)
-            failed += (failed.empty() ? "" : " ") + c.Find("name")->text;
-    return failed.empty() ? "passed" : "failed: " + failed;
+    if (value)
+        *value = FillPlaceholders(*value, file);
 }
 
-// Reduces one file as `tovarin-reduce ARGS -- FILE --json` would and turns the
-// result into the batch's line, CSV row and messages.
-FileOutcome ReduceOne(std::vector<std::string> args, const std::string& file,
-                      const ReduceOptions& options)
+// The options of one file's own run: the batch's, with the file as input,
+// the placeholders of every text filled in, and JSON, which the batch line
+// is made of.
+ReduceOptions FileOptions(const ReduceOptions& batch, const std::string& file)
 {
-    for (std::string& arg : args)
-        arg = FillPlaceholders(arg, file);
-    args.insert(args.end(), {"--json", "--", file});
+    ReduceOptions options = batch;
+    options.inputPath = file;
+    options.json = true;
+    for (std::optional<std::string>* text :
+         {&options.settingsPath, &options.meterType, &options.logPath, &options.saveSettingsPath,
+          &options.tablePath, &options.reportPath, &options.recordPath, &options.previousPath})
+        Fill(*text, file);
+    for (std::string* text : {&options.identity.serial, &options.identity.operatorName,
+                              &options.identity.reference, &options.identity.conditions,
+                              &options.identity.note})
+        *text = FillPlaceholders(*text, file);
+    if (options.columns)
+        for (ColumnRef* column : {&options.columns->flow, &options.columns->response})
+            column->name = FillPlaceholders(column->name, file);
+    return options;
+}
+
+// Reduces one file as `tovarin-reduce OPTIONS --json -- FILE` would and turns
+// its Reduction into the batch's line, CSV row and messages.
+FileOutcome ReduceOne(const ReduceOptions& batch, const std::string& file)
+{
+    const ReduceOptions options = FileOptions(batch, file);
     std::istringstream noInput;
-    const CommandResult result = RunReduceCommand(args, noInput);
-    FileOutcome outcome{result.exitCode, "", NameTheFile(result.err, file), ""};
-    const std::string tail = ", \"file\": " + JsonString(file) +
-                             ", \"exitCode\": " + std::to_string(result.exitCode) + "}\n";
-    if (options.json && !options.summaryPath && !result.out.empty()) { // nothing to read back
-        outcome.line = result.out.substr(0, result.out.rfind('}')) + tail;
-        return outcome;
-    }
-    std::optional<JsonValue> object = result.out.empty() ? std::nullopt : ParseJson(result.out);
-    if (!object) {
+    // A placeholder may have put a blank into the meter type.
+    const std::optional<std::string> badMeter =
+        options.meterType ? CheckMeterType(*options.meterType) : std::nullopt;
+    const FileReduction result = badMeter ? RefusedInput(*badMeter) : ReduceInput(options, noInput);
+    FileOutcome outcome{result.exitCode, "", NameTheFile(ErrorText(result), file), ""};
+    if (result.out.empty()) { // the file gave no object
         std::string error = outcome.errors.substr(0, outcome.errors.find('\n'));
         error = error.substr(std::min(error.size(), std::string(kPrefix).size()));
-        outcome.line = options.json ? "{\"file\": " + JsonString(file) +
-                                          ", \"exitCode\": " + std::to_string(result.exitCode) +
-                                          ", \"error\": " + JsonString(error) + "}\n"
-                                    : file + "  failed (exit " + std::to_string(result.exitCode) +
-                                          "): " + error + "\n";
-        if (options.summaryPath)
-            outcome.summaryRow =
-                CsvField(file) + "," + std::to_string(result.exitCode) + ",,,,,,,,\n";
+        outcome.line = BatchFailureLine(file, result.exitCode, error, batch.json);
+        if (batch.summaryPath)
+            outcome.summaryRow = SummaryFailureRow(file, result.exitCode);
         return outcome;
     }
-    const auto number = [&](const JsonValue* v) {
-        return v && v->type == JsonValue::Type::Number ? std::optional(v->number) : std::nullopt;
-    };
-    const JsonValue* quality = object->Find("quality");
-    const std::optional<double> flowError =
-        number(quality ? quality->Find("maxFlowErrorPct") : nullptr);
-    const std::string checks = ChecksVerdict(*object, options.check);
-    if (options.json) {
-        outcome.line = result.out.substr(0, result.out.rfind('}')) + tail;
-    } else {
-        const JsonValue* fields = object->Find("fields");
-        outcome.line = FormatC("%s  %d rows  A %s  B %s  C %s  flow error %s", file.c_str(),
-                               static_cast<int>(object->Find("rowCount")->number),
-                               fields->Find("A")->text.c_str(), fields->Find("B")->text.c_str(),
-                               fields->Find("C")->text.c_str(),
-                               flowError ? FormatC("%+.2f %%", *flowError).c_str() : "undefined") +
-                       (checks.empty() ? "" : "  checks " + checks) + "\n";
-    }
-    if (!options.summaryPath)
-        return outcome;
-    const JsonValue* fit = object->Find("fit");
-    const auto Coefficient = [&](const char* key) {
-        const std::optional<double> value = number(object->Find(key));
-        return value ? FormatC("%.17g", *value) : std::string(); // null: not finite
-    };
-    outcome.summaryRow =
-        CsvField(file) + "," + std::to_string(result.exitCode) + "," +
-        std::to_string(static_cast<int>(object->Find("rowCount")->number)) + "," +
-        object->Find("mode")->text + "," + Coefficient("a") + "," + Coefficient("b") + "," +
-        Coefficient("c") + "," + (fit && fit->Find("converged")->boolean ? "true" : "false") + "," +
-        (flowError ? FormatC("%.17g", *flowError) : "") + "," + CsvField(checks) + "\n";
+    const Reduction& run = *result.run;
+    outcome.line = batch.json ? BatchJsonLine(file, result.exitCode, result.out)
+                              : BatchLine(file, run, result.fields, result.verdict, batch.check);
+    if (batch.summaryPath)
+        outcome.summaryRow = SummaryRow(file, result.exitCode, run, result.verdict, batch.check);
     return outcome;
 }
 
@@ -197,13 +163,6 @@ int RunReduceProgram(const std::vector<std::string>& args, std::istream& standar
         if (const auto error = ReadFileList(*options.filesFromPath, standardInput, files))
             return Refuse(err, *error);
     }
-    std::vector<std::string> perFile; // the arguments of each file's own run
-    for (std::size_t i = 0; i < args.size(); ++i)
-        if (std::find(options.batchArgs.begin(), options.batchArgs.end(), i) ==
-                options.batchArgs.end() &&
-            args[i] != "--json")
-            perFile.push_back(args[i]);
-
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t jobs =
         static_cast<std::size_t>(options.jobs.value_or(static_cast<int>(cores)));
@@ -212,7 +171,7 @@ int RunReduceProgram(const std::vector<std::string>& args, std::istream& standar
     const auto work = [&] {
         for (std::size_t i; (i = nextFile++) < files.size();) {
             output.WaitForRoom(i);
-            output.Deliver(i, ReduceOne(perFile, files[i], options));
+            output.Deliver(i, ReduceOne(options, files[i]));
         }
     };
     std::vector<std::thread> helpers; // the calling thread is one of the jobs
@@ -223,10 +182,8 @@ int RunReduceProgram(const std::vector<std::string>& args, std::istream& standar
         helper.join();
     output.Finish();
     if (options.summaryPath) {
-        const std::string header =
-            "file,exitCode,rowCount,mode,a,b,c,converged,maxFlowErrorPct,checks\n";
         if (const FileResult written =
-                WriteFileAtomically(*options.summaryPath, header + output.SummaryRows());
+                WriteFileAtomically(*options.summaryPath, kSummaryHeader + output.SummaryRows());
             !written.ok) {
             err << kPrefix << written.Message() << "\n";
             return kExitOutputFailed;

@@ -3,6 +3,7 @@
 #include "FieldParsing.h"
 #include "MeasurementSet.h"
 #include "OutputParameters.h"
+#include "Units.h"
 
 #include <algorithm>
 #include <cctype>
@@ -92,6 +93,8 @@ bool EqualsIgnoringCase(const std::string& a, const char* b)
     });
 }
 
+} // namespace
+
 std::optional<std::string> CheckMeterType(const std::string& word)
 {
     if (word.empty())
@@ -102,6 +105,8 @@ std::optional<std::string> CheckMeterType(const std::string& word)
         return "--meter: the meter type is longer than 299 characters";
     return std::nullopt;
 }
+
+namespace {
 
 bool IsWholeInteger(const std::string& text)
 {
@@ -115,39 +120,62 @@ bool IsWholeInteger(const std::string& text)
 // Applies an option's value; returns the reason when the value is unusable.
 using ValueHandler = std::function<std::optional<std::string>(ReduceOptions&, const std::string&)>;
 
-// Spellings people write besides the lists' labels, with the index they mean.
-struct Alias
+// The spellings of a list's entries: the labels and the others people write.
+template <typename Enum>
+struct Spelling
 {
-    const char* spelling;
-    int index;
+    const char* text;
+    Enum value;
 };
-const std::vector<Alias> kFlowUnitAliases = {
-    {"g/sec", 0}, {"kg/h", 1}, {"lb/h", 2}, {"lb/hr", 2}, {"lbs/h", 2}};
-const std::vector<Alias> kOutputUnitAliases = {
-    {"10*mg/s", 0}, {"mg/s", 1}, {"g/s", 2}, {"kg/h", 3}};
 
-// A list option: the value is one of the list's labels or an alias, in any
-// case. The message on a bad value names the labels in list order.
+template <typename Info, typename Enum = decltype(Info::unit)>
+std::vector<Spelling<Enum>> SpellingsOf(std::span<const Info> table)
+{
+    std::vector<Spelling<Enum>> spellings;
+    for (const Info& info : table) {
+        spellings.push_back({info.label, info.unit});
+        for (const char* other : info.others)
+            spellings.push_back({other, info.unit});
+    }
+    return spellings;
+}
+
+std::vector<Spelling<ResponseKind>> KindSpellings()
+{
+    std::vector<Spelling<ResponseKind>> spellings;
+    for (const ResponseKindInfo& info : ResponseKinds())
+        spellings.push_back({info.label, info.kind});
+    return spellings;
+}
+
+// A list option: the value is one of the spellings, in any case. The
+// message on a bad value names the labels in list order.
 template <typename Enum>
 ValueHandler LabelOption(const char* name, const char* noun,
-                         std::optional<int> ReduceOptions::*member, int count,
-                         const char* (*labelOf)(Enum), std::vector<Alias> aliases = {})
+                         std::optional<Enum> ReduceOptions::*member,
+                         std::vector<Spelling<Enum>> spellings, std::vector<const char*> labels)
 {
-    std::string labels;
-    for (int i = 0; i < count; ++i) {
-        const char* label = labelOf(static_cast<Enum>(i));
-        aliases.push_back({label, i});
-        labels += std::string(i == 0 ? "" : (i + 1 == count ? " or " : ", ")) + label;
-    }
+    std::string named;
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        named += std::string(i == 0 ? "" : (i + 1 == labels.size() ? " or " : ", ")) + labels[i];
     return [=](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-        for (const Alias& alias : aliases) {
-            if (EqualsIgnoringCase(v, alias.spelling)) {
-                o.*member = alias.index;
+        for (const Spelling<Enum>& spelling : spellings) {
+            if (EqualsIgnoringCase(v, spelling.text)) {
+                o.*member = spelling.value;
                 return std::nullopt;
             }
         }
-        return std::string(name) + ": unknown " + noun + " '" + v + "' (use " + labels + ")";
+        return std::string(name) + ": unknown " + noun + " '" + v + "' (use " + named + ")";
     };
+}
+
+template <typename Info>
+std::vector<const char*> LabelsOf(std::span<const Info> table)
+{
+    std::vector<const char*> labels;
+    for (const Info& info : table)
+        labels.push_back(info.label);
+    return labels;
 }
 
 ValueHandler DecimalOption(const char* name, std::optional<double> ReduceOptions::*member)
@@ -194,13 +222,13 @@ ValueHandler PathOption(std::optional<std::string> ReduceOptions::*member)
 const std::map<std::string, ValueHandler>& ValueOptions()
 {
     static const std::map<std::string, ValueHandler> options = {
-        {"--flow-unit", LabelOption("--flow-unit", "unit", &ReduceOptions::flowUnit, kFlowUnitCount,
-                                    FlowUnitLabel, kFlowUnitAliases)},
+        {"--flow-unit", LabelOption("--flow-unit", "unit", &ReduceOptions::flowUnit,
+                                    SpellingsOf(FlowUnits()), LabelsOf(FlowUnits()))},
         {"--response", LabelOption("--response", "kind", &ReduceOptions::responseKind,
-                                   kResponseKindCount, ResponseKindLabel)},
+                                   KindSpellings(), LabelsOf(ResponseKinds()))},
         {"--output-unit",
-         LabelOption("--output-unit", "unit", &ReduceOptions::outputFlowUnit, kOutputFlowUnitCount,
-                     OutputFlowUnitLabel, kOutputUnitAliases)},
+         LabelOption("--output-unit", "unit", &ReduceOptions::outputFlowUnit,
+                     SpellingsOf(OutputFlowUnits()), LabelsOf(OutputFlowUnits()))},
         {"--idle-flow", ThresholdOption("--idle-flow", &CheckThresholds::idleFlowGs)},
         {"--max-flow-error",
          ThresholdOption("--max-flow-error", &CheckThresholds::maxFlowErrorPct)},

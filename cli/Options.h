@@ -5,6 +5,7 @@
 #include "CalibrationRecord.h"
 #include "RowInput.h"
 #include "TableCheck.h"
+#include "Units.h"
 
 #include <optional>
 #include <string>
@@ -25,13 +26,13 @@ struct ReduceOptions
     // run leaves them out.
     std::vector<std::size_t> batchArgs;
     std::optional<std::string> settingsPath;
-    std::optional<int> flowUnit;     // FlowUnit index
-    std::optional<int> responseKind; // ResponseKind index
+    std::optional<FlowUnit> flowUnit;
+    std::optional<ResponseKind> responseKind;
     std::optional<std::string> meterType;
     std::optional<double> responseMin; // volts or hertz
     std::optional<double> responseMax;
     std::optional<int> pointCount;
-    std::optional<int> outputFlowUnit; // OutputFlowUnit index
+    std::optional<OutputFlowUnit> outputFlowUnit;
     std::optional<ColumnChoice> columns;
     std::optional<std::string> logPath;
     std::optional<std::string> saveSettingsPath;
@@ -61,5 +62,8 @@ struct ParsedOptions
 ParsedOptions ParseReduceOptions(const std::vector<std::string>& args);
 
 extern const char* const kReduceUsage;
+
+// The reason a --meter value is not one word of at most 299 bytes.
+std::optional<std::string> CheckMeterType(const std::string& word);
 
 } // namespace tovarin

@@ -1,19 +1,22 @@
 #include "ReduceCommand.h"
 
-#include "Engine.h"
-#include "Files.h"
-#include "Options.h"
+#include "AtomicFile.h"
+#include "CalibrationRecord.h"
+#include "FieldParsing.h"
+#include "FlowTable.h"
+#include "HtmlReport.h"
 #include "PreviousCalibration.h"
+#include "PreviousCalibrationFile.h"
+#include "ReadFile.h"
 #include "ResultText.h"
 #include "RowInput.h"
+#include "SettingsFile.h"
+#include "RunLog.h"
 #include "Version.h"
 
 #include <cerrno>
-#include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
-#include <fstream>
 #include <functional>
 #include <iterator>
 
@@ -22,16 +25,18 @@ namespace {
 
 constexpr const char* kProgram = "tovarin-reduce";
 
-std::string Line(const std::string& message)
+} // namespace
+
+FileReduction RefusedInput(const std::string& message)
 {
-    return std::string(kProgram) + ": " + message + "\n";
+    FileReduction refused;
+    refused.exitCode = kExitBadInput;
+    refused.messages = {message};
+    refused.refused = true;
+    return refused;
 }
 
-CommandResult BadInput(const std::string& message)
-{
-    return {kExitBadInput, "",
-            Line(message) + "Try '" + kProgram + " --help' for more information.\n"};
-}
+namespace {
 
 FileResult ReadInput(const std::string& path, std::istream& standardInput, std::string& text)
 {
@@ -49,81 +54,87 @@ std::string InputName(const std::string& path)
 
 // Loads a settings file by the window's start-up rules; the command refuses
 // indices the window's lists do not have, which the window would take silently.
-std::optional<std::string> LoadSettingsInput(const std::string& path, Calibration& calibration)
+std::optional<std::string> LoadSettingsInput(const std::string& path, RunInput& input)
 {
     std::string probe; // a folder or an unreadable file would load nothing
     if (const FileResult readable = ReadWholeFile(path, probe); !readable.ok)
         return readable.Message();
     RunLog ignored;
     OutputParameters ignoredOutput;
-    LoadSettingsFile(path, calibration.set, ignoredOutput, ignored);
-    const MeasurementSet& set = calibration.set;
-    if (!FlowUnitAt(set.flowUnit))
-        return path + ": flow unit index " + std::to_string(set.flowUnit) + " is not one of 0 to 3";
-    if (!ResponseKindAt(set.responseKind))
-        return path + ": response kind index " + std::to_string(set.responseKind) +
+    SavedScreen screen;
+    LoadSettingsFile(path, screen, ignoredOutput, ignored);
+    if (!FlowUnitAt(screen.flowUnit))
+        return path + ": flow unit index " + std::to_string(screen.flowUnit) +
+               " is not one of 0 to 3";
+    if (!ResponseKindAt(screen.responseKind))
+        return path + ": response kind index " + std::to_string(screen.responseKind) +
                " is not 0 or 1";
+    input = screen.Input();
     return std::nullopt;
 }
 
-// Types the rows into the screen as the engineer would. Rows beyond the input
-// repeat the last flow, which ends the table there whatever the flows' signs
-// (an empty field would read 0, which continues a table of negative flows).
-void TypeRows(HeadlessFields& fields, const std::vector<InputRow>& rows)
+// The rows as the engineer would type them into the window, which reads each
+// field by the field grammar. Rows beyond the input repeat the last flow,
+// which ends the table there whatever the flows' signs, and keep their
+// responses (the settings file's, or 0): the settings file of the run holds
+// exactly what the window's would.
+void TypeRows(RunInput& input, const std::vector<InputRow>& rows)
 {
-    for (std::size_t row = 0; row < kRowControls.size(); ++row) {
-        const bool given = row < rows.size();
-        const std::string flow =
-            given ? rows[row].flowText : (rows.empty() ? "" : rows.back().flowText);
-        fields.SetFieldText(kRowControls[row].flow, flow);
-        fields.SetFieldText(kRowControls[row].response, given ? rows[row].responseText : "");
+    for (std::size_t row = 0; row < kMaxRows; ++row) {
+        if (row < rows.size()) {
+            ReadNumberField(rows[row].flowText, input.typedFlow[row]);
+            ReadNumberField(rows[row].responseText, input.typedResponse[row]);
+        } else if (!rows.empty()) {
+            ReadNumberField(rows.back().flowText, input.typedFlow[row]);
+        }
     }
 }
 
 // Says which input rows the end-of-table rule left out, and why.
-std::string DroppedRowsNote(const std::string& inputName, const std::vector<InputRow>& rows,
-                            int rowCount)
+std::optional<std::string> DroppedRowsNote(const std::string& inputName,
+                                           const std::vector<InputRow>& rows, int rowCount)
 {
     const auto firstDropped = static_cast<std::size_t>(rowCount);
     if (firstDropped >= rows.size())
-        return {};
+        return std::nullopt;
     const InputRow& end = rows[firstDropped];
-    return Line(inputName + ":" + std::to_string(end.line) + ": the table ends at row " +
-                std::to_string(rowCount) + ": its flow " + end.flowText +
-                " is not greater than the flow before it (" + rows[firstDropped - 1].flowText +
-                "); rows " + std::to_string(rowCount) + " to " + std::to_string(rows.size() - 1) +
-                " (lines " + std::to_string(end.line) + " to " + std::to_string(rows.back().line) +
-                ") are not used");
+    return inputName + ":" + std::to_string(end.line) + ": the table ends at row " +
+           std::to_string(rowCount) + ": its flow " + end.flowText +
+           " is not greater than the flow before it (" + rows[firstDropped - 1].flowText +
+           "); rows " + std::to_string(rowCount) + " to " + std::to_string(rows.size() - 1) +
+           " (lines " + std::to_string(end.line) + " to " + std::to_string(rows.back().line) +
+           ") are not used";
 }
 
 // The start-up output parameters of the response kind the run used (a
 // settings file's own kind is overridden by --response), then the options.
-OutputParameters ChooseOutputParameters(const ReduceOptions& options, int responseKind)
+OutputParameters ChooseOutputParameters(const ReduceOptions& options,
+                                        const std::optional<ResponseKind>& responseKind)
 {
     OutputParameters output = StartupOutputParameters(responseKind);
     output.responseMin = options.responseMin.value_or(output.responseMin);
     output.responseMax = options.responseMax.value_or(output.responseMax);
     output.pointCount = options.pointCount.value_or(output.pointCount);
-    output.outputFlowUnit = options.outputFlowUnit.value_or(output.outputFlowUnit);
+    if (options.outputFlowUnit)
+        output.outputFlowUnit = options.outputFlowUnit;
     return output;
 }
 
-// The screen of one run: the settings file's rows and the input's, typed
-// into headless fields with the units and meter type of the options.
-struct PreparedRun
+// What the run reads: the settings file's rows and the input's, with the
+// units and meter type of the options.
+struct PreparedInput
 {
-    Calibration calibration;
-    HeadlessFields fields;
+    RunInput input;
     std::vector<InputRow> rows; // as read from the input, before the table ends
     std::string inputName;      // for messages about the rows
 };
 
 // Reads the settings file and the rows; the reason when either is unusable.
-std::optional<std::string> PrepareRun(const ReduceOptions& options, std::istream& standardInput,
-                                      PreparedRun& run)
+std::optional<std::string> PrepareInput(const ReduceOptions& options, std::istream& standardInput,
+                                        PreparedInput& prepared)
 {
     if (options.settingsPath) {
-        if (auto error = LoadSettingsInput(*options.settingsPath, run.calibration))
+        if (auto error = LoadSettingsInput(*options.settingsPath, prepared.input))
             return error;
     }
     // Rows come from the input file, or from standard input unless a settings
@@ -131,48 +142,47 @@ std::optional<std::string> PrepareRun(const ReduceOptions& options, std::istream
     const std::optional<std::string> inputPath =
         options.inputPath ? options.inputPath
                           : (options.settingsPath ? std::nullopt : std::optional<std::string>("-"));
-    run.inputName = inputPath ? InputName(*inputPath) : *options.settingsPath;
+    prepared.inputName = inputPath ? InputName(*inputPath) : *options.settingsPath;
     if (inputPath) {
         std::string text;
         if (const FileResult read = ReadInput(*inputPath, standardInput, text); !read.ok)
             return read.Message();
         RowInput input = ParseRowInput(text, kMaxRows, options.columns);
         if (input.error)
-            return run.inputName + ":" + std::to_string(input.error->line) + ": " +
+            return prepared.inputName + ":" + std::to_string(input.error->line) + ": " +
                    input.error->reason;
-        run.rows = std::move(input.rows);
-        TypeRows(run.fields, run.rows);
+        prepared.rows = std::move(input.rows);
+        TypeRows(prepared.input, prepared.rows);
     }
-    // Fields left empty keep what the settings file restored, as in the window.
-    const MeasurementSet& set = run.calibration.set;
-    run.fields.SetListSelection(kFlowUnitListId, options.flowUnit.value_or(set.flowUnit));
-    run.fields.SetListSelection(kResponseKindListId,
-                                options.responseKind.value_or(set.responseKind));
+    // Options left out keep what the settings file restored, as in the window.
+    if (options.flowUnit)
+        prepared.input.flowUnit = options.flowUnit;
+    if (options.responseKind)
+        prepared.input.responseKind = options.responseKind;
     if (options.meterType)
-        run.fields.SetFieldText(kMeterTypeId, *options.meterType);
+        ReadMeterType(*options.meterType, prepared.input.meterType);
     return std::nullopt;
 }
 
 // The exit code and notes of a finished run, before any output is written.
-CommandResult JudgeRun(const ReduceOptions& options, const PreparedRun& prepared,
-                       const RunResult& run)
+void JudgeRun(const ReduceOptions& options, const PreparedInput& prepared, FileReduction& result)
 {
-    CommandResult result;
-    result.err = DroppedRowsNote(prepared.inputName, prepared.rows, run.rowCount);
+    const Reduction& run = *result.run;
+    if (auto note = DroppedRowsNote(prepared.inputName, prepared.rows, run.set.rowCount))
+        result.messages.push_back(*note);
     const bool wantsFiles = options.tablePath || options.reportPath;
-    if (run.mode == RunMode::None) {
-        result.err +=
-            Line(std::to_string(run.rowCount) + (run.rowCount == 1 ? " row is" : " rows are") +
-                 " in use; a fit needs at least 3, so nothing was fitted");
+    if (ModeOf(run) == RunMode::None) {
+        result.messages.push_back(std::to_string(run.set.rowCount) +
+                                  (run.set.rowCount == 1 ? " row is" : " rows are") +
+                                  " in use; a fit needs at least 3, so nothing was fitted");
         result.exitCode = kExitNoFit;
-    } else if (!run.coefficientsFinite) {
-        result.err += Line("warning: the fitted coefficients are not all finite numbers");
+    } else if (!AllFinite(run.coefficients)) {
+        result.messages.push_back("warning: the fitted coefficients are not all finite numbers");
         if (wantsFiles)
             result.exitCode = kExitNoFit;
     }
     if (wantsFiles && result.exitCode == kExitNoFit)
-        result.err += Line("no usable fit, so no table or report was written");
-    return result;
+        result.messages.push_back("no usable fit, so no table or report was written");
 }
 
 // The record's identification: the options' texts, the time of the reduction
@@ -193,9 +203,8 @@ RecordIdentity IdentityOf(const ReduceOptions& options)
 // Writes every output asked for; the table, the report and the record only
 // from a usable fit. An output to "-" goes to `result.out`. Returns false
 // after naming each file that could not be written.
-bool WriteOutputs(const ReduceOptions& options, const PreparedRun& prepared, const RunLog& log,
-                  bool usableFit, const Verdict& verdict, const std::string& json,
-                  const std::optional<Drift>& drift, CommandResult& result)
+bool WriteOutputs(const ReduceOptions& options, const std::optional<Drift>& drift,
+                  const std::string& json, FileReduction& result)
 {
     struct Output
     {
@@ -203,22 +212,21 @@ bool WriteOutputs(const ReduceOptions& options, const PreparedRun& prepared, con
         std::function<std::string()> bytes;
         bool needsFit;
     };
-    const Calibration& calibration = prepared.calibration;
-    const OutputParameters output = ChooseOutputParameters(options, calibration.set.responseKind);
+    const Reduction& run = *result.run;
+    const OutputParameters output = ChooseOutputParameters(options, run.set.responseKind);
     const Output outputs[] = {
-        {options.logPath, [&] { return log.Text(); }, false},
-        {options.saveSettingsPath, [&] { return FormatSettings(calibration.set); }, false},
-        {options.tablePath, [&] { return WriteToString(WriteFlowTable, calibration, output); },
-         true},
-        {options.reportPath, [&] { return WriteToString(WriteHtmlReport, calibration, output); },
-         true},
+        {options.logPath, [&] { return kRunBanner + RunLogBlock(run); }, false},
+        {options.saveSettingsPath, [&] { return FormatSettings(run.set); }, false},
+        {options.tablePath, [&] { return WriteToString(WriteFlowTable, run, output); }, true},
+        {options.reportPath, [&] { return WriteToString(WriteHtmlReport, run, output); }, true},
         {options.recordPath,
          [&] {
-             return FormatCalibrationRecord(calibration, verdict, IdentityOf(options), json, drift,
+             return FormatCalibrationRecord(run, result.verdict, IdentityOf(options), json, drift,
                                             options.previousPath.value_or(""));
          },
          true},
     };
+    const bool usableFit = result.exitCode != kExitNoFit;
     bool written = true;
     for (const Output& file : outputs) {
         if (!file.path || (file.needsFit && !usableFit))
@@ -229,7 +237,7 @@ bool WriteOutputs(const ReduceOptions& options, const PreparedRun& prepared, con
         }
         const FileResult saved = WriteFileAtomically(*file.path, file.bytes());
         if (!saved.ok) {
-            result.err += Line(saved.Message());
+            result.messages.push_back(saved.Message());
             written = false;
         }
     }
@@ -238,63 +246,75 @@ bool WriteOutputs(const ReduceOptions& options, const PreparedRun& prepared, con
 
 } // namespace
 
-CommandResult RunReduceCommand(const std::vector<std::string>& args, std::istream& standardInput)
+FileReduction ReduceInput(const ReduceOptions& options, std::istream& standardInput)
 {
-    const ParsedOptions parsed = ParseReduceOptions(args);
-    if (parsed.error)
-        return BadInput(*parsed.error);
-    const ReduceOptions& options = parsed.options;
-    if (options.help)
-        return {kExitFit, kReduceUsage, ""};
-    if (options.version)
-        return {kExitFit, std::string(kReduceProgram) + "\n", ""};
-
-    PreparedRun prepared;
-    if (const auto error = PrepareRun(options, standardInput, prepared))
-        return BadInput(*error);
-    // Without --log the log goes nowhere, and the run does not format it.
-    RunLog log = options.logPath ? RunLog::ToMemory() : RunLog();
-    RunTest(prepared.fields, prepared.calibration, log);
-
-    const RunResult run = CollectRunResult(prepared.fields, prepared.calibration);
-    CommandResult result = JudgeRun(options, prepared, run);
-    Verdict verdict = JudgeCalibration(
-        prepared.calibration,
-        ChooseOutputParameters(options, prepared.calibration.set.responseKind), options.thresholds);
+    PreparedInput prepared;
+    if (const auto error = PrepareInput(options, standardInput, prepared))
+        return RefusedInput(*error);
+    FileReduction result;
+    result.run = Reduce(prepared.input);
+    const Reduction& run = *result.run;
+    result.fields = FormatResultFields(run);
+    JudgeRun(options, prepared, result);
+    result.verdict = JudgeCalibration(run, ChooseOutputParameters(options, run.set.responseKind),
+                                      options.thresholds);
     std::optional<Drift> drift;
-    if (options.previousPath && run.mode != RunMode::None) {
+    if (options.previousPath && ModeOf(run) != RunMode::None) {
         std::string error;
-        drift = CompareWithPrevious(*options.previousPath, prepared.calibration, error);
+        drift = CompareWithPrevious(*options.previousPath, run, error);
         if (!drift)
-            return BadInput(error);
+            return RefusedInput(error);
         if (options.maxDriftPct)
-            verdict.checks.push_back(DriftCheck(*drift, *options.maxDriftPct));
+            result.verdict.checks.push_back(DriftCheck(*drift, *options.maxDriftPct));
     }
-    const std::string json = FormatRunJson(run, prepared.calibration, verdict,
+    const std::string json = FormatRunJson(run, result.fields, result.verdict,
                                            drift ? DriftJson(*drift, *options.previousPath) : "");
-    if (!WriteOutputs(options, prepared, log, result.exitCode != kExitNoFit, verdict, json, drift,
-                      result)) {
+    if (!WriteOutputs(options, drift, json, result)) {
         result.exitCode = kExitOutputFailed;
         result.out.clear();
         return result;
     }
-    if (options.check && result.exitCode == kExitFit && !verdict.Passed()) {
+    if (options.check && result.exitCode == kExitFit && !result.verdict.Passed()) {
         result.exitCode = kExitCheckFailed;
-        for (const Check& check : verdict.checks)
+        for (const Check& check : result.verdict.checks)
             if (!check.passed)
-                result.err += Line("check failed: " + check.name + ": " + check.detail);
+                result.messages.push_back("check failed: " + check.name + ": " + check.detail);
     }
     const bool outputOnStandardOutput = options.logPath == "-" || options.saveSettingsPath == "-" ||
                                         options.tablePath == "-" || options.reportPath == "-" ||
                                         options.recordPath == "-";
     if (!outputOnStandardOutput)
-        result.out = options.json
-                         ? json
-                         : (run.mode == RunMode::None
-                                ? ""
-                                : FormatRunTable(run, prepared.calibration, verdict) +
-                                      (drift ? DriftLine(*drift, *options.previousPath) : ""));
+        result.out = options.json ? json
+                                  : (ModeOf(run) == RunMode::None
+                                         ? ""
+                                         : FormatRunTable(run, result.fields, result.verdict) +
+                                               (drift ? DriftLine(*drift, *options.previousPath)
+                                                      : ""));
     return result;
+}
+
+std::string ErrorText(const FileReduction& reduction)
+{
+    std::string text;
+    for (const std::string& message : reduction.messages)
+        text += std::string(kProgram) + ": " + message + "\n";
+    if (reduction.refused)
+        text += std::string("Try '") + kProgram + " --help' for more information.\n";
+    return text;
+}
+
+CommandResult RunReduceCommand(const std::vector<std::string>& args, std::istream& standardInput)
+{
+    const ParsedOptions parsed = ParseReduceOptions(args);
+    if (parsed.error)
+        return {kExitBadInput, "", ErrorText(RefusedInput(*parsed.error))};
+    const ReduceOptions& options = parsed.options;
+    if (options.help)
+        return {kExitFit, kReduceUsage, ""};
+    if (options.version)
+        return {kExitFit, std::string(kReduceProgram) + "\n", ""};
+    const FileReduction result = ReduceInput(options, standardInput);
+    return {result.exitCode, result.out, ErrorText(result)};
 }
 
 } // namespace tovarin

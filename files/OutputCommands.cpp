@@ -10,16 +10,14 @@ namespace {
 // No dialog opens without a fit to write or with a point count that would
 // write gigabytes on the window's thread; a failed write leaves the old file
 // as it was.
-bool RunOutputCommand(IFilePlatform& platform, const IFieldAccess& fields,
-                      const Calibration& lastRun, OutputParameters& stored, const char* initialName,
+bool RunOutputCommand(IFilePlatform& platform, const OutputParameters& output,
+                      const Reduction& lastRun, OutputParameters& stored, const char* initialName,
                       const char* defaultExtension, OutputWriter write)
 {
     if (!HasUsableFit(lastRun)) {
         platform.ShowMessage(kNoFitMessage);
         return false;
     }
-    OutputParameters output = stored;
-    ReadOutputParameters(fields, output);
     if (output.pointCount > kMaxPointCount) {
         platform.ShowMessage(kTooManyPointsMessage);
         return false;
@@ -43,17 +41,17 @@ std::string CannotOpenMessage(const FileResult& failure)
     return "File Cannot Be Opened\n" + failure.path + "\n" + failure.reason;
 }
 
-bool GenerateOutputFile(IFilePlatform& platform, const IFieldAccess& fields,
-                        const Calibration& lastRun, OutputParameters& stored)
+bool GenerateOutputFile(IFilePlatform& platform, const OutputParameters& onScreen,
+                        const Reduction& lastRun, OutputParameters& stored)
 {
-    return RunOutputCommand(platform, fields, lastRun, stored, "maffactor.inc", "dat",
+    return RunOutputCommand(platform, onScreen, lastRun, stored, "maffactor.inc", "dat",
                             WriteFlowTable);
 }
 
-bool GenerateHtmlInfo(IFilePlatform& platform, const IFieldAccess& fields,
-                      const Calibration& lastRun, OutputParameters& stored)
+bool GenerateHtmlInfo(IFilePlatform& platform, const OutputParameters& onScreen,
+                      const Reduction& lastRun, OutputParameters& stored)
 {
-    return RunOutputCommand(platform, fields, lastRun, stored, "maffactor.html", "html",
+    return RunOutputCommand(platform, onScreen, lastRun, stored, "maffactor.html", "html",
                             WriteHtmlReport);
 }
 

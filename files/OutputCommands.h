@@ -7,11 +7,9 @@
 #include "FilePlatform.h"
 #include "FileResult.h"
 #include "OutputParameters.h"
-#include "Run.h"
+#include "Reduce.h"
 
 namespace tovarin {
-
-class IFieldAccess;
 
 inline constexpr const char* kNoFitMessage =
     "There is no fit to write yet: press Run Test with at least three rows first.";
@@ -20,11 +18,12 @@ inline constexpr const char* kTooManyPointsMessage = "Number of Points must be a
 // "File Cannot Be Opened", then the path and the system's reason on lines of their own.
 std::string CannotOpenMessage(const FileResult& failure);
 
-// True when a file was written; the output parameters it was written with
-// are then stored. A command that ends earlier leaves them as they were.
-bool GenerateOutputFile(IFilePlatform& platform, const IFieldAccess& fields,
-                        const Calibration& lastRun, OutputParameters& stored);
-bool GenerateHtmlInfo(IFilePlatform& platform, const IFieldAccess& fields,
-                      const Calibration& lastRun, OutputParameters& stored);
+// `onScreen`: the output parameters as the window reads them now. True when
+// a file was written; they are then stored. A command that ends earlier
+// leaves the stored ones as they were.
+bool GenerateOutputFile(IFilePlatform& platform, const OutputParameters& onScreen,
+                        const Reduction& lastRun, OutputParameters& stored);
+bool GenerateHtmlInfo(IFilePlatform& platform, const OutputParameters& onScreen,
+                      const Reduction& lastRun, OutputParameters& stored);
 
 } // namespace tovarin

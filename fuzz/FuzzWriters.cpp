@@ -10,11 +10,12 @@ using namespace tovarin;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzInput input(data, size);
-    Calibration run;
+    Reduction run;
     run.coefficients = {input.Take<double>(), input.Take<double>(), input.Take<double>()};
-    run.set.responseKind = input.Take<std::int8_t>();
+    run.set.responseKind = ResponseKindAt(input.Take<std::int8_t>());
     OutputParameters output{input.Take<double>(), input.Take<double>(),
-                            input.Take<std::int32_t>() % 65537, input.Take<std::int8_t>()};
+                            input.Take<std::int32_t>() % 65537,
+                            OutputFlowUnitAt(input.Take<std::int8_t>())};
     run.set.meterType = input.TakeText();
     WriteToString(WriteFlowTable, run, output);
     WriteToString(WriteHtmlReport, run, output);

@@ -62,7 +62,7 @@ int Differences(const QImage& qt, const BitmapCanvas& bitmap, const std::vector<
 
 TEST(QtCanvas, WholeChartsMatchOutsideTheirTexts)
 {
-    const Calibration run = worked::Run({1.1, 1.7, 2.3, 3.3}); // far enough off for tall bars
+    const Reduction run = worked::Run({1.1, 1.7, 2.3, 3.3}); // far enough off for tall bars
     BitmapCanvas bitmap(kWidth, kHeight, kGround);
     auto drawCharts = [&](ICanvas& canvas) {
         RecordingParent parent; // the metrics 13 / 8 on both canvases

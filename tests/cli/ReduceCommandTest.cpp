@@ -60,7 +60,7 @@ TEST(ReduceCommand, JsonCarriesFullPrecisionFieldTextsAndNulls)
         "\"response\": 1.8}, {\"flow\": 10, \"flowGs\": 10, \"response\": 2.3}, {\"flow\": "
         "20, \"flowGs\": 20, \"response\": 3.1}]}, \"fit\": "
         "{\"converged\": true, \"stop\": \"a straight line through the logarithms\", "
-        "\"evaluations\": 0, \"start\": \"specified\"}, \"quality\": {\"dof\": 1, \"rmsResidual\": "
+        "\"evaluations\": 0, \"start\": \"default\"}, \"quality\": {\"dof\": 1, \"rmsResidual\": "
         "0.00339";
     EXPECT_NE(result.out.find(suffix), std::string::npos);
     EXPECT_NE(result.out.find("\"standardErrors\": null, \"correlations\": null, \"rows\": "
@@ -100,7 +100,7 @@ TEST(ReduceCommand, SaysWhichRowsTheTableLeavesOutAndWhenNothingWasFitted)
               "\"error\": \"\"}]}, \"input\": {\"flowUnit\": \"g/s\", \"responseKind\": \"Volts\", "
               "\"meterType\": \"\", \"rows\": [{\"flow\": 0, \"flowGs\": 0, \"response\": 0}]}, "
               "\"fit\": {\"converged\": false, \"stop\": \"fewer than 3 rows "
-              "in use\", \"evaluations\": 0, \"start\": \"specified\"}, \"quality\": {\"dof\": 0, "
+              "in use\", \"evaluations\": 0, \"start\": \"default\"}, \"quality\": {\"dof\": 0, "
               "\"rmsResidual\": null, "
               "\"rSquared\": null, \"maxResponseErrorPct\": null, \"maxResponseErrorRow\": null, "
               "\"maxFlowErrorPct\": null, \"maxFlowErrorRow\": null, \"idleFlowGs\": 2, "

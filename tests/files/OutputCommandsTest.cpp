@@ -1,9 +1,8 @@
 #include "OutputCommands.h"
 
-#include "ControlIds.h"
 #include "FakePlatform.h"
-#include "HeadlessFields.h"
 #include "LastRun.h"
+#include "ScreenInput.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -14,19 +13,17 @@ using namespace tovarin;
 
 namespace {
 
-HeadlessFields OutputFields(const char* min, const char* max, const char* points, int unit)
+// The output parameters as the window reads its fields, keeping `stored`
+// where a field does not convert.
+OutputParameters OnScreen(const OutputParameters& stored, const char* min, const char* max,
+                          const char* points, int unit)
 {
-    HeadlessFields fields;
-    fields.SetFieldText(kResponseMinId, min);
-    fields.SetFieldText(kResponseMaxId, max);
-    fields.SetFieldText(kPointCountId, points);
-    fields.SetListSelection(kOutputUnitListId, unit);
-    return fields;
+    return ReadOutputParameters({min, max, points, unit}, stored);
 }
 
-Calibration Fitted(KingCoefficients k)
+Reduction Fitted(KingCoefficients k)
 {
-    Calibration run = LastRun(k, 0, "TYPE7");
+    Reduction run = LastRun(k, 0, "TYPE7");
     run.outcome.fitted = true;
     return run;
 }
@@ -39,7 +36,7 @@ TEST(OutputCommands, WriteTheFilesFromTheFieldsRead)
     FakePlatform platform;
     OutputParameters stored;
     platform.answer = dir.Path("table.inc");
-    GenerateOutputFile(platform, OutputFields("0", "5.0", " 3", 3), Fitted({1.0, 2.0, 0.5}),
+    GenerateOutputFile(platform, OnScreen(stored, "0", "5.0", " 3", 3), Fitted({1.0, 2.0, 0.5}),
                        stored);
     EXPECT_EQ(ReadWholeFile(dir.Path("table.inc")), "; */ MAF file for type:TYPE7 */\r\n"
                                                     "; */ File units = kg/sec */\r\n"
@@ -48,7 +45,7 @@ TEST(OutputCommands, WriteTheFilesFromTheFieldsRead)
                                                     "\tDW\t  14\r\n");
     // Fields that no longer convert keep what the last command read.
     platform.answer = dir.Path("report.html");
-    GenerateHtmlInfo(platform, OutputFields("", "max", "many", 3), Fitted({1.0, 2.0, 0.5}), stored);
+    GenerateHtmlInfo(platform, OnScreen(stored, "", "max", "many", 3), Fitted({1.0, 2.0, 0.5}), stored);
     EXPECT_NE(ReadWholeFile(dir.Path("report.html")).find("\t4.9\t3.80 \n"), std::string::npos);
     EXPECT_EQ(stored.pointCount, 3);
     EXPECT_EQ(platform.messages.size(), 0u);
@@ -59,7 +56,7 @@ TEST(OutputCommands, NothingWithoutAFitOrWithTooManyPointsAndNoDialog)
     struct Case
     {
         const char* name;
-        Calibration run;
+        Reduction run;
         const char* points;
         const char* message;
     } const cases[] = {
@@ -70,10 +67,10 @@ TEST(OutputCommands, NothingWithoutAFitOrWithTooManyPointsAndNoDialog)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FakePlatform platform;
-        OutputParameters stored{1.0, 2.0, 3, 1};
-        const HeadlessFields fields = OutputFields("0", "5", c.points, 0);
-        GenerateOutputFile(platform, fields, c.run, stored);
-        GenerateHtmlInfo(platform, fields, c.run, stored);
+        OutputParameters stored{1.0, 2.0, 3, OutputFlowUnit::MgPerSec};
+        const OutputParameters onScreen = OnScreen(stored, "0", "5", c.points, 0);
+        GenerateOutputFile(platform, onScreen, c.run, stored);
+        GenerateHtmlInfo(platform, onScreen, c.run, stored);
         EXPECT_EQ(platform.dialogs, 0);
         EXPECT_EQ(platform.messages, std::vector<std::string>(2, c.message));
         EXPECT_EQ(stored.pointCount, 3);
@@ -84,17 +81,17 @@ TEST(OutputCommands, AFailedWriteLeavesTheOldFileAndSaysWhereAndWhy)
 {
     TempDir dir;
     FakePlatform platform;
-    OutputParameters stored{1.0, 2.0, 3, 1};
+    OutputParameters stored{1.0, 2.0, 3, OutputFlowUnit::MgPerSec};
     platform.answer = dir.Path("missing/maffactor.inc");
-    GenerateOutputFile(platform, OutputFields("0", "5", "9", 2), Fitted({1.0, 2.0, 0.5}), stored);
+    GenerateOutputFile(platform, OnScreen(stored, "0", "5", "9", 2), Fitted({1.0, 2.0, 0.5}), stored);
 
     // A file size limit stands in for a full disk, even for root.
     const std::string table = dir.Path("maffactor.inc");
     WriteWholeFile(table, "the old table");
     platform.answer = table;
     WithFileSizeLimit(64, [&] {
-        GenerateOutputFile(platform, OutputFields("0", "5", "1000", 0), Fitted({1.0, 2.0, 0.5}),
-                           stored);
+        GenerateOutputFile(platform, OnScreen(stored, "0", "5", "1000", 0),
+                           Fitted({1.0, 2.0, 0.5}), stored);
     });
     EXPECT_EQ(platform.messages,
               std::vector<std::string>(

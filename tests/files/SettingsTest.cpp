@@ -1,4 +1,4 @@
-#include "Settings.h"
+#include "SettingsFile.h"
 
 #include "RunLog.h"
 #include "TempDir.h"
@@ -22,12 +22,12 @@ std::string Repeat(int times, const std::string& line)
 struct Loaded
 {
     int result;
-    MeasurementSet set;
+    SavedScreen set;
     OutputParameters output;
     std::string log;
 };
 
-Loaded LoadText(const std::string& text, MeasurementSet set = {})
+Loaded LoadText(const std::string& text, SavedScreen set = {})
 {
     TempDir dir;
     WriteWholeFile(dir.Path(kSettingsName), text);
@@ -42,12 +42,12 @@ Loaded LoadText(const std::string& text, MeasurementSet set = {})
 
 TEST(Settings, SavedBytesLoadBackAsTheScreen)
 {
-    MeasurementSet saved;
+    RunInput saved;
     saved.typedFlow[0] = 12.5;
     saved.typedResponse[0] = 1.2345678; // six decimals, rounded
     saved.typedFlow[18] = -3.0;
-    saved.flowUnit = 3;
-    saved.responseKind = 1;
+    saved.flowUnit = FlowUnit::Scfm;
+    saved.responseKind = ResponseKind::Freq;
     saved.meterType = "TYPE7";
     const std::string bytes = "12.500000\t1.234568\n" + Repeat(17, "0.000000\t0.000000\n") +
                               "-3.000000\t0.000000\n3\n1\nTYPE7\n";
@@ -57,15 +57,18 @@ TEST(Settings, SavedBytesLoadBackAsTheScreen)
     EXPECT_EQ(loaded.result, 0);
     EXPECT_EQ(loaded.log, "");
     EXPECT_EQ(loaded.set.typedResponse[0], 1.234568);
-    EXPECT_EQ(FormatSettings(loaded.set), bytes);
+    EXPECT_EQ(FormatSettings(loaded.set.Input()), bytes);
     EXPECT_EQ(loaded.output.responseMax, 15000.0);
+    // A list without selection saves -1.
+    saved.flowUnit = std::nullopt;
+    EXPECT_EQ(FormatSettings(saved).substr(bytes.size() - 11), "\n-1\n1\nTYPE7\n");
     EXPECT_EQ(loaded.output.pointCount, 1024);
 }
 
 TEST(Settings, MissingFileOrFirstLineChangesNothing)
 {
     TempDir dir;
-    MeasurementSet set;
+    SavedScreen set;
     set.typedFlow[0] = 3.0;
     set.typedFlow[2] = 7.0;
     OutputParameters output;
@@ -135,7 +138,7 @@ TEST(Settings, LoadingRules)
 
 TEST(Settings, AnyRowValueAndMeterTypeComeBackAsSaved)
 {
-    MeasurementSet saved;
+    RunInput saved;
     saved.typedFlow[0] = 1e306; // "%f" would be a 308-digit line that the loader splits
     saved.typedResponse[0] = 0.935;
     saved.typedFlow[1] = INFINITY;
@@ -151,7 +154,7 @@ TEST(Settings, AnyRowValueAndMeterTypeComeBackAsSaved)
     EXPECT_EQ(loaded.set.typedResponse[1], -1e308);
     EXPECT_EQ(loaded.set.typedFlow[2], 0.0); // no line shifted
     EXPECT_EQ(loaded.set.meterType, meter.substr(0, 98));
-    MeasurementSet again = loaded.set;
+    RunInput again = loaded.set.Input();
     again.meterType = meter;
     EXPECT_EQ(FormatSettings(again), bytes);
 }

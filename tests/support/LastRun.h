@@ -1,14 +1,14 @@
 #pragma once
-// A calibration as the last run left it, for the output writers' tests.
+// A reduction as the last run left it, for the output writers' tests.
 
-#include "Run.h"
+#include "Reduce.h"
 
-inline tovarin::Calibration LastRun(tovarin::KingCoefficients k, int responseKind = 0,
-                                    const char* meterType = "")
+inline tovarin::Reduction LastRun(tovarin::KingCoefficients k, int responseKind = 0,
+                                  const char* meterType = "")
 {
-    tovarin::Calibration run;
+    tovarin::Reduction run;
     run.coefficients = k;
-    run.set.responseKind = responseKind;
+    run.set.responseKind = tovarin::ResponseKindAt(responseKind);
     run.set.meterType = meterType;
     return run;
 }

@@ -3,10 +3,8 @@
 // and responses 1.0, 1.8, 2.3, 3.1 V in rows 0 to 3, a 0 flow in row 4. Its
 // linear-mode fit is a = 1, b = exp(intercept), c = slope of the log-log line.
 
-#include "ControlIds.h"
-#include "FieldAccess.h"
-#include "HeadlessFields.h"
-#include "Run.h"
+#include "NumberText.h"
+#include "Reduce.h"
 
 #include <algorithm>
 #include <string>
@@ -67,9 +65,9 @@ inline std::string SettingsFile(const std::string& meter)
 
 // The worked example as a run leaves it (coefficients as the fields show
 // them), with the given fitted responses of rows 0 to 3.
-inline tovarin::Calibration Run(const std::vector<double>& fittedResponse)
+inline tovarin::Reduction Run(const std::vector<double>& fittedResponse)
 {
-    tovarin::Calibration run;
+    tovarin::Reduction run;
     run.set.rowCount = 4;
     run.set.flowGs = {0, 5, 10, 20};
     run.set.response = {1.0, 1.8, 2.3, 3.1};
@@ -78,32 +76,27 @@ inline tovarin::Calibration Run(const std::vector<double>& fittedResponse)
     return run;
 }
 
-// Types `rows` into the flow and response fields from row 0 down.
-inline void Type(tovarin::IFieldAccess& fields, const std::vector<TypedRow>& rows)
+// The input of a screen with `rows` typed from row 0 down (decimal texts)
+// and the other rows 0.
+inline tovarin::RunInput Input(const std::vector<TypedRow>& rows,
+                               tovarin::FlowUnit unit = tovarin::FlowUnit::GramsPerSec,
+                               tovarin::ResponseKind kind = tovarin::ResponseKind::Volts)
 {
+    tovarin::RunInput input;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        fields.SetFieldText(tovarin::kRowControls[i].flow, rows[i].flow);
-        fields.SetFieldText(tovarin::kRowControls[i].response, rows[i].response);
+        input.typedFlow[i] = tovarin::ParseDoubleC(rows[i].flow, nullptr);
+        input.typedResponse[i] = tovarin::ParseDoubleC(rows[i].response, nullptr);
     }
+    input.flowUnit = unit;
+    input.responseKind = kind;
+    return input;
 }
 
-// The result fields of `row` as {MAF, fit, % error}.
-inline std::vector<std::string> ResultFields(const tovarin::IFieldAccess& fields, std::size_t row)
+inline tovarin::Reduction Reduced(const std::vector<TypedRow>& rows,
+                                  tovarin::FlowUnit unit = tovarin::FlowUnit::GramsPerSec,
+                                  tovarin::ResponseKind kind = tovarin::ResponseKind::Volts)
 {
-    const tovarin::RowControls& ids = tovarin::kRowControls[row];
-    return {fields.GetFieldText(ids.maf), fields.GetFieldText(ids.fit),
-            fields.GetFieldText(ids.errorPct)};
-}
-
-// A headless screen with `rows` typed and both lists selected.
-inline tovarin::HeadlessFields Screen(const std::vector<TypedRow>& rows, int flowUnit = 0,
-                                      int responseKind = 0)
-{
-    tovarin::HeadlessFields fields;
-    Type(fields, rows);
-    fields.SetListSelection(tovarin::kFlowUnitListId, flowUnit);
-    fields.SetListSelection(tovarin::kResponseKindListId, responseKind);
-    return fields;
+    return tovarin::Reduce(Input(rows, unit, kind));
 }
 
 } // namespace worked

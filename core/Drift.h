@@ -1,0 +1,48 @@
+#pragma once
+// The drift of a sensor between two calibrations: at 50 evenly spaced
+// responses across the overlap of both calibrations' measured response
+// ranges, the flow change (Q_now - Q_prev) / Q_prev * 100 at the same response.
+
+#include "Reduce.h"
+#include "TableCheck.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tovarin {
+
+// What a drift needs of one calibration.
+struct CalibrationCurve
+{
+    std::optional<ResponseKind> responseKind = ResponseKind::Volts;
+    KingCoefficients k;
+    double responseMin = 0.0, responseMax = 0.0; // of the measured rows
+};
+
+struct DriftPoint
+{
+    double response = 0.0;
+    double changePct = 0.0;
+};
+
+struct Drift
+{
+    std::vector<DriftPoint> points; // 50
+    DriftPoint largest;             // signed change of largest magnitude
+};
+
+// The drift, or the reason there is none: different response kinds, or
+// ranges that do not overlap.
+struct DriftResult
+{
+    std::optional<Drift> drift;
+    std::string error;
+};
+
+DriftResult CompareCalibrations(const CalibrationCurve& now, const CalibrationCurve& previous);
+
+// The "drift" check: the largest change within `maxPct` (the limit passes).
+Check DriftCheck(const Drift& drift, double maxPct);
+
+} // namespace tovarin

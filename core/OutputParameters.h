@@ -1,0 +1,31 @@
+#pragma once
+// The output parameters shared by the flow factor table and the HTML report:
+// the responses the table spans, its number of words and its unit.
+
+#include "Units.h"
+
+#include <optional>
+
+namespace tovarin {
+
+// The most words one table may have: 1 Mi points, about 12 MB of text, which
+// the window still writes in well under a second.
+inline constexpr int kMaxPointCount = 1048576;
+inline constexpr int kDefaultPointCount = 1024;
+
+struct OutputParameters
+{
+    double responseMin = 0.0; // volts or hertz
+    double responseMax = 0.0; // volts or hertz
+    int pointCount = 0;       // table words between min and max
+    // Empty only when the window's list has no selection.
+    std::optional<OutputFlowUnit> outputFlowUnit = OutputFlowUnit::TenMgPerSec;
+};
+
+// The start-up values of the window and of the command: 0 to the kind's
+// default maximum (min and max stay as given for no kind), the default point
+// count and the unit as given.
+OutputParameters StartupOutputParameters(const std::optional<ResponseKind>& responseKind,
+                                         OutputParameters given = {});
+
+} // namespace tovarin

@@ -1,0 +1,39 @@
+#include "TableBreakpoints.h"
+
+#include "Trunc.h"
+
+#include <algorithm>
+
+namespace tovarin {
+namespace {
+
+// Half up for the non-negative flows that occur: 56.5 -> 57, 56.49 -> 56.
+int WordOf(double flowGs, double factor)
+{
+    return TruncToInt(flowGs * factor + 0.5);
+}
+
+} // namespace
+
+TableBreakpoints::TableBreakpoints(const Reduction& lastRun, const OutputParameters& output)
+    : m_coefficients(lastRun.coefficients), m_factor(OutputUnitFactor(output.outputFlowUnit)),
+      m_step((output.responseMax - output.responseMin) /
+             (static_cast<double>(output.pointCount) - 1.0)),
+      m_response(output.responseMin), m_left(std::max(output.pointCount, 0))
+{
+}
+
+bool TableBreakpoints::Next(TableBreakpoint& point)
+{
+    if (m_left == 0)
+        return false;
+    --m_left;
+    const double flowGs = KingFlow(m_response, m_coefficients);
+    point = {m_response, flowGs, WordOf(flowGs, m_factor)};
+    // Responses accumulate by repeated addition of the step, not min + i * step:
+    // tables generated before rely on the exact same words.
+    m_response += m_step;
+    return true;
+}
+
+} // namespace tovarin

@@ -1,0 +1,38 @@
+#pragma once
+// The flow words of the flow factor table, one at a time in table order,
+// exactly as the table writes them: the flow the fit gives at evenly spaced
+// responses from response min to response max, scaled to the output unit
+// and rounded half up. The table writer and the table check both walk them.
+
+#include "OutputParameters.h"
+#include "Reduce.h"
+
+namespace tovarin {
+
+// One flow word of the table: the response it stands for, the fitted flow
+// there in g/s, and the word: trunc(flow * factor + 0.5), saturated to the
+// int range, NaN to 0.
+struct TableBreakpoint
+{
+    double response;
+    double flowGs;
+    int word;
+};
+
+// The Freq range words before and after the flows are not breakpoints.
+class TableBreakpoints
+{
+  public:
+    TableBreakpoints(const Reduction& lastRun, const OutputParameters& output);
+    // The next word; false after the last.
+    bool Next(TableBreakpoint& point);
+
+  private:
+    KingCoefficients m_coefficients;
+    double m_factor; // g/s to the output unit
+    double m_step;
+    double m_response;
+    int m_left; // words still to come
+};
+
+} // namespace tovarin

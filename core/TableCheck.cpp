@@ -1,0 +1,167 @@
+#include "TableCheck.h"
+
+#include "TableBreakpoints.h"
+#include "NumberText.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace tovarin {
+namespace {
+
+void KeepLargest(std::optional<ErrorAtResponse>& largest, double pct, double response)
+{
+    if (std::isfinite(pct) && (!largest || std::fabs(pct) > std::fabs(largest->pct)))
+        largest = ErrorAtResponse{pct, response};
+}
+
+std::string Pct(double pct)
+{
+    return FormatC("%+.3g %%", pct);
+}
+
+Check WordRangeCheck(const TableCheck& t, int maxWord)
+{
+    const int count = t.WordCount();
+    if (t.wordsBelow0 > 0)
+        return {"word range", false,
+                FormatC("%d of %d words are below 0 (smallest %d): raise Response Min",
+                        t.wordsBelow0, count, *t.minWord)};
+    if (t.wordsAboveLimit > 0) {
+        const std::optional<OutputFlowUnit>& unit = t.output.outputFlowUnit;
+        const char* remedy = unit == OutputFlowUnit::MgPerSec ? "choose 10*mg/sec or fewer points"
+                             : unit == OutputFlowUnit::TenMgPerSec
+                                 ? "choose g/sec or a lower Response Max"
+                                 : "choose a lower Response Max";
+        return {"word range", false,
+                FormatC("%d of %d words exceed %d (largest %d): %s", t.wordsAboveLimit, count,
+                        maxWord, *t.maxWord, remedy)};
+    }
+    if (!t.minWord)
+        return {"word range", true, "the table has no flow words"};
+    return {"word range", true, FormatC("words %d to %d", *t.minWord, *t.maxWord)};
+}
+
+Check TableErrorCheck(const Reduction& run, const TableCheck& t, double limit)
+{
+    const bool roundingWorse = t.maxRoundingError && (!t.maxInterpolationError ||
+                                                      std::fabs(t.maxRoundingError->pct) >=
+                                                          std::fabs(t.maxInterpolationError->pct));
+    const std::optional<ErrorAtResponse>& worst =
+        roundingWorse ? t.maxRoundingError : t.maxInterpolationError;
+    if (!worst)
+        return {"table error", true, "no breakpoint has a flow at or above the idle flow"};
+    const bool passed = std::fabs(worst->pct) <= limit;
+    const std::optional<OutputFlowUnit>& unit = t.output.outputFlowUnit;
+    const char* remedy = !roundingWorse                        ? "choose more points"
+                         : unit == OutputFlowUnit::MgPerSec    ? "choose a higher idle flow"
+                         : unit == OutputFlowUnit::TenMgPerSec ? "choose mg/sec"
+                                                               : "choose 10*mg/sec";
+    return {
+        "table error", passed,
+        (roundingWorse ? "rounding to whole words costs " : "interpolating between words costs ") +
+            Pct(worst->pct) +
+            FormatC(" at %.4g %s (limit %g %%)", worst->atResponse, ResponseSymbol(run.set.responseKind), limit) +
+            (passed ? "" : std::string(": ") + remedy)};
+}
+
+} // namespace
+
+TableCheck CheckFlowTable(const Reduction& lastRun, const OutputParameters& output,
+                          const CheckThresholds& thresholds)
+{
+    const double idleFlowGs = thresholds.idleFlowGs;
+    TableCheck t;
+    t.output = output;
+    const MeasurementSet& set = lastRun.set;
+    const auto [lowest, highest] = MeasuredResponseRange(set);
+    const double factor = OutputUnitFactor(output.outputFlowUnit);
+    // Plain locals rather than the record's fields: this loop runs for every
+    // word of every file of a batch.
+    int minWord = INT_MAX, maxWord = INT_MIN, index = 0, outside = 0;
+    TableBreakpoint p, previous{};
+    for (TableBreakpoints points(lastRun, output); points.Next(p); previous = p, ++index) {
+        minWord = std::min(minWord, p.word);
+        maxWord = std::max(maxWord, p.word);
+        t.wordsBelow0 += p.word < 0;
+        t.wordsAbove32767 += p.word > 32767;
+        t.wordsAbove65535 += p.word > 65535;
+        t.wordsAboveLimit += p.word > thresholds.maxWord;
+        outside += p.response < lowest || p.response > highest;
+        if (index > 0 && p.word < previous.word && !t.firstDecrease)
+            t.firstDecrease = index;
+        if (!(p.flowGs >= idleFlowGs))
+            continue;
+        KeepLargest(t.maxRoundingError, PercentError(p.word, p.flowGs * factor),
+                    p.response);
+        if (index > 0 && previous.flowGs >= idleFlowGs) {
+            const double mid = (previous.response + p.response) / 2;
+            const double flow = KingFlow(mid, lastRun.coefficients) * factor;
+            // In double: words near INT_MAX would overflow an int sum.
+            KeepLargest(t.maxInterpolationError,
+                        PercentError((static_cast<double>(previous.word) + p.word) / 2.0, flow),
+                        mid);
+        }
+    }
+    if (index > 0) {
+        t.minWord = minWord;
+        t.maxWord = maxWord;
+    }
+    t.extrapolatedPct = t.WordCount() > 0 ? 100.0 * outside / t.WordCount() : 0.0;
+    t.flowAtResponseMaxGs = KingFlow(output.responseMax, lastRun.coefficients);
+    return t;
+}
+
+std::vector<Check> RunChecks(const Reduction& lastRun, const FitQuality& quality,
+                             const TableCheck& table, const CheckThresholds& thresholds)
+{
+    const FitOutcome& fit = lastRun.outcome;
+    std::vector<Check> checks;
+    if (fit.mode == FitMode::Linear)
+        checks.push_back(
+            {"converged", fit.converged, fit.converged ? "linear mode: " + fit.stop : fit.stop});
+    else
+        checks.push_back({"converged", fit.converged,
+                          fit.converged
+                              ? ConvergedText(fit)
+                              : FormatC("stopped after %d evaluations (", fit.evaluations) +
+                                    fit.stop + "): these coefficients are not a fit"});
+    if (const std::optional<LargestError>& e = quality.maxFlowError)
+        checks.push_back(
+            {"flow error", std::fabs(e->pct) <= thresholds.maxFlowErrorPct,
+             "largest flow error " + Pct(e->pct) +
+                 FormatC(" at row %d (limit %g %%)", e->row, thresholds.maxFlowErrorPct)});
+    else
+        checks.push_back({"flow error", true,
+                          FormatC("no row has a flow of at least %g g/s", quality.idleFlowGs)});
+    checks.push_back(WordRangeCheck(table, thresholds.maxWord));
+    if (table.firstDecrease)
+        checks.push_back(
+            {"monotonic", false,
+             FormatC("word %d is smaller than the word before it", *table.firstDecrease)});
+    else
+        checks.push_back({"monotonic", true, "no word is smaller than the word before it"});
+    checks.push_back(TableErrorCheck(lastRun, table, thresholds.maxTableErrorPct));
+    return checks;
+}
+
+bool Verdict::Passed() const
+{
+    return std::all_of(checks.begin(), checks.end(), [](const Check& c) { return c.passed; });
+}
+
+Verdict JudgeCalibration(const Reduction& lastRun, const OutputParameters& output,
+                         const CheckThresholds& thresholds)
+{
+    Verdict verdict;
+    verdict.quality = AssessFit(lastRun, thresholds.idleFlowGs);
+    if (lastRun.outcome.fitted) {
+        verdict.table = CheckFlowTable(lastRun, output, thresholds);
+        verdict.checks = RunChecks(lastRun, verdict.quality, *verdict.table, thresholds);
+        verdict.uncertainty = FlowUncertaintyTable(lastRun, verdict.quality);
+    }
+    return verdict;
+}
+
+} // namespace tovarin

@@ -1,0 +1,82 @@
+#pragma once
+// The flow factor table checked the way the engine controller reads it: it
+// measures a response, looks up the two neighbouring words and interpolates a
+// flow. Every word is taken exactly as WriteFlowTable writes it (the Freq
+// range words before and after the flows are not flows). Errors in % of the
+// fitted flow in the output unit, over breakpoints whose flow is at least the
+// idle flow:
+//   rounding error      = (word - flow) / flow * 100 at each breakpoint
+//   interpolation error = ((word_i + word_i+1) / 2 - flow(mid)) / flow(mid) * 100
+//                         at the midpoint response of two neighbouring breakpoints
+// The checks turn these, the fit's outcome and its flow error into a verdict.
+
+#include "FitQuality.h"
+#include "OutputParameters.h"
+#include "Uncertainty.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tovarin {
+
+struct ErrorAtResponse
+{
+    double pct = 0.0;        // signed, of largest magnitude
+    double atResponse = 0.0; // volts or hertz
+};
+
+struct TableCheck
+{
+    OutputParameters output;
+    std::optional<int> minWord, maxWord; // empty when the table has no flow words
+    int wordsBelow0 = 0, wordsAbove32767 = 0, wordsAbove65535 = 0;
+    int wordsAboveLimit = 0;          // above the thresholds' largest word
+    std::optional<int> firstDecrease; // index of the first word below the one before
+    std::optional<ErrorAtResponse> maxRoundingError, maxInterpolationError;
+    double extrapolatedPct = 0.0; // breakpoints outside the measured responses, in %
+    double flowAtResponseMaxGs = 0.0;
+
+    int WordCount() const { return output.pointCount > 0 ? output.pointCount : 0; }
+    bool Monotonic() const { return !firstDecrease; }
+};
+
+struct CheckThresholds
+{
+    double idleFlowGs = kDefaultIdleFlowGs;
+    double maxFlowErrorPct = 2.0;
+    int maxWord = 65535;
+    double maxTableErrorPct = 0.5;
+};
+
+TableCheck CheckFlowTable(const Reduction& lastRun, const OutputParameters& output,
+                          const CheckThresholds& thresholds = {});
+
+struct Check
+{
+    std::string name;
+    bool passed = false;
+    std::string detail; // one line saying why
+};
+
+// "converged", "flow error", "word range", "monotonic" and "table error".
+std::vector<Check> RunChecks(const Reduction& lastRun, const FitQuality& quality,
+                             const TableCheck& table, const CheckThresholds& thresholds);
+
+// Everything an engineer needs to release a table: the fit's quality, the
+// check of the table the output parameters give, and the checks. Without a
+// fit the table is not checked and there are no checks.
+struct Verdict
+{
+    FitQuality quality;
+    std::optional<TableCheck> table;
+    std::vector<Check> checks;
+    std::vector<FlowUncertainty> uncertainty; // empty when the covariance is undefined
+
+    bool Passed() const;
+};
+
+Verdict JudgeCalibration(const Reduction& lastRun, const OutputParameters& output,
+                         const CheckThresholds& thresholds = {});
+
+} // namespace tovarin

@@ -1,0 +1,179 @@
+#include "CalibrationRecord.h"
+
+#include "FieldText.h"
+#include "Markup.h"
+#include "NumberText.h"
+#include "RunPlots.h"
+
+#include <ctime>
+
+namespace tovarin {
+namespace {
+
+constexpr const char* kStyle =
+    "body{font-family:'DejaVu Sans',Arial,sans-serif;font-size:10pt;margin:0 auto;max-width:180mm}"
+    "h1{font-size:15pt}h2{font-size:12pt;margin-top:14pt;border-bottom:1px solid #888}"
+    "table{border-collapse:collapse}td,th{border:1px solid #aaa;padding:1pt 5pt;text-align:right}"
+    "th{background:#eee}td.text,th.text{text-align:left}.failed{color:#b00000;font-weight:bold}"
+    ".passed{color:#006000}.charts svg{display:block;margin:6pt 0;break-inside:avoid;"
+    "page-break-inside:avoid}section{break-inside:avoid-page}"
+    "@page{size:A4;margin:15mm}@media print{body{max-width:none}}";
+
+std::string Cell(const std::string& text, bool isText = false)
+{
+    return std::string(isText ? "<td class=\"text\">" : "<td>") + EscapeMarkup(text) + "</td>";
+}
+
+std::string Pct(const std::optional<double>& pct)
+{
+    return pct ? FormatC("%+.2f", *pct) : "undefined";
+}
+
+// Two significant figures, as an uncertainty is stated.
+std::string TwoFigures(double value)
+{
+    return FormatC("%.2g", value);
+}
+
+std::string Identification(const Reduction& run, const RecordIdentity& id)
+{
+    const std::pair<const char*, std::string> rows[] = {
+        {"Meter type", run.set.meterType},  {"Serial number", id.serial},
+        {"Operator", id.operatorName},      {"Reference standard", id.reference},
+        {"Conditions", id.conditions},      {"Note", id.note},
+        {"Reduced (UTC)", id.reducedAtUtc}, {"Program", id.program}};
+    std::string html = "<section id=\"identification\"><h2>Identification</h2><table>";
+    for (const auto& [name, value] : rows)
+        html +=
+            "<tr><th class=\"text\">" + std::string(name) + "</th>" + Cell(value, true) + "</tr>";
+    return html + "</table></section>\n";
+}
+
+std::string Rows(const Reduction& run, const Verdict& verdict)
+{
+    const MeasurementSet& set = run.set;
+    const std::optional<FlowUnit>& unit = set.flowUnit;
+    const std::optional<ResponseKind>& kind = set.responseKind;
+    std::string html =
+        "<section id=\"rows\"><h2>Measured rows</h2><table><tr><th>Row</th><th>Flow (" +
+        std::string(unit ? FlowUnitLabel(*unit) : "?") + ")</th><th>Flow (g/s)</th><th>Response (" +
+        (kind ? ResponseKindLabel(*kind) : "?") +
+        ")</th><th>Fitted response</th><th>Response error %</th><th>Flow error "
+        "%</th></tr>";
+    for (std::size_t row = 0; row < verdict.quality.rows.size(); ++row)
+        html += "<tr>" + Cell(std::to_string(row)) + Cell(FormatRestoredValue(set.typedFlow[row])) +
+                Cell(FormatC("%.6g", set.flowGs[row])) +
+                Cell(FormatRestoredValue(set.response[row])) +
+                Cell(FormatC("%.6g", KingResponse(set.flowGs[row], run.coefficients))) +
+                Cell(Pct(verdict.quality.rows[row].responseErrorPct)) +
+                Cell(Pct(verdict.quality.rows[row].flowErrorPct)) + "</tr>";
+    return html + "</table></section>\n";
+}
+
+std::string Fit(const Reduction& run, const Verdict& verdict)
+{
+    const KingCoefficients& k = run.coefficients;
+    const FitQuality& q = verdict.quality;
+    const std::optional<CoefficientUncertainty>& u = q.uncertainty;
+    std::string html = "<section id=\"fit\"><h2>Fit: Response = a + b &#183; flow<sup>c</sup></h2>"
+                       "<table><tr><th></th><th>As shown</th><th>Full precision</th><th>Standard "
+                       "error</th></tr>";
+    const std::pair<const char*, std::pair<double, std::optional<double>>> rows[] = {
+        {"a", {k.a, u ? std::optional(u->a) : std::nullopt}},
+        {"b", {k.b, u ? std::optional(u->b) : std::nullopt}},
+        {"c", {k.c, u ? std::optional(u->c) : std::nullopt}}};
+    for (const auto& [name, value] : rows)
+        html += "<tr><th>" + std::string(name) + "</th>" + Cell(FormatFixed(value.first, 4, 3)) +
+                Cell(FormatC("%.17g", value.first)) +
+                Cell(value.second ? FormatC("%.3g", *value.second) : "undefined") + "</tr>";
+    html += "</table><p>" +
+            EscapeMarkup(run.outcome.mode == FitMode::Linear
+                             ? "Linear mode (a is the first response): " + run.outcome.stop + "."
+                             : (run.outcome.converged ? ConvergedText(run.outcome)
+                                                      : "NOT CONVERGED: " + run.outcome.stop) +
+                                   ".") +
+            FormatC(" Degrees of freedom %d", q.dof) +
+            (q.rmsResidual ? FormatC(", RMS residual %.4g", *q.rmsResidual) : "") +
+            (q.rSquared ? FormatC(", R&#178; %.6f", *q.rSquared) : "") +
+            (q.maxFlowError ? FormatC(", largest flow error %+.2f %% (row %d)", q.maxFlowError->pct,
+                                      q.maxFlowError->row)
+                            : "") +
+            ".</p></section>\n";
+    return html;
+}
+
+std::string UncertaintySection(const Verdict& verdict)
+{
+    std::string html = "<section id=\"uncertainty\"><h2>Flow uncertainty</h2>";
+    if (verdict.uncertainty.empty())
+        return html + "<p>Not stated: the coefficients' covariance is undefined (a linear-mode "
+                      "fit, no degree of freedom, or a singular fit).</p></section>\n";
+    html += FormatC("<p>Expanded uncertainty U = k &#183; u of the fitted flow, coverage factor "
+                    "k = %.3f (Student's t, 95 %%, %d degrees of freedom), propagated from the "
+                    "coefficients' covariance.</p>",
+                    verdict.uncertainty[0].coverageFactor, verdict.quality.dof) +
+            "<table><tr><th>Response</th><th>Flow (g/s)</th><th>U (g/s)</th><th>U (%)</th></tr>";
+    for (const FlowUncertainty& u : verdict.uncertainty)
+        html += "<tr>" + Cell(FormatC("%.4g", u.response)) + Cell(FormatC("%.4g", u.flowGs)) +
+                Cell(TwoFigures(u.expandedGs)) + Cell(TwoFigures(u.expandedPct)) + "</tr>";
+    return html + "</table></section>\n";
+}
+
+std::string Checks(const Verdict& verdict)
+{
+    std::string html = "<section id=\"checks\"><h2>Checks</h2><table>";
+    for (const Check& check : verdict.checks)
+        html += "<tr><th class=\"text\">" + EscapeMarkup(check.name) + "</th><td class=\"" +
+                (check.passed ? "passed\">passed" : "failed\">FAILED") + "</td>" +
+                Cell(check.detail, true) + "</tr>";
+    return html + "</table></section>\n";
+}
+
+std::string DriftSection(const Drift& drift, const std::string& previous)
+{
+    std::string html = "<section id=\"drift\"><h2>Drift against the previous calibration</h2><p>" +
+                       EscapeMarkup(previous) +
+                       FormatC(": largest flow change %+.2f %% at %.4g.</p>",
+                               drift.largest.changePct, drift.largest.response) +
+                       "<table><tr><th>Response</th><th>Flow change %</th></tr>";
+    for (std::size_t i = 0; i < drift.points.size(); i += 5) // 50 points folded to 10 rows
+        html += "<tr>" + Cell(FormatC("%.4g", drift.points[i].response)) +
+                Cell(FormatC("%+.2f", drift.points[i].changePct)) + "</tr>";
+    return html + "</table></section>\n";
+}
+
+} // namespace
+
+std::string IsoUtc(long long secondsSinceEpoch)
+{
+    const std::time_t time = static_cast<std::time_t>(secondsSinceEpoch);
+    std::tm utc{};
+    gmtime_r(&time, &utc);
+    return FormatC("%04d-%02d-%02dT%02d:%02d:%02dZ", utc.tm_year + 1900, utc.tm_mon + 1,
+                   utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec);
+}
+
+std::string FormatCalibrationRecord(const Reduction& lastRun, const Verdict& verdict,
+                                    const RecordIdentity& identity, const std::string& json,
+                                    const std::optional<Drift>& drift, const std::string& previous)
+{
+    std::string embedded = json;
+    for (std::size_t at = 0; (at = embedded.find("</", at)) != std::string::npos; at += 3)
+        embedded.replace(at, 2, "<\\/"); // a "</script>" inside a string cannot end the element
+    std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+                       "<title>Calibration record " +
+                       EscapeMarkup(lastRun.set.meterType + " " + identity.serial) +
+                       "</title>\n<style>" + kStyle +
+                       "</style>\n</head>\n<body>\n"
+                       "<h1>MAF sensor calibration record</h1>\n" +
+                       Identification(lastRun, identity) + Rows(lastRun, verdict) +
+                       Fit(lastRun, verdict) + UncertaintySection(verdict) + Checks(verdict);
+    if (drift)
+        html += DriftSection(*drift, previous);
+    return html + "<section id=\"charts\" class=\"charts\"><h2>Charts</h2>\n" +
+           RunChartSvg(lastRun, ChartRole::Response) + RunChartSvg(lastRun, ChartRole::Error) +
+           "</section>\n" + "<script type=\"application/json\" id=\"tovarin-calibration\">" +
+           embedded + "</script>\n</body>\n</html>\n";
+}
+
+} // namespace tovarin

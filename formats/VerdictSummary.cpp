@@ -1,0 +1,56 @@
+#include "VerdictSummary.h"
+
+#include "NumberText.h"
+
+namespace tovarin {
+
+StatusLine RunStatusLine(const Reduction& lastRun, const FitQuality& quality)
+{
+    const FitOutcome& fit = lastRun.outcome;
+    if (!fit.fitted)
+        return {"Type at least three rows of flow and response, then press \"Run Test\".", false};
+    if (!fit.converged)
+        return {fit.mode == FitMode::NonLinear
+                    ? FormatC("Not converged: stopped after %d evaluations. These coefficients "
+                              "are not a fit.",
+                              fit.evaluations)
+                    : "Not a fit: a coefficient is not a finite number.",
+                true};
+    const char* unit = ResponseSymbol(lastRun.set.responseKind);
+    std::string text =
+        quality.maxFlowError
+            ? FormatC("Flow error at most %+.2f %% (row %d)", quality.maxFlowError->pct,
+                      quality.maxFlowError->row)
+            : FormatC("No row of at least %g g/s for a flow error", quality.idleFlowGs);
+    text += quality.rmsResidual ? FormatC(" \u00b7 RMS %.3g %s", *quality.rmsResidual, unit)
+                                : std::string(" \u00b7 RMS undefined for 3 rows");
+    if (quality.rSquared)
+        text += FormatC(" \u00b7 R\u00b2 %.5f", *quality.rSquared);
+    text += fit.mode == FitMode::Linear ? std::string(" \u00b7 linear mode")
+                                        : " \u00b7 " + ConvergedText(fit);
+    return {text, false};
+}
+
+std::string FlowErrorTooltip(const FitQuality& quality, std::size_t row)
+{
+    if (row >= quality.rows.size() || !quality.rows[row].flowErrorPct)
+        return "Flow error undefined: the flow is 0 or the fit gives no flow here.";
+    return FormatC("Flow error %+.2f %%", *quality.rows[row].flowErrorPct);
+}
+
+std::string CoefficientTooltip(double value, const std::optional<double>& standardError)
+{
+    return FormatC("%.17g", value) + "\nstandard error " +
+           (standardError ? FormatC("%.3g", *standardError) : std::string("undefined"));
+}
+
+std::string FailedChecksMessage(const Verdict& verdict)
+{
+    std::string text = "The table was written, but it fails these checks:";
+    for (const Check& check : verdict.checks)
+        if (!check.passed)
+            text += "\n- " + check.name + ": " + check.detail;
+    return text;
+}
+
+} // namespace tovarin

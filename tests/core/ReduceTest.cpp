@@ -1,0 +1,87 @@
+#include "Reduce.h"
+
+#include "WorkedExample.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace tovarin;
+
+TEST(Reduce, EndsTheTableFitsFromThreeRowsAndSaysWhy)
+{
+    struct Case
+    {
+        const char* name;
+        std::vector<worked::TypedRow> rows;
+        int rowCount;
+        TableEnd end;
+        RunMode mode;
+    } const cases[] = {
+        {"an empty screen", {}, 1, TableEnd::FlowNotGreater, RunMode::None},
+        {"two rows: no fit", {{"0", "1"}, {"5", "2"}}, 2, TableEnd::FlowNotGreater, RunMode::None},
+        {"three rows from 0: linear", {{"0", "1"}, {"5", "2"}, {"9", "2.5"}}, 3,
+         TableEnd::FlowNotGreater, RunMode::Linear},
+        {"three rows from 1: non-linear", {{"1", "1"}, {"5", "2"}, {"9", "2.5"}}, 3,
+         TableEnd::FlowNotGreater, RunMode::NonLinear},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Reduction run = worked::Reduced(c.rows);
+        EXPECT_EQ(run.set.rowCount, c.rowCount);
+        EXPECT_EQ(run.tableEnd, c.end);
+        EXPECT_EQ(ModeOf(run), c.mode);
+        EXPECT_EQ(run.outcome.fitted, c.mode != RunMode::None);
+        EXPECT_EQ(HasUsableFit(run), c.mode != RunMode::None);
+    }
+    RunInput all;
+    for (int i = 0; i < kMaxRows; ++i) {
+        all.typedFlow[static_cast<std::size_t>(i)] = i;
+        all.typedResponse[static_cast<std::size_t>(i)] = 1.0 + std::sqrt(i);
+    }
+    EXPECT_EQ(Reduce(all).tableEnd, TableEnd::AllRows);
+}
+
+TEST(Reduce, TheWorkedExampleAndARunWithoutAFitAfterIt)
+{
+    const Reduction fitted = worked::Reduced(worked::kRows);
+    EXPECT_EQ(fitted.coefficients.a, 1.0);
+    // The line through (ln 5, ln 0.8), (ln 10, ln 1.3), (ln 20, ln 2.1), by hand.
+    EXPECT_NEAR(fitted.coefficients.b, 0.26117, 1e-5);
+    EXPECT_NEAR(fitted.coefficients.c, 0.69616, 1e-5);
+    EXPECT_EQ(fitted.set.fittedResponse[0], 1.0); // 0^c = 0
+    EXPECT_EQ(fitted.set.fittedResponse[3], KingResponse(20.0, fitted.coefficients));
+
+    // The window keeps the last fit when a run has only two rows; the new
+    // rows and flows are the new run's.
+    const Reduction twoRows = worked::Reduced({{"0", "1"}, {"3", "2"}}, FlowUnit::KgPerHour);
+    const Reduction shown = CarryLastFit(twoRows, fitted);
+    EXPECT_EQ(shown.set.rowCount, 2);
+    EXPECT_EQ(shown.set.flowGs[1], 3.0 / 3.6);
+    EXPECT_EQ(shown.coefficients.c, fitted.coefficients.c);
+    EXPECT_EQ(shown.set.fittedResponse, fitted.set.fittedResponse);
+    EXPECT_TRUE(shown.outcome.fitted);
+    // A run that fits is shown as it is.
+    EXPECT_EQ(CarryLastFit(fitted, twoRows).coefficients.c, fitted.coefficients.c);
+    EXPECT_FALSE(CarryLastFit(twoRows, Reduction{}).outcome.fitted);
+}
+
+TEST(Reduce, CoefficientsThatAreNotFiniteAreNoUsableFit)
+{
+    // Linear mode with row 2's response equal to row 0's: log(0) = -inf, so b
+    // and c are NaN; the run still counts as fitted.
+    const Reduction run = worked::Reduced({{"0", "1"}, {"5", "2"}, {"10", "1"}});
+    EXPECT_TRUE(run.outcome.fitted);
+    EXPECT_TRUE(std::isnan(run.coefficients.b));
+    EXPECT_FALSE(HasUsableFit(run));
+}
+
+TEST(Reduce, TheMeasuredResponseRangeOfTheRowsInUse)
+{
+    // Row 3 is outside the table (its flow does not rise) and does not count.
+    const Reduction run = worked::Reduced({{"1", "2.5"}, {"2", "0.5"}, {"3", "4"}, {"0", "9"}});
+    const ResponseRange range = MeasuredResponseRange(run.set);
+    EXPECT_EQ(range.low, 0.5);
+    EXPECT_EQ(range.high, 4.0);
+    EXPECT_EQ(PercentError(103.0, 100.0), 3.0);
+}
