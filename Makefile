@@ -24,13 +24,16 @@ test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j2
 
 # The window keeps its run log and settings file in the working directory:
-# run/ (ignored by git), so they never land in the source tree.
-run: build
+# run/ (ignored by git), so they never land in the source tree. Only the
+# window is built, not the tests and benchmarks.
+run: configure
+	@cmake --build $(BUILD_DIR) --target tovarin
 	@mkdir -p run
 	cd run && $(abspath $(BUILD_DIR))/app/tovarin
 
 # The same reduction without a window, on the bundled example.
-reduce: build
+reduce: configure
+	@cmake --build $(BUILD_DIR) --target tovarin-reduce
 	$(BUILD_DIR)/cli/tovarin-reduce samples/worked-example.csv
 
 sanitize: deps

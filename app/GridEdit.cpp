@@ -2,6 +2,9 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QKeyEvent>
 #include <QMenu>
 
@@ -17,6 +20,37 @@ void GridEdit::keyPressEvent(QKeyEvent* event)
         emit undoRequested();
     else
         QLineEdit::keyPressEvent(event);
+}
+
+namespace {
+
+// The one local file a drag carries, else empty.
+QString DroppedFile(const QMimeData* data)
+{
+    if (!data || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile())
+        return {};
+    return data->urls().constFirst().toLocalFile();
+}
+
+} // namespace
+
+void GridEdit::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        QLineEdit::dragEnterEvent(event);
+}
+
+void GridEdit::dropEvent(QDropEvent* event)
+{
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    event->acceptProposedAction();
+    emit fileDropped(path);
 }
 
 void GridEdit::contextMenuEvent(QContextMenuEvent* event)

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace tovarin {
@@ -18,6 +19,31 @@ std::optional<std::string> QtFilePlatform::AskSavePath(const std::string& initia
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst().toStdString();
+}
+
+std::optional<std::string> QtFilePlatform::AskOpenPath()
+{
+    const QString path = QFileDialog::getOpenFileName(
+        m_owner, QStringLiteral("Open measurements"), QString(),
+        QStringLiteral("Bench files (*.csv *.txt *.tsv *.dat);;All files (*)"));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path.toStdString();
+}
+
+std::optional<int> QtFilePlatform::AskChoice(const std::string& question,
+                                             const std::vector<std::string>& choices)
+{
+    QStringList items;
+    for (const std::string& choice : choices)
+        items << QString::fromStdString(choice);
+    bool chosen = false;
+    const QString item = QInputDialog::getItem(m_owner, QCoreApplication::applicationName(),
+                                               QString::fromStdString(question), items, 0, false,
+                                               &chosen);
+    if (!chosen)
+        return std::nullopt;
+    return static_cast<int>(items.indexOf(item));
 }
 
 void QtFilePlatform::ShowMessage(const std::string& text)

@@ -1,6 +1,6 @@
 #pragma once
-// The output commands' platform on Qt: a save dialog and a message box
-// captioned with the application's name.
+// The file commands' platform on Qt: save and open dialogs, a choice from a
+// list, and a message box captioned with the application's name.
 
 #include "FilePlatform.h"
 
@@ -15,6 +15,9 @@ class QtFilePlatform : public IFilePlatform
 
     std::optional<std::string> AskSavePath(const std::string& initialName,
                                            const std::string& defaultExtension) override;
+    std::optional<std::string> AskOpenPath() override;
+    std::optional<int> AskChoice(const std::string& question,
+                                 const std::vector<std::string>& choices) override;
     void ShowMessage(const std::string& text) override;
 
   private:

@@ -2,13 +2,16 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSettings>
 
 namespace tovarin {
 
-std::optional<RecordIdentity> AskRecordIdentity(QWidget* owner)
+std::optional<RecordRequest> AskRecordIdentity(QWidget* owner)
 {
     QDialog form(owner);
     form.setWindowTitle(QStringLiteral("Calibration record"));
@@ -28,6 +31,20 @@ std::optional<RecordIdentity> AskRecordIdentity(QWidget* owner)
         layout->addRow(QString::fromLatin1(label), edit);
         edits.push_back(edit);
     }
+    // The previous calibration belongs to one sensor: not remembered.
+    auto* previous = new QLineEdit;
+    auto* browse = new QPushButton(QStringLiteral("Browse..."));
+    QObject::connect(browse, &QPushButton::clicked, &form, [&] {
+        const QString path = QFileDialog::getOpenFileName(
+            &form, QStringLiteral("Previous calibration"), QString(),
+            QStringLiteral("Records and JSON (*.html *.json);;All files (*)"));
+        if (!path.isEmpty())
+            previous->setText(path);
+    });
+    auto* previousRow = new QHBoxLayout;
+    previousRow->addWidget(previous);
+    previousRow->addWidget(browse);
+    layout->addRow(QStringLiteral("Previous calibration"), previousRow);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &form, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &form, &QDialog::reject);
@@ -38,7 +55,7 @@ std::optional<RecordIdentity> AskRecordIdentity(QWidget* owner)
         *fields[i].second = edits[i]->text().toStdString();
         remembered.setValue(QStringLiteral("record/") + fields[i].first, edits[i]->text());
     }
-    return identity;
+    return RecordRequest{identity, previous->text().toStdString()};
 }
 
 } // namespace tovarin

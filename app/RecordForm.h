@@ -1,8 +1,9 @@
 #pragma once
 // The small form that asks who and what a calibration record is for: serial,
-// operator, reference standard, conditions and note. The answers are
-// remembered between starts in the user's own Qt settings, never in the
-// program's settings file.
+// operator, reference standard, conditions and note, and optionally the
+// previous calibration of the sensor (a record or --json output) to show the
+// drift against. The identification is remembered between starts in the
+// user's own Qt settings, never in the program's settings file.
 
 #include "CalibrationRecord.h"
 
@@ -12,8 +13,14 @@ class QWidget;
 
 namespace tovarin {
 
+struct RecordRequest
+{
+    RecordIdentity identity;
+    std::string previousCalibration{}; // a path; empty for no drift
+};
+
 // The form, filled with the last answers; empty on Cancel. The date and the
 // program are not asked.
-std::optional<RecordIdentity> AskRecordIdentity(QWidget* owner);
+std::optional<RecordRequest> AskRecordIdentity(QWidget* owner);
 
 } // namespace tovarin

@@ -98,12 +98,20 @@ CReducerDlg::CReducerDlg(QWidget* parent)
     m_statusStrip = new QLabel(this);
     const int stripLeft = static_cast<int>(std::lround(7 * kPixelsPerUnitX));
     const int stripWidth = static_cast<int>(std::lround(570 * kPixelsPerUnitX));
-    m_statusStrip->setGeometry(stripLeft, templateHeight - 4, stripWidth - 170, kStatusStripHeight);
+    // The status, then the two links at the right of the strip.
+    constexpr int kOpenLinkWidth = 125, kRecordLinkWidth = 150;
+    m_statusStrip->setGeometry(stripLeft, templateHeight - 4,
+                               stripWidth - kOpenLinkWidth - kRecordLinkWidth, kStatusStripHeight);
+    m_openLink = new QLabel(QStringLiteral("<a href=\"open\">Open measurements...</a>"), this);
+    m_openLink->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_openLink->setGeometry(stripLeft + stripWidth - kOpenLinkWidth - kRecordLinkWidth,
+                            templateHeight - 4, kOpenLinkWidth, kStatusStripHeight);
+    connect(m_openLink, &QLabel::linkActivated, this, [this] { OnOpenMeasurements(); });
     m_recordLink =
         new QLabel(QStringLiteral("<a href=\"record\">Save calibration record...</a>"), this);
     m_recordLink->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_recordLink->setGeometry(stripLeft + stripWidth - 170, templateHeight - 4, 170,
-                              kStatusStripHeight);
+    m_recordLink->setGeometry(stripLeft + stripWidth - kRecordLinkWidth, templateHeight - 4,
+                              kRecordLinkWidth, kStatusStripHeight);
     connect(m_recordLink, &QLabel::linkActivated, this, [this] { OnSaveCalibrationRecord(); });
 }
 

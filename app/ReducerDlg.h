@@ -13,6 +13,7 @@
 #include "Reduce.h"
 #include "RunLog.h"
 #include "ResultFields.h"
+#include "RecordForm.h"
 #include "RunPlots.h"
 #include "ScreenInput.h"
 #include "Settings.h"
@@ -65,13 +66,21 @@ class CReducerDlg : public QDialog, public IChartParent
     void OnPasteInGrid(int controlId);
     bool UndoLastPaste();
 
+    // "Open measurements..." in the status strip: a bench or spreadsheet file
+    // (asking which two columns when it has more) fills the grid from row 0,
+    // and the rows after its last are set to 0 so that the table ends there.
+    // The units stay as selected. A file dropped on the grid opens the same
+    // way. False, after a message, when the file cannot be used.
+    void OnOpenMeasurements();
+    bool OpenMeasurements(const std::string& path);
+
     // "Save calibration record..." in the status strip: asks who and what
     // for, then where, and writes the record of the last run with the output
     // parameters on screen.
     void OnSaveCalibrationRecord();
     void SaveChart(ChartRole role, bool asSvg);
     // Seam for tests: the form that asks for the record's identification.
-    void SetRecordIdentityProvider(std::function<std::optional<RecordIdentity>(QWidget*)> ask)
+    void SetRecordIdentityProvider(std::function<std::optional<RecordRequest>(QWidget*)> ask)
     {
         m_askIdentity = std::move(ask);
     }
@@ -155,11 +164,12 @@ class CReducerDlg : public QDialog, public IChartParent
 
     QLabel* m_statusStrip = nullptr;
     QLabel* m_recordLink = nullptr;
+    QLabel* m_openLink = nullptr;
     QtCanvas* m_pActiveCanvas = nullptr; // set while paintEvent draws the charts
     std::unique_ptr<IFilePlatform> m_dialogs;
     IFilePlatform* m_pPlatform = nullptr; // a replacement for m_dialogs, not owned
     std::function<void(int)> m_exit;
-    std::function<std::optional<RecordIdentity>(QWidget*)> m_askIdentity;
+    std::function<std::optional<RecordRequest>(QWidget*)> m_askIdentity;
 };
 
 } // namespace tovarin

@@ -6,6 +6,8 @@
 #include "AtomicFile.h"
 #include "CalibrationRecord.h"
 #include "OutputCommands.h"
+#include "PreviousCalibration.h"
+#include "PreviousCalibrationFile.h"
 #include "RecordForm.h"
 #include "ResultText.h"
 #include "Version.h"
@@ -22,25 +24,37 @@ void CReducerDlg::OnSaveCalibrationRecord()
         Platform().ShowMessage(kNoFitMessage);
         return;
     }
-    const std::optional<RecordIdentity> asked = m_askIdentity(this);
+    const std::optional<RecordRequest> asked = m_askIdentity(this);
     if (!asked)
         return;
+    // The drift against the previous calibration, when one is named.
+    std::optional<Drift> drift;
+    if (!asked->previousCalibration.empty()) {
+        std::string error;
+        drift = CompareWithPrevious(asked->previousCalibration, m_shown, error);
+        if (!drift) {
+            Platform().ShowMessage(error);
+            return;
+        }
+    }
     std::string name =
         m_shown.set.meterType.empty() ? "calibration" : m_shown.set.meterType;
-    if (!asked->serial.empty())
-        name += "-" + asked->serial;
+    if (!asked->identity.serial.empty())
+        name += "-" + asked->identity.serial;
     const std::optional<std::string> path = Platform().AskSavePath(name + ".html", "html");
     if (!path)
         return;
-    RecordIdentity identity = *asked;
+    RecordIdentity identity = asked->identity;
     identity.reducedAtUtc = IsoUtc(QDateTime::currentSecsSinceEpoch());
     identity.program = kWindowCaption;
     // The output parameters on screen, as "Generate Output File" would read them.
     const OutputParameters output = ReadOutputParameters(OutputParameterTexts(), m_output);
     const Verdict verdict = JudgeCalibration(m_shown, output);
-    const std::string json = FormatRunJson(m_shown, m_shownFields, verdict);
-    const FileResult written =
-        WriteFileAtomically(*path, FormatCalibrationRecord(m_shown, verdict, identity, json));
+    const std::string& previous = asked->previousCalibration;
+    const std::string json =
+        FormatRunJson(m_shown, m_shownFields, verdict, drift ? DriftJson(*drift, previous) : "");
+    const FileResult written = WriteFileAtomically(
+        *path, FormatCalibrationRecord(m_shown, verdict, identity, json, drift, previous));
     if (!written.ok)
         Platform().ShowMessage(CannotOpenMessage(written));
 }

@@ -8,6 +8,8 @@
 #include "FieldText.h"
 #include "GridEdit.h"
 #include "NumberText.h"
+#include "ReadFile.h"
+#include "RowInput.h"
 #include "TabularText.h"
 #include "VerdictSummary.h"
 
@@ -31,6 +33,8 @@ void CReducerDlg::ConnectGridEdit(GridEdit* edit, int controlId)
         if (!UndoLastPaste())
             edit->undo();
     });
+    connect(edit, &GridEdit::fileDropped, this,
+            [this](const QString& path) { OpenMeasurements(path.toStdString()); });
     // Typing makes the last paste a thing of the past for undo.
     connect(edit, &QLineEdit::textEdited, this, [this] { m_pasteUndo.clear(); });
 }
@@ -74,6 +78,49 @@ void CReducerDlg::OnPasteInGrid(int controlId)
         Platform().ShowMessage(FormatC("%d of the %d pasted values were left out: the grid ends at "
                                        "row 18 and at the response column.",
                                        leftOut, block.ValueCount()));
+}
+
+void CReducerDlg::OnOpenMeasurements()
+{
+    if (const std::optional<std::string> path = Platform().AskOpenPath())
+        OpenMeasurements(*path);
+}
+
+bool CReducerDlg::OpenMeasurements(const std::string& path)
+{
+    std::string text;
+    if (const FileResult read = ReadWholeFile(path, text); !read.ok) {
+        Platform().ShowMessage(read.Message());
+        return false;
+    }
+    std::optional<ColumnChoice> columns;
+    if (const std::vector<std::string> names = ColumnsToChoose(text); !names.empty()) {
+        const std::optional<int> flow = Platform().AskChoice("Which column holds the flow?", names);
+        const std::optional<int> response =
+            flow ? Platform().AskChoice("Which column holds the response?", names) : std::nullopt;
+        if (!response)
+            return false;
+        columns = ColumnChoice{.flow = {.number = *flow + 1}, .response = {.number = *response + 1}};
+    }
+    const RowInput input = ParseRowInput(text, kMaxRows, columns);
+    if (input.error) {
+        Platform().ShowMessage(path + ":" + std::to_string(input.error->line) + ": " +
+                               input.error->reason);
+        return false;
+    }
+    // One undo restores the grid as it was.
+    m_pasteUndo.clear();
+    for (std::size_t row = 0; row < kRowControls.size(); ++row) {
+        const bool given = row < input.rows.size();
+        for (const auto& [id, value] :
+             {std::pair{kRowControls[row].flow, given ? input.rows[row].flowText : "0"},
+              std::pair{kRowControls[row].response, given ? input.rows[row].responseText : "0"}}) {
+            QLineEdit* edit = m_edits.at(id);
+            m_pasteUndo.push_back({edit, edit->text()});
+            edit->setText(QString::fromStdString(value));
+        }
+    }
+    return true;
 }
 
 bool CReducerDlg::UndoLastPaste()

@@ -1,6 +1,7 @@
 // Timing of the flow factor table: 1,000,000 words written safely to a real file.
 
 #include "Files.h"
+#include "FlowTable.h"
 
 #include <benchmark/benchmark.h>
 

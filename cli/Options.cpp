@@ -302,19 +302,12 @@ const std::map<std::string, ValueHandler>& ValueOptions()
     return options;
 }
 
-std::optional<std::string> AddInputPath(ReduceOptions& options, const std::string& path,
-                                        std::size_t index)
+std::optional<std::string> AddInputPath(ReduceOptions& options, const std::string& path)
 {
     if (!options.inputPath)
         options.inputPath = path;
     options.inputPaths.push_back(path);
-    options.batchArgs.push_back(index);
     return std::nullopt;
-}
-
-bool IsBatchOption(const std::string& name)
-{
-    return name == "--files-from" || name == "--jobs" || name == "--summary";
 }
 
 // At most one output may go to standard output, and not beside --json.
@@ -345,12 +338,11 @@ ParsedOptions ParseReduceOptions(const std::vector<std::string>& args)
     for (std::size_t i = 0; i < args.size() && !parsed.error; ++i) {
         std::string arg = args[i];
         if (optionsEnded) {
-            parsed.error = AddInputPath(options, arg, i);
+            parsed.error = AddInputPath(options, arg);
             continue;
         }
         if (arg == "--") {
             optionsEnded = true;
-            options.batchArgs.push_back(i);
             continue;
         }
         std::optional<std::string> inlineValue;
@@ -361,11 +353,6 @@ ParsedOptions ParseReduceOptions(const std::vector<std::string>& args)
         }
         const auto valueOption = ValueOptions().find(arg);
         if (valueOption != ValueOptions().end()) {
-            if (IsBatchOption(arg)) {
-                options.batchArgs.push_back(i);
-                if (!inlineValue && i + 1 < args.size())
-                    options.batchArgs.push_back(i + 1);
-            }
             if (!inlineValue && i + 1 == args.size())
                 parsed.error = "option " + arg + " needs a value";
             else
@@ -381,7 +368,7 @@ ParsedOptions ParseReduceOptions(const std::vector<std::string>& args)
         } else if (arg.size() > 1 && arg[0] == '-') {
             parsed.error = "unknown option '" + arg + "'";
         } else {
-            parsed.error = AddInputPath(options, arg, i);
+            parsed.error = AddInputPath(options, arg);
         }
     }
     if (!parsed.error)

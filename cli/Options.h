@@ -21,10 +21,6 @@ struct ReduceOptions
     std::optional<std::string> filesFromPath; // one path a line; "-" is standard input
     std::optional<int> jobs;                  // worker threads of a batch
     std::optional<std::string> summaryPath;   // one CSV row per file of a batch
-    // Indices into the arguments that belong to the batch itself (its input
-    // paths, --files-from, --jobs, --summary and their values): a file's own
-    // run leaves them out.
-    std::vector<std::size_t> batchArgs;
     std::optional<std::string> settingsPath;
     std::optional<FlowUnit> flowUnit;
     std::optional<ResponseKind> responseKind;

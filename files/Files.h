@@ -1,39 +1,25 @@
 #pragma once
-// Files and reports, without any windowing toolkit.
+// Files, without any windowing toolkit: everything that touches the disk.
 //
-// Settings: SaveSettings writes the typed rows, the selections and the meter
-// type to "tovarin.cfg" after every run (atomically, via AtomicFile);
-// LoadSettings restores them at start-up and gives OutputParameters their
-// start-up values. Outputs: GenerateOutputFile and GenerateHtmlInfo read
-// OutputParameters from the window through IFieldAccess, ask IFilePlatform
-// for a path, and write the lines of WriteFlowTable (CR LF "DW" words) or
-// WriteHtmlReport (LF) through WriteFileAtomically. Every failure is a
-// FileResult naming the path and the system's reason. The verdict:
-// JudgeCalibration combines the fit's quality (engine's FitQuality) with
-// CheckFlowTable, which walks the table word by word as the controller reads
-// it, into the checks; VerdictSummary words it for the window, ResultText and
-// VerdictText for the command. Uncertainty propagates the coefficients'
-// covariance to the flow, Drift compares two calibrations, and
-// CalibrationRecord writes the self-contained record page (its charts drawn
-// by the chart library as SVG). ReadFile reads a user's file, reporting why
-// it cannot. The writers evaluate the last
-// fit with KingFlow and take everything else from the last run's table.
+// WriteFileAtomically (AtomicFile.h) replaces a user's file safely: a
+// temporary beside it, renamed when complete. ReadWholeFile (ReadFile.h)
+// reads a user's file. Every failure is a FileResult naming the path and the
+// system's reason. RunLog is the run log stream; SettingsFile loads and saves
+// "tovarin.cfg" (its text is formats' Settings); OutputCommands are the
+// window's "Generate Output File" and "Generate HTML Info", which ask
+// IFilePlatform for a path and write the formats' flow table or report;
+// CompareWithPrevious (PreviousCalibrationFile.h) reads an earlier
+// calibration and gives the drift.
+//
+// Worked flow: "Generate Output File" with a fit -> AskSavePath ->
+// WriteToString(WriteFlowTable, ...) -> WriteFileAtomically -> the table on
+// disk, or "File Cannot Be Opened", the path and the reason.
 
 #include "AtomicFile.h"
-#include "CalibrationRecord.h"
-#include "Drift.h"
 #include "FilePlatform.h"
 #include "FileResult.h"
-#include "FlowTable.h"
-#include "HtmlReport.h"
-#include "JsonText.h"
-#include "LineSink.h"
 #include "OutputCommands.h"
-#include "OutputParameters.h"
+#include "PreviousCalibrationFile.h"
 #include "ReadFile.h"
-#include "ResultText.h"
-#include "Settings.h"
-#include "TableCheck.h"
-#include "Uncertainty.h"
-#include "VerdictSummary.h"
-#include "VerdictText.h"
+#include "RunLog.h"
+#include "SettingsFile.h"

@@ -79,6 +79,19 @@ std::optional<ColumnChoice> ParseColumnChoice(std::string_view text)
     return choice;
 }
 
+std::vector<std::string> ColumnsToChoose(std::string_view text)
+{
+    const TextTable table = ParseTabularText(text);
+    std::vector<std::string> names;
+    if (table.lines.empty() || table.lines.front().fields.size() <= 2)
+        return names;
+    for (std::size_t i = 0; i < table.lines.front().fields.size(); ++i)
+        names.push_back(i < table.header.size() && !table.header[i].empty()
+                            ? table.header[i]
+                            : "column " + std::to_string(i + 1));
+    return names;
+}
+
 RowInput ParseRowInput(std::string_view text, int maxRows,
                        const std::optional<ColumnChoice>& columns)
 {

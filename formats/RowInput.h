@@ -47,6 +47,11 @@ struct RowInput
 RowInput ParseRowInput(std::string_view text, int maxRows,
                        const std::optional<ColumnChoice>& columns = std::nullopt);
 
+// The columns to choose the flow and the response from, when the first row
+// of `text` has more than two: the header's names, or "column N" where the
+// header has none. Empty when the first row has two fields or fewer.
+std::vector<std::string> ColumnsToChoose(std::string_view text);
+
 // "F,R": two columns by 1-based number or header name; empty when malformed.
 std::optional<ColumnChoice> ParseColumnChoice(std::string_view text);
 

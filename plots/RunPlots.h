@@ -1,6 +1,12 @@
 #pragma once
-// The plot descriptions a run hands the main window's two charts: the
-// measured points with the fitted King curve, and the percent error per row.
+// The plots of a run: the chart descriptions (ChartSpec) a Reduction hands the
+// main window's two charts, the measured points with the fitted King curve
+// and the percent error per row; the chart itself knows nothing of runs.
+//
+// Worked flow: a run of four rows -> UpdateCharts -> the response chart gets a
+// KingCurve spec over 0 to 21 g/s and 0 to 5 V with the coefficients, the
+// error chart a PercentError spec of the (fitted, measured) pairs; the record
+// draws the same as SVG with RunChartSvg.
 
 #include "Chart.h"
 #include "Reduce.h"

@@ -330,6 +330,48 @@ TEST_F(ReducerDlgTest, PastingASpreadsheetBlockFillsTheGridWithOneUndo)
                                        "row 18 and at the response column."});
 }
 
+TEST_F(ReducerDlgTest, OpenMeasurementsFillsTheGridAsTheCommandReadsTheFile)
+{
+    auto dialog = Open();
+    TypeRows(*dialog, {{"1", "1"}, {"2", "2"}, {"3", "3"}, {"4", "4"}, {"5", "5"}});
+    // More than two columns: the flow and the response column are asked for.
+    WriteWholeFile(Path("bench.csv"), "Time [s];Flow [kg/h];Signal [V]\n0;7,2;0,938\n1;36;1,25\n"
+                                      "2;72;1,5\n");
+    platform.openAnswer = Path("bench.csv");
+    platform.choices = {1, 2};
+    dialog->OnOpenMeasurements();
+    EXPECT_EQ(platform.questions,
+              std::vector<std::string>(
+                  {"Which column holds the flow?|Time [s]|Flow [kg/h]|Signal [V]",
+                   "Which column holds the response?|Time [s]|Flow [kg/h]|Signal [V]"}));
+    const std::vector<std::string> grid = {"7.2", "0.938", "36", "1.25", "72", "1.5", "0", "0"};
+    for (std::size_t i = 0; i < grid.size(); ++i)
+        EXPECT_EQ(dialog->GetFieldText(i % 2 ? kRowControls[i / 2].response
+                                             : kRowControls[i / 2].flow),
+                  grid[i])
+            << i;
+    EXPECT_EQ(dialog->GetFieldText(kRowControls[4].flow), "0"); // typed 5 before: cleared
+    dialog->OnRunTest();
+    EXPECT_EQ(dialog->CurrentCalibration().set.rowCount, 3);
+    EXPECT_EQ(dialog->CurrentCalibration().set.flowUnit, FlowUnit::GramsPerSec); // as selected
+
+    // Files the command refuses are refused with its message; the grid stays.
+    std::string twenty;
+    for (int i = 1; i <= 20; ++i)
+        twenty += std::to_string(i) + ",1\n";
+    WriteWholeFile(Path("tall.csv"), twenty);
+    WriteWholeFile(Path("typo.csv"), "0,1\n5,1.8V\n");
+    EXPECT_FALSE(dialog->OpenMeasurements(Path("tall.csv")));
+    EXPECT_FALSE(dialog->OpenMeasurements(Path("typo.csv")));
+    EXPECT_FALSE(dialog->OpenMeasurements(Path("bench.csv"))); // no choice left: cancelled
+    EXPECT_EQ(platform.messages,
+              std::vector<std::string>({Path("tall.csv") + ":20: more than 19 rows",
+                                        Path("typo.csv") + ":2: '1.8V' is not a decimal number"}));
+    EXPECT_EQ(dialog->GetFieldText(kRowControls[0].flow), "7.2");
+    QTest::keyClick(dialog->Control(kRowControls[0].flow), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(dialog->GetFieldText(kRowControls[4].flow), "5"); // one undo restores the grid
+}
+
 TEST_F(ReducerDlgTest, FieldsTheRunCannotReadAreMarked)
 {
     auto dialog = Open();
@@ -386,7 +428,8 @@ TEST_F(ReducerDlgTest, TheVerdictInTheStatusStripTooltipsAndAfterATable)
 TEST_F(ReducerDlgTest, SavesTheCalibrationRecordAndTheChartsAsSvg)
 {
     auto dialog = Open();
-    dialog->SetRecordIdentityProvider([](QWidget*) { return RecordIdentity{.serial = "SN-7"}; });
+    dialog->SetRecordIdentityProvider(
+        [](QWidget*) { return RecordRequest{.identity = {.serial = "SN-7"}}; });
     platform.answer = Path("record.html");
     dialog->OnSaveCalibrationRecord(); // no fit yet
     EXPECT_EQ(platform.messages, std::vector<std::string>{kNoFitMessage});
@@ -397,6 +440,28 @@ TEST_F(ReducerDlgTest, SavesTheCalibrationRecordAndTheChartsAsSvg)
     const std::string record = ReadWholeFile(Path("record.html"));
     EXPECT_NE(record.find("<title>Calibration record TYPE7 SN-7</title>"), std::string::npos);
     EXPECT_NE(record.find("\"maf\": \"20.00\""), std::string::npos); // the window's own fields
+    EXPECT_EQ(record.find("id=\"drift\""), std::string::npos);
+
+    // Against that record as the previous calibration of a sensor whose
+    // flows read 3 % higher at every response: the drift is in the record.
+    dialog->SetRecordIdentityProvider([this](QWidget*) {
+        return RecordRequest{.identity = {.serial = "SN-7"},
+                             .previousCalibration = Path("record.html")};
+    });
+    TypeRows(*dialog, {{"0", "1.0"}, {"5.15", "1.8"}, {"10.3", "2.3"}, {"20.6", "3.1"}});
+    dialog->OnRunTest();
+    platform.answer = Path("again.html");
+    dialog->OnSaveCalibrationRecord();
+    const std::string again = ReadWholeFile(Path("again.html"));
+    EXPECT_NE(again.find(Path("record.html") + ": largest flow change +3.00 %"), std::string::npos);
+    EXPECT_NE(again.find("\"drift\": {\"previous\": "), std::string::npos);
+    platform.answer = Path("never.html");
+    dialog->SetRecordIdentityProvider([this](QWidget*) {
+        return RecordRequest{.identity = {}, .previousCalibration = Path("missing.json")};
+    });
+    dialog->OnSaveCalibrationRecord();
+    EXPECT_EQ(platform.messages.back(), Path("missing.json") + ": No such file or directory");
+    EXPECT_FALSE(std::filesystem::exists(Path("never.html")));
     platform.answer = Path("chart.svg");
     dialog->SaveChart(ChartRole::Error, true);
     EXPECT_EQ(ReadWholeFile(Path("chart.svg")).rfind("<svg xmlns=", 0), 0u);
