@@ -1,8 +1,11 @@
 #include "TableCheck.h"
 
+#include "Drift.h"
 #include "LastRun.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace tovarin;
 
@@ -62,4 +65,97 @@ TEST(TableCheck, TheControllersViewOfTheTable)
     EXPECT_EQ(freq.minWord, 0);             // (0 - 1000) / 20 is no flow
     EXPECT_EQ(freq.maxWord, 490000);        // ((15000 - 1000) / 20)^2
     EXPECT_EQ(freq.extrapolatedPct, 100.0); // the rows span 1028 to 1283 Hz only
+}
+
+TEST(Checks, EachLimitPassesAtItsValueAndFailsJustAbove)
+{
+    const Reduction run = ExactFit({0.0, 1.0, 1.0}); // flow = response
+    struct Case
+    {
+        const char* name;
+        double atLimit, justAbove;
+        std::function<bool(double value)> passes;
+    } const cases[] = {
+        {"flow error, limit 2 %", -2.0, -2.000000001,
+         [&](double value) {
+             FitQuality quality;
+             quality.maxFlowError = LargestError{value, 3};
+             return RunChecks(run, quality, {}, {.maxFlowErrorPct = 2.0})[1].passed;
+         }},
+        {"table error, limit 0.5 %", 0.5, 0.500000001,
+         [&](double value) {
+             TableCheck table;
+             table.maxRoundingError = ErrorAtResponse{value, 1.0};
+             return RunChecks(run, {}, table, {.maxTableErrorPct = 0.5})[4].passed;
+         }},
+        {"word limit 65535: one word at that flow", 65535.0, 65536.0,
+         [&](double value) {
+             const OutputParameters one{value, 0.0, 1, OutputFlowUnit::GPerSec};
+             const CheckThresholds limits{.maxWord = 65535};
+             return RunChecks(run, {}, CheckFlowTable(run, one, limits), limits)[2].passed;
+         }},
+        {"drift, limit 1 %", -1.0, -1.000000001,
+         [&](double value) {
+             return DriftCheck({.points = {}, .largest = {2.5, value}}, 1.0).passed;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_TRUE(c.passes(c.atLimit));
+        EXPECT_FALSE(c.passes(c.justAbove));
+    }
+}
+
+TEST(Checks, ARowOrABreakpointAtExactlyTheIdleFlowCounts)
+{
+    Reduction run = ExactFit({1.0, 0.26, 0.5});
+    run.set.response[0] += 0.01; // row 0, at 2 g/s, has the largest flow error
+    EXPECT_EQ(AssessFit(run, 2.0).maxFlowError->row, 0);
+    EXPECT_NE(AssessFit(run, 2.0 + 1e-9).maxFlowError->row, 0);
+
+    const Reduction identity = ExactFit({0.0, 1.0, 1.0}); // flow = response
+    const OutputParameters atTwo{2.0, 2.0, 1, OutputFlowUnit::TenMgPerSec};
+    EXPECT_TRUE(CheckFlowTable(identity, atTwo, {.idleFlowGs = 2.0}).maxRoundingError);
+    EXPECT_FALSE(CheckFlowTable(identity, atTwo, {.idleFlowGs = 2.0 + 1e-9}).maxRoundingError);
+}
+
+TEST(Drift, ChangesAlongTheRangeAtTheSameResponse)
+{
+    // Now flow = r, before flow = r^2: the change (r - r^2) / r^2 = 1 / r - 1
+    // is 0 at r = 1 and -66.67 % at r = 3, the end of the overlap [1, 3].
+    const CalibrationCurve now{ResponseKind::Volts, {0.0, 1.0, 1.0}, 1.0, 4.0};
+    const CalibrationCurve before{ResponseKind::Volts, {0.0, 1.0, 0.5}, 0.5, 3.0};
+    const DriftResult result = CompareCalibrations(now, before);
+    ASSERT_TRUE(result.drift);
+    const Drift& drift = *result.drift;
+    ASSERT_EQ(drift.points.size(), 50u);
+    EXPECT_EQ(drift.points[0].response, 1.0);
+    EXPECT_NEAR(drift.points[0].changePct, 0.0, 1e-12);
+    const double r = 1.0 + 2.0 * 20 / 49.0; // point 20
+    EXPECT_NEAR(drift.points[20].changePct, (1.0 / r - 1.0) * 100.0, 1e-9);
+    EXPECT_EQ(drift.largest.response, 3.0);
+    EXPECT_NEAR(drift.largest.changePct, -200.0 / 3.0, 1e-9);
+    EXPECT_EQ(CompareCalibrations(now, {ResponseKind::Freq, {}, 1.0, 3.0}).error,
+              "the previous calibration measured another kind of response");
+}
+
+TEST(Uncertainty, GrowsTowardsTheOffsetWhereTheInverseCurveIsSteep)
+{
+    // flow = ((r - 1) / 2)^2 with only a uncertain (sigma 0.1), 5 degrees of
+    // freedom: U = t * 0.1 * |dQ/da| = 2.5705818 * 0.1 * (r - 1) / 2.
+    Reduction run = LastRun({1.0, 2.0, 0.5});
+    run.set.rowCount = 2;
+    run.set.response = {2.0, 5.0};
+    FitQuality quality;
+    quality.dof = 5;
+    quality.uncertainty = CoefficientUncertainty{};
+    quality.uncertainty->covariance[0][0] = 0.01;
+    const std::vector<FlowUncertainty> table = FlowUncertaintyTable(run, quality);
+    ASSERT_EQ(table.size(), 10u);
+    const double t = 2.57058184;
+    EXPECT_NEAR(table[0].expandedGs, t * 0.1 * 0.5, 1e-12);       // at 2 V, flow 0.25 g/s
+    EXPECT_NEAR(table[0].expandedPct, t * 0.1 * 0.5 / 0.25 * 100, 1e-9); // 51.4 %
+    EXPECT_NEAR(table[9].expandedGs, t * 0.1 * 2.0, 1e-12);       // at 5 V, flow 4 g/s
+    EXPECT_NEAR(table[9].expandedPct, t * 0.1 * 2.0 / 4.0 * 100, 1e-9); // 12.9 %
+    EXPECT_EQ(table[9].coverageFactor, t);
 }

@@ -1,0 +1,68 @@
+#include "VerdictText.h"
+
+#include "LastRun.h"
+#include "PreviousCalibration.h"
+
+#include <gtest/gtest.h>
+
+using namespace tovarin;
+
+TEST(VerdictJson, EveryMemberOfTheTableChecksUncertaintyAndDrift)
+{
+    Reduction run = LastRun({}, 0, "M");
+    run.set.rowCount = 1;
+    run.set.typedFlow[0] = 7.2;
+    run.set.flowGs[0] = 2.0;
+    run.set.response[0] = 1.5;
+    run.set.flowUnit = FlowUnit::KgPerHour;
+    Verdict verdict;
+    TableCheck& t = verdict.table.emplace();
+    t.output = {0.0, 5.0, 3, OutputFlowUnit::MgPerSec};
+    t.minWord = 0;
+    t.maxWord = 70000;
+    t.wordsAbove32767 = 2;
+    t.wordsAbove65535 = 1;
+    t.firstDecrease = 2;
+    t.maxRoundingError = ErrorAtResponse{0.25, 2.5};
+    t.maxInterpolationError = ErrorAtResponse{-0.75, 3.75}; // the larger: its response
+    t.extrapolatedPct = 50.0;
+    t.flowAtResponseMaxGs = 70.0;
+    verdict.checks = {{"word range", false, "1 of 3 words exceed 65535"}};
+    verdict.uncertainty = {{2.0, 0.25, 0.125, 50.0, 2.5}};
+    const std::string json = FormatVerdictJson(run, verdict);
+    for (const char* member : {
+             "\"input\": {\"flowUnit\": \"Kg/hr\", \"responseKind\": \"Volts\", \"meterType\": "
+             "\"M\", \"rows\": [{\"flow\": 7.2, \"flowGs\": 2, \"response\": 1.5}]}",
+             "\"fit\": {\"converged\": false, \"stop\": \"fewer than 3 rows in use\", "
+             "\"evaluations\": 0, \"start\": \"default\"}",
+             "\"table\": {\"points\": 3, \"outputUnit\": \"mg/sec\", \"responseMin\": 0, "
+             "\"responseMax\": 5, \"minWord\": 0, \"maxWord\": 70000, \"wordsBelow0\": 0, "
+             "\"wordsAbove32767\": 2, \"wordsAbove65535\": 1, \"monotonic\": false, "
+             "\"firstDecrease\": 2, \"maxRoundingErrorPct\": 0.25, "
+             "\"maxInterpolationErrorPct\": -0.75, \"atResponse\": 3.75, \"extrapolatedPct\": 50, "
+             "\"flowAtResponseMaxGs\": 70}",
+             "\"checks\": [{\"name\": \"word range\", \"passed\": false, \"detail\": \"1 of 3 "
+             "words exceed 65535\"}]",
+             "\"uncertainty\": [{\"response\": 2, \"flowGs\": 0.25, \"expandedUncertaintyGs\": "
+             "0.125, \"expandedUncertaintyPct\": 50, \"coverageFactor\": 2.5}]"})
+        EXPECT_NE(json.find(member), std::string::npos) << member;
+    run.outcome.secondStart = true;
+    EXPECT_NE(FormatVerdictJson(run, verdict).find("\"start\": \"second\"}"), std::string::npos);
+
+    const Drift drift{{{1.0, 0.5}, {2.5, -1.5}}, {2.5, -1.5}};
+    EXPECT_EQ(DriftJson(drift, "p.json"), ", \"drift\": {\"previous\": \"p.json\", \"points\": 2, "
+                                          "\"maxDriftPct\": -1.5, \"atResponse\": 2.5}");
+}
+
+TEST(PreviousCalibration, ReadsFilesWrittenBeforeTheStartWasNamedDefault)
+{
+    const char* old = "{\"rowCount\": 3, \"a\": 1, \"b\": 2, \"c\": 0.5, \"fit\": {\"start\": "
+                      "\"specified\"}, \"input\": {\"responseKind\": \"Freq\", \"rows\": "
+                      "[{\"response\": 3}, {\"response\": 1.5}, {\"response\": 9}]}}";
+    const PreviousCalibration previous = ReadPreviousCalibration(old, "old.json");
+    ASSERT_TRUE(previous.curve) << previous.error;
+    EXPECT_EQ(previous.curve->responseKind, ResponseKind::Freq);
+    EXPECT_EQ(previous.curve->k.c, 0.5);
+    EXPECT_EQ(previous.curve->responseMin, 1.5);
+    EXPECT_EQ(previous.curve->responseMax, 9.0);
+}
