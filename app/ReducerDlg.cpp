@@ -205,7 +205,11 @@ bool CReducerDlg::OnInitDialog()
         return false;
     }
     SavedScreen screen;
-    LoadSettings(m_startDirectory, screen, m_output, m_log);
+    std::string problem;
+    LoadSettings(m_startDirectory, screen, m_output, m_log, &problem);
+    if (!problem.empty())
+        Platform().ShowMessage("The settings file cannot be used: " + problem +
+                               ".\nThe window starts with the default values.");
     m_input = screen.Input();
     static_cast<RunInput&>(m_shown.set) = m_input;
     ShowRestoredScreen(screen);

@@ -111,9 +111,9 @@ std::optional<std::string> ReadFileList(const std::string& path, std::istream& s
                                         std::vector<std::string>& files)
 {
     std::string list;
-    if (path == "-")
-        list.assign(std::istreambuf_iterator<char>(standardInput), {});
-    else if (const FileResult read = ReadWholeFile(path, list); !read.ok)
+    if (const FileResult read = path == "-" ? ReadStandardInput(standardInput, list)
+                                            : ReadWholeFile(path, list);
+        !read.ok)
         return read.Message();
     std::istringstream lines(list);
     for (std::string line; std::getline(lines, line);)
@@ -133,14 +133,23 @@ int Refuse(std::ostream& err, const std::string& message)
 std::string FillPlaceholders(const std::string& path, const std::string& file)
 {
     const std::filesystem::path p(file);
-    const std::pair<const char*, std::string> fills[] = {
+    const std::pair<std::string_view, std::string> fills[] = {
         {"{stem}", p.stem().string()},
         {"{name}", p.filename().string()},
         {"{dir}", p.has_parent_path() ? p.parent_path().string() : "."}};
-    std::string filled = path;
-    for (const auto& [key, value] : fills)
-        for (std::size_t at; (at = filled.find(key)) != std::string::npos;)
-            filled.replace(at, std::string(key).size(), value);
+    // Once, left to right: a value that holds a placeholder's text stays as it is.
+    std::string filled;
+    for (std::size_t at = 0; at < path.size();) {
+        const auto fill = std::find_if(std::begin(fills), std::end(fills), [&](const auto& f) {
+            return std::string_view(path).substr(at, f.first.size()) == f.first;
+        });
+        if (fill == std::end(fills)) {
+            filled += path[at++];
+            continue;
+        }
+        filled += fill->second;
+        at += fill->first.size();
+    }
     return filled;
 }
 

@@ -247,6 +247,9 @@ const std::map<std::string, ValueHandler>& ValueOptions()
              if (!o.columns)
                  return "--columns: '" + v +
                         "' is not two columns F,R (1-based numbers or header names)";
+             if (o.columns->flow.number == o.columns->response.number &&
+                 o.columns->flow.name == o.columns->response.name)
+                 return "--columns: '" + v + "' names the same column twice";
              return std::nullopt;
          }},
         {"--meter",

@@ -40,11 +40,7 @@ namespace {
 
 FileResult ReadInput(const std::string& path, std::istream& standardInput, std::string& text)
 {
-    if (path != "-")
-        return ReadWholeFile(path, text);
-    text.assign(std::istreambuf_iterator<char>(standardInput), {});
-    return standardInput.bad() ? FileResult::Failure("standard input", SystemReason(EIO))
-                               : FileResult::Success();
+    return path == "-" ? ReadStandardInput(standardInput, text) : ReadWholeFile(path, text);
 }
 
 std::string InputName(const std::string& path)
@@ -62,7 +58,10 @@ std::optional<std::string> LoadSettingsInput(const std::string& path, RunInput& 
     RunLog ignored;
     OutputParameters ignoredOutput;
     SavedScreen screen;
-    LoadSettingsFile(path, screen, ignoredOutput, ignored);
+    std::string problem;
+    LoadSettingsFile(path, screen, ignoredOutput, ignored, &problem);
+    if (!problem.empty())
+        return problem;
     if (!FlowUnitAt(screen.flowUnit))
         return path + ": flow unit index " + std::to_string(screen.flowUnit) +
                " is not one of 0 to 3";
@@ -127,6 +126,7 @@ struct PreparedInput
     RunInput input;
     std::vector<InputRow> rows; // as read from the input, before the table ends
     std::string inputName;      // for messages about the rows
+    bool rowsFromInput = false; // an input was read, not only a settings file
 };
 
 // Reads the settings file and the rows; the reason when either is unusable.
@@ -152,6 +152,7 @@ std::optional<std::string> PrepareInput(const ReduceOptions& options, std::istre
             return prepared.inputName + ":" + std::to_string(input.error->line) + ": " +
                    input.error->reason;
         prepared.rows = std::move(input.rows);
+        prepared.rowsFromInput = true;
         TypeRows(prepared.input, prepared.rows);
     }
     // Options left out keep what the settings file restored, as in the window.
@@ -170,8 +171,11 @@ void JudgeRun(const ReduceOptions& options, const PreparedInput& prepared, FileR
     const Reduction& run = *result.run;
     if (auto note = DroppedRowsNote(prepared.inputName, prepared.rows, run.set.rowCount))
         result.messages.push_back(*note);
-    const bool wantsFiles = options.tablePath || options.reportPath;
-    if (ModeOf(run) == RunMode::None) {
+    const bool wantsFiles = options.tablePath || options.reportPath || options.recordPath;
+    if (prepared.rowsFromInput && prepared.rows.empty()) {
+        result.messages.push_back(prepared.inputName + ": no rows");
+        result.exitCode = kExitNoFit;
+    } else if (ModeOf(run) == RunMode::None) {
         result.messages.push_back(std::to_string(run.set.rowCount) +
                                   (run.set.rowCount == 1 ? " row is" : " rows are") +
                                   " in use; a fit needs at least 3, so nothing was fitted");
@@ -180,21 +184,41 @@ void JudgeRun(const ReduceOptions& options, const PreparedInput& prepared, FileR
         result.messages.push_back("warning: the fitted coefficients are not all finite numbers");
         if (wantsFiles)
             result.exitCode = kExitNoFit;
+    } else if (!run.outcome.converged) {
+        // The start values or a half-way point: no table should be flashed from them.
+        result.messages.push_back("warning: the fit did not converge (" + run.outcome.stop +
+                                  "): these coefficients are not a fit");
+        if (options.check)
+            result.exitCode = kExitNoFit;
     }
     if (wantsFiles && result.exitCode == kExitNoFit)
-        result.messages.push_back("no usable fit, so no table or report was written");
+        result.messages.push_back("no usable fit, so no table, report or record was written");
 }
 
-// The record's identification: the options' texts, the time of the reduction
-// (SOURCE_DATE_EPOCH when set, so that a record can be reproduced byte for
-// byte) and the program.
-RecordIdentity IdentityOf(const ReduceOptions& options)
+// The time of the reduction: SOURCE_DATE_EPOCH when set, so that a record can
+// be reproduced byte for byte, else now. Seconds since 1970 up to the end of
+// the year 9999, as the record's date has four digits; the reason otherwise.
+std::optional<std::string> ReductionTime(long long& seconds)
+{
+    constexpr long long kEndOfYear9999 = 253402300799;
+    seconds = static_cast<long long>(std::time(nullptr));
+    const char* fixed = std::getenv("SOURCE_DATE_EPOCH");
+    if (!fixed)
+        return std::nullopt;
+    const std::string text = fixed;
+    const bool digits = !text.empty() && text.size() <= 12 &&
+                        text.find_first_not_of("0123456789") == std::string::npos;
+    if (!digits || std::stoll(text) > kEndOfYear9999)
+        return "SOURCE_DATE_EPOCH: '" + text +
+               "' is not a number of seconds from 0 to 253402300799 (the end of the year 9999)";
+    seconds = std::stoll(text);
+    return std::nullopt;
+}
+
+// The record's identification: the options' texts, the time and the program.
+RecordIdentity IdentityOf(const ReduceOptions& options, long long seconds)
 {
     RecordIdentity identity = options.identity;
-    const char* fixed = std::getenv("SOURCE_DATE_EPOCH");
-    long long seconds = static_cast<long long>(std::time(nullptr));
-    if (fixed && *fixed)
-        seconds = std::strtoll(fixed, nullptr, 10);
     identity.reducedAtUtc = IsoUtc(seconds);
     identity.program = kReduceProgram;
     return identity;
@@ -203,8 +227,9 @@ RecordIdentity IdentityOf(const ReduceOptions& options)
 // Writes every output asked for; the table, the report and the record only
 // from a usable fit. An output to "-" goes to `result.out`. Returns false
 // after naming each file that could not be written.
-bool WriteOutputs(const ReduceOptions& options, const std::optional<Drift>& drift,
-                  const std::string& json, FileReduction& result)
+bool WriteOutputs(const ReduceOptions& options, long long seconds,
+                  const std::optional<Drift>& drift, const std::string& json,
+                  FileReduction& result)
 {
     struct Output
     {
@@ -221,8 +246,8 @@ bool WriteOutputs(const ReduceOptions& options, const std::optional<Drift>& drif
         {options.reportPath, [&] { return WriteToString(WriteHtmlReport, run, output); }, true},
         {options.recordPath,
          [&] {
-             return FormatCalibrationRecord(run, result.verdict, IdentityOf(options), json, drift,
-                                            options.previousPath.value_or(""));
+             return FormatCalibrationRecord(run, result.verdict, IdentityOf(options, seconds),
+                                            json, drift, options.previousPath.value_or(""));
          },
          true},
     };
@@ -248,6 +273,9 @@ bool WriteOutputs(const ReduceOptions& options, const std::optional<Drift>& drif
 
 FileReduction ReduceInput(const ReduceOptions& options, std::istream& standardInput)
 {
+    long long seconds = 0;
+    if (const auto error = ReductionTime(seconds); error && options.recordPath)
+        return RefusedInput(*error);
     PreparedInput prepared;
     if (const auto error = PrepareInput(options, standardInput, prepared))
         return RefusedInput(*error);
@@ -269,7 +297,7 @@ FileReduction ReduceInput(const ReduceOptions& options, std::istream& standardIn
     }
     const std::string json = FormatRunJson(run, result.fields, result.verdict,
                                            drift ? DriftJson(*drift, *options.previousPath) : "");
-    if (!WriteOutputs(options, drift, json, result)) {
+    if (!WriteOutputs(options, seconds, drift, json, result)) {
         result.exitCode = kExitOutputFailed;
         result.out.clear();
         return result;

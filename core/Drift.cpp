@@ -17,8 +17,8 @@ DriftResult CompareCalibrations(const CalibrationCurve& now, const CalibrationCu
         return {std::nullopt,
                 "the measured response ranges of the two calibrations do not overlap"};
     Drift drift;
-    for (int i = 0; i < 50; ++i) {
-        const double r = low + (high - low) * i / 49.0;
+    for (int i = 0; i < kDriftPoints; ++i) {
+        const double r = low + (high - low) * i / (kDriftPoints - 1.0);
         const double before = KingFlow(r, previous.k);
         const DriftPoint point{r, PercentError(KingFlow(r, now.k), before)};
         drift.points.push_back(point);

@@ -20,6 +20,8 @@ struct CalibrationCurve
     double responseMin = 0.0, responseMax = 0.0; // of the measured rows
 };
 
+inline constexpr int kDriftPoints = 50; // responses compared, both ends included
+
 struct DriftPoint
 {
     double response = 0.0;

@@ -41,12 +41,17 @@ struct TableCheck
     bool Monotonic() const { return !firstDecrease; }
 };
 
+inline constexpr double kDefaultMaxFlowErrorPct = 2.0;
+inline constexpr int kDefaultMaxWord = 65535; // an unsigned 16-bit word
+inline constexpr double kDefaultMaxTableErrorPct = 0.5;
+
+// Each limit itself passes; a row or breakpoint at the idle flow counts.
 struct CheckThresholds
 {
     double idleFlowGs = kDefaultIdleFlowGs;
-    double maxFlowErrorPct = 2.0;
-    int maxWord = 65535;
-    double maxTableErrorPct = 0.5;
+    double maxFlowErrorPct = kDefaultMaxFlowErrorPct;
+    int maxWord = kDefaultMaxWord;
+    double maxTableErrorPct = kDefaultMaxTableErrorPct;
 };
 
 TableCheck CheckFlowTable(const Reduction& lastRun, const OutputParameters& output,

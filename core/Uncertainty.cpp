@@ -25,8 +25,8 @@ std::vector<FlowUncertainty> FlowUncertaintyTable(const Reduction& lastRun,
     const auto [low, high] = MeasuredResponseRange(lastRun.set);
     const KingCoefficients& k = lastRun.coefficients;
     const auto& cov = quality.uncertainty->covariance;
-    for (int i = 0; i < 10; ++i) {
-        const double r = low + (high - low) * i / 9.0;
+    for (int i = 0; i < kUncertaintyPoints; ++i) {
+        const double r = low + (high - low) * i / (kUncertaintyPoints - 1.0);
         const double q = KingFlow(r, k);
         const double g[3] = {-q / (k.c * (r - k.a)), -q / (k.c * k.b),
                              -q * std::log((r - k.a) / k.b) / (k.c * k.c)};

@@ -14,6 +14,8 @@
 
 namespace tovarin {
 
+inline constexpr int kUncertaintyPoints = 10; // responses of the table, both ends included
+
 struct FlowUncertainty
 {
     double response = 0.0;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <functional>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -65,7 +66,7 @@ std::string DirectoryOf(const std::string& path)
 // hash of the target's name, so that any name the file system accepts works,
 // and a temporary left by a killed process is the one the next save of the
 // same target finds and replaces. `attempt` moves past a name that something
-// else (a planted folder) occupies.
+// else occupies: a planted folder, or another writer of the same target.
 std::string TemporaryPath(const std::string& directory, const std::string& path, int attempt)
 {
     const std::size_t hash = std::hash<std::string>{}(path);
@@ -86,22 +87,49 @@ FileResult WriteInPlace(const std::string& path, std::string_view bytes)
     return FileResult::Success();
 }
 
-// Creates the temporary beside `target` without following anything planted at
-// its name: a stale file or link there is removed first, a folder is passed by.
-int CreateTemporary(const std::string& directory, const std::string& target, std::string& temporary)
+// True when the file at `path` is a temporary no writer holds: a writer holds
+// an exclusive lock on its own temporary until it has closed it.
+bool IsStale(const std::string& path)
 {
-    int fd = -1;
-    for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
-        temporary = TemporaryPath(directory, target, attempt);
-        struct stat planted;
-        if (::lstat(temporary.c_str(), &planted) == 0 && !S_ISDIR(planted.st_mode))
-            ::unlink(temporary.c_str());
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST && errno != ELOOP && errno != EISDIR)
-            break;
-    }
-    return fd;
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    return fd.Get() >= 0 && ::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0;
 }
+
+} // namespace
+
+int CreateTemporaryBeside(const std::string& target, std::string& temporary)
+{
+    const std::string directory = DirectoryOf(target);
+    // Each attempt takes a name of its own, or removes what was stale at it
+    // and tries that name again; a bounded number of steps in all.
+    int attempt = 0;
+    for (int step = 0; step < 16 && attempt < 8; ++step) {
+        temporary = TemporaryPath(directory, target, attempt);
+        const int fd =
+            ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            // Another writer may have locked it first, taking it for stale.
+            if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+                return fd;
+            ::close(fd);
+            ++attempt;
+            continue;
+        }
+        if (errno != EEXIST)
+            return -1;
+        struct stat planted;
+        if (::lstat(temporary.c_str(), &planted) != 0)
+            continue; // gone meanwhile: try the name again
+        if (S_ISLNK(planted.st_mode) || (S_ISREG(planted.st_mode) && IsStale(temporary)))
+            ::unlink(temporary.c_str()); // a planted link or a killed writer's file
+        else
+            ++attempt; // a folder, or another writer's temporary
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+namespace {
 
 // The directory entry is durable only once the directory itself is synced.
 // A failure here comes after the new file is in place, so it is not reported.
@@ -136,7 +164,7 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes)
 
     const std::string directory = DirectoryOf(target);
     std::string temporary;
-    Descriptor fd(CreateTemporary(directory, target, temporary));
+    Descriptor fd(CreateTemporaryBeside(target, temporary));
     if (fd.Get() < 0) // the directory is what cannot be written
         return FileResult::Failure(directory, SystemReason(errno));
     if (exists) { // the replacement keeps the old file's permissions and, if allowed, owner

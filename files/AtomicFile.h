@@ -18,6 +18,12 @@ namespace tovarin {
 // A directory that cannot be written is named as the culprit.
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// A temporary file beside `target` that no other writer holds, open for
+// writing and locked until it is closed; its name in `temporary`. -1 with
+// errno when the folder cannot be written. Two writers of one target get
+// two names; the temporary a killed writer left is taken over.
+int CreateTemporaryBeside(const std::string& target, std::string& temporary);
+
 // Test seam: the next write stops between its complete temporary and the
 // rename, leaving the temporary behind as a killed process would.
 void InterruptNextAtomicWriteForTesting();

@@ -34,25 +34,34 @@ std::string SettingsNotSavedMessage(const FileResult& failure)
 }
 
 int LoadSettingsFile(const std::string& path, SavedScreen& screen, OutputParameters& output,
-                     RunLog& log)
+                     RunLog& log, std::string* problem)
 {
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "r"));
-    if (!file) {
+    std::string text(kSettingsBytesRead, '\0');
+    if (file)
+        text.resize(std::fread(text.data(), 1, text.size(), file.get()));
+    if (!file || std::ferror(file.get())) { // missing, or a folder
         log.Write("Error in opening " + path + "\n");
+        // A first start writes a table of the default range, not of 0 words.
+        output = StartupOutputParameters(ResponseKind::Volts, output);
         return -1;
     }
-    // A read that fails (a folder) ends the text there, as each later read would fail.
-    std::string text(kSettingsBytesRead, '\0');
-    text.resize(std::fread(text.data(), 1, text.size(), file.get()));
-    ParseSettings(text, screen);
+    if (const std::optional<SettingsProblem> found = FindSettingsProblem(text)) {
+        const std::string message = path + ":" + std::to_string(found->line) + ": " + found->reason;
+        log.Write(message + "\n");
+        if (problem)
+            *problem = message;
+    } else {
+        ParseSettings(text, screen);
+    }
     output = StartupOutputParameters(ResponseKindAt(screen.responseKind), output);
     return 0;
 }
 
 int LoadSettings(const std::string& startDirectory, SavedScreen& screen, OutputParameters& output,
-                 RunLog& log)
+                 RunLog& log, std::string* problem)
 {
-    return LoadSettingsFile(startDirectory + kSettingsName, screen, output, log);
+    return LoadSettingsFile(startDirectory + kSettingsName, screen, output, log, problem);
 }
 
 } // namespace tovarin

@@ -9,10 +9,10 @@
 namespace tovarin {
 namespace {
 
-// Full precision; empty for a number the JSON would give as null.
-std::string FullPrecision(double value)
+// Full precision; empty where the JSON says null (no fit, or not finite).
+std::string Coefficient(const Reduction& run, double value)
 {
-    return std::isfinite(value) ? FormatC("%.17g", value) : std::string();
+    return run.outcome.fitted && std::isfinite(value) ? FormatC("%.17g", value) : std::string();
 }
 
 } // namespace
@@ -71,7 +71,7 @@ std::string SummaryRow(const std::string& file, int exitCode, const Reduction& r
     const std::optional<LargestError>& flowError = verdict.quality.maxFlowError;
     return CsvField(file) + "," + std::to_string(exitCode) + "," +
            std::to_string(run.set.rowCount) + "," + ModeName(ModeOf(run)) + "," +
-           FullPrecision(k.a) + "," + FullPrecision(k.b) + "," + FullPrecision(k.c) + "," +
+           Coefficient(run, k.a) + "," + Coefficient(run, k.b) + "," + Coefficient(run, k.c) + "," +
            (run.outcome.converged ? "true" : "false") + "," +
            (flowError ? FormatC("%.17g", flowError->pct) : "") + "," +
            CsvField(ChecksVerdict(verdict, check)) + "\n";

@@ -47,9 +47,13 @@ std::string FormatRunJson(const Reduction& run, const ResultFieldTexts& fields,
 {
     std::string json = "{\"rowCount\": " + std::to_string(run.set.rowCount);
     json += ", \"mode\": " + JsonString(ModeName(ModeOf(run)));
-    json += ", \"a\": " + JsonNumber(run.coefficients.a);
-    json += ", \"b\": " + JsonNumber(run.coefficients.b);
-    json += ", \"c\": " + JsonNumber(run.coefficients.c);
+    // Without a fit there are no coefficients: null, as for one that is not finite.
+    const auto coefficient = [&](double value) {
+        return run.outcome.fitted ? JsonNumber(value) : std::string("null");
+    };
+    json += ", \"a\": " + coefficient(run.coefficients.a);
+    json += ", \"b\": " + coefficient(run.coefficients.b);
+    json += ", \"c\": " + coefficient(run.coefficients.c);
     json += ", \"fields\": {\"A\": " + JsonString(fields.a) + ", \"B\": " + JsonString(fields.b) +
             ", \"C\": " + JsonString(fields.c) + ", \"rows\": [";
     for (std::size_t row = 0; row < static_cast<std::size_t>(run.set.rowCount); ++row) {

@@ -4,6 +4,7 @@
 #include "TabularText.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace tovarin {
@@ -109,7 +110,9 @@ RowInput ParseRowInput(std::string_view text, int maxRows,
         std::string values[2];
         for (int i = 0; i < 2; ++i) {
             values[i] = FieldValueText(line, i == 0 ? flowAt : responseAt);
-            if (!IsWholeNumber(values[i]))
+            double value = 0.0; // beyond the double range reads as infinite: no decimal
+            if (!IsWholeNumber(values[i]) || !ReadNumberField(values[i], value) ||
+                !std::isfinite(value))
                 return fail(line.number, values[i].empty()
                                              ? std::string("empty field")
                                              : "'" + values[i] + "' is not a decimal number");

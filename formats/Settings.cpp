@@ -69,6 +69,30 @@ std::string FormatValue(double value)
 
 } // namespace
 
+std::optional<SettingsProblem> FindSettingsProblem(std::string_view text)
+{
+    std::string line;
+    for (int row = 1; row <= kMaxRows; ++row) {
+        const bool read = NextRead(text, line);
+        const char* at = line.c_str();
+        double flow = 0.0, response = 0.0;
+        if (!read || !ScanDouble(at, flow) || !ScanDouble(at, response))
+            return SettingsProblem{row, "the row line does not hold two numbers"};
+    }
+    const std::pair<int, const char*> selections[] = {{kMaxRows + 1, "flow unit"},
+                                                      {kMaxRows + 2, "response kind"}};
+    for (const auto& [number, name] : selections) {
+        if (!NextRead(text, line))
+            return std::nullopt; // a file of 19 or 20 lines keeps the selections
+        std::string_view digits = TrimSpace(line);
+        if (!digits.empty() && (digits[0] == '-' || digits[0] == '+'))
+            digits.remove_prefix(1);
+        if (digits.empty() || digits.find_first_not_of("0123456789") != digits.npos)
+            return SettingsProblem{number, std::string("the ") + name + " line is not a whole number"};
+    }
+    return std::nullopt;
+}
+
 RunInput SavedScreen::Input() const
 {
     return {typedFlow, typedResponse, FlowUnitAt(flowUnit), ResponseKindAt(responseKind),

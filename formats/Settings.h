@@ -5,6 +5,7 @@
 
 #include "MeasurementSet.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,17 @@ std::string FormatSettings(const RunInput& input);
 // characters each (a longer line takes several reads, each counting as a
 // line), values kept where a read is missing or does not convert.
 void ParseSettings(std::string_view text, SavedScreen& screen);
+
+// Why a settings file cannot be what a run saved: a row line (of the first
+// 19) without two numbers, as in a file cut short, or a unit or kind line
+// that is not a whole number. Lines 20 to 22 may be missing and the meter
+// type empty. `line` counts reads, as ParseSettings does.
+struct SettingsProblem
+{
+    int line = 0;
+    std::string reason;
+};
+std::optional<SettingsProblem> FindSettingsProblem(std::string_view text);
 
 // The most bytes ParseSettings looks at: 22 reads of 99.
 inline constexpr std::size_t kSettingsBytesRead = 22 * 99;

@@ -95,7 +95,7 @@ TEST_F(ReducerDlgTest, FirstStartInAnEmptyDirectory)
                           dialog->GetFieldText(kRowControls[row].errorPct),
                       "0.000.00");
         EXPECT_EQ(dialog->GetFieldText(kResponseMaxId) + "|" + dialog->GetFieldText(kPointCountId),
-                  "0.00|   0");
+                  "5.00|1024"); // the default table, not one of 0 words
         EXPECT_EQ(Entries(List(*dialog, kFlowUnitListId)) +
                       Entries(List(*dialog, kResponseKindListId)) +
                       Entries(List(*dialog, kOutputUnitListId)),

@@ -71,14 +71,14 @@ TEST(Batch, EachFileAsAloneInInputOrder)
     EXPECT_EQ(batch.err,
               said(1, ":2: 'x' is not a decimal number") +
                   said(2, ": 2 rows are in use; a fit needs at least 3, so nothing was fitted") +
-                  said(2, ": no usable fit, so no table or report was written") +
+                  said(2, ": no usable fit, so no table, report or record was written") +
                   said(3, ": check failed: flow error: largest flow error -4.28 % at row 3 (limit "
                           "2 %)"));
     EXPECT_EQ(ReadWholeFile(m.dir.Path("summary.csv")),
               "file,exitCode,rowCount,mode,a,b,c,converged,maxFlowErrorPct,checks\n" + m.paths[0] +
                   ",0,4,linear,1,0.26117132956366274,0.69615871138937979,true,"
                   "0.28456996278958258,passed\n" +
-                  m.paths[1] + ",2,,,,,,,,\n" + m.paths[2] + ",3,2,none,0,0,0,false,,\n" +
+                  m.paths[1] + ",2,,,,,,,,\n" + m.paths[2] + ",3,2,none,,,,false,,\n" +
                   m.paths[3] +
                   ",4,10,nonlinear,-0.80421908493535521,1.800706338181409,0.21571608808482953,true,"
                   "-4.2768293520770584,failed: flow error\n");
@@ -89,6 +89,8 @@ TEST(Batch, PlaceholdersFilesFromAndTheSameBytesWhateverTheJobs)
     MixedFiles m;
     EXPECT_EQ(FillPlaceholders("out/{stem}-{name}@{dir}", "/data/day 1/s7.csv"),
               "out/s7-s7.csv@/data/day 1");
+    // Once, left to right: a name holding a placeholder's text is no placeholder.
+    EXPECT_EQ(FillPlaceholders("{dir}/{stem}.inc", "a{stem}b.csv"), "./a{stem}b.inc");
     const CommandResult refused = Reduce({"--table", m.dir.Path("t.inc"), m.paths[0], m.paths[3]});
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_EQ(refused.err.substr(0, refused.err.find('\n')),

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdlib>
+#include <sstream>
+
 using namespace tovarin;
 
 namespace {
@@ -90,7 +94,7 @@ TEST(ReduceCommand, SaysWhichRowsTheTableLeavesOutAndWhenNothingWasFitted)
     EXPECT_EQ(two.err, "tovarin-reduce: 2 rows are in use; a fit needs at least 3, so nothing "
                        "was fitted\n");
     EXPECT_EQ(Reduce({"--json"}, "").out,
-              "{\"rowCount\": 1, \"mode\": \"none\", \"a\": 0, \"b\": 0, \"c\": 0, \"fields\": "
+              "{\"rowCount\": 1, \"mode\": \"none\", \"a\": null, \"b\": null, \"c\": null, \"fields\": "
               "{\"A\": \"\", \"B\": \"\", \"C\": \"\", \"rows\": [{\"maf\": \"\", \"fit\": \"\", "
               "\"error\": \"\"}]}, \"input\": {\"flowUnit\": \"g/s\", \"responseKind\": \"Volts\", "
               "\"meterType\": \"\", \"rows\": [{\"flow\": 0, \"flowGs\": 0, \"response\": 0}]}, "
@@ -278,4 +282,83 @@ TEST(ReduceCommand, CheckExitsFourNamingEachFailedCheck)
     EXPECT_NE(rescued.out.find("\"start\": \"second\"}"), std::string::npos);
     EXPECT_EQ(Reduce({"--idle-flow", "-1"}, hotWire).err,
               Refusal("--idle-flow: '-1' is not a decimal number from 0 up"));
+}
+
+namespace {
+
+// A stream whose buffer fails as a closed descriptor or a folder does.
+class FailingBuffer : public std::streambuf
+{
+  protected:
+    int_type underflow() override
+    {
+        errno = EBADF;
+        throw std::ios_base::failure("underflow");
+    }
+};
+
+} // namespace
+
+TEST(ReduceCommand, InputThatIsNoMeasurementIsRefused)
+{
+    TempDir dir;
+    WriteWholeFile(dir.Path("cut.cfg"), "0\t1\n5\t1.8\n10\n");
+    struct Case
+    {
+        const char* name;
+        std::vector<std::string> args;
+        const char* input;
+        std::string message;
+    } const cases[] = {
+        {"beyond the double range", {}, "0,1\n5,1e309\n",
+         "standard input:2: '1e309' is not a decimal number"},
+        {"one column twice", {"--columns", "1,1"}, "0,1\n",
+         "--columns: '1,1' names the same column twice"},
+        {"a settings file cut short", {"--settings", dir.Path("cut.cfg")}, "",
+         dir.Path("cut.cfg") + ":3: the row line does not hold two numbers"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Reduce(c.args, c.input).err, Refusal(c.message));
+    }
+    FailingBuffer failing;
+    std::istream closed(&failing);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunReduceProgram({}, closed, out, err), 2);
+    EXPECT_EQ(err.str(), Refusal("standard input: Bad file descriptor"));
+
+    // SOURCE_DATE_EPOCH dates a record: seconds from 0 to the end of 9999.
+    const std::pair<const char*, int> epochs[] = {
+        {"253402300799", 0}, {"0", 0}, {"", 2}, {"-1", 2}, {"1e9", 2}, {"253402300800", 2}};
+    for (const auto& [epoch, exitCode] : epochs) {
+        setenv("SOURCE_DATE_EPOCH", epoch, 1);
+        const CommandResult record = Reduce({"--record", "-"}, worked::kCsv);
+        EXPECT_EQ(record.exitCode, exitCode) << epoch;
+        EXPECT_EQ(Reduce({"--json"}, worked::kCsv).exitCode, 0) << epoch; // no record asked
+    }
+    setenv("SOURCE_DATE_EPOCH", "253402300799", 1);
+    EXPECT_NE(Reduce({"--record", "-"}, worked::kCsv).out.find("9999-12-31T23:59:59Z"),
+              std::string::npos);
+    unsetenv("SOURCE_DATE_EPOCH");
+}
+
+TEST(ReduceCommand, NoRowsAndAFitThatDidNotConvergeGiveNoTable)
+{
+    const CommandResult empty = Reduce({}, "# only a comment\n");
+    EXPECT_EQ(empty.exitCode, 3);
+    EXPECT_EQ(empty.err, "tovarin-reduce: standard input: no rows\n");
+    // Both starts stop at the evaluation limit (the set of FitQuality's test).
+    const std::string stopped = "2.41,0.566\n2.68,0.524\n2.93,0.563\n6.39,0.567\n7.38,0.607\n"
+                                "21.06,0.672\n21.75,0.683\n47.05,0.638\n86.4,0.686\n"
+                                "325.68,0.761\n335.25,0.835\n401.44,0.779\n425.29,0.873\n"
+                                "476.25,0.841\n527.52,0.745\n549.93,0.743\n";
+    const std::string warning = "tovarin-reduce: warning: the fit did not converge (the "
+                                "evaluation limit (400) was reached): these coefficients are "
+                                "not a fit\n";
+    EXPECT_EQ(Reduce({}, stopped).err, warning);
+    const CommandResult checked = Reduce({"--check", "--table", "-"}, stopped);
+    EXPECT_EQ(checked.exitCode, 3);
+    EXPECT_EQ(checked.out, "");
+    EXPECT_EQ(checked.err,
+              warning + "tovarin-reduce: no usable fit, so no table, report or record was written\n");
 }

@@ -95,3 +95,21 @@ TEST(WriteFileAtomically, ALinkAtTheTargetStaysALink)
     EXPECT_TRUE(fs::is_symlink(dir.Path("link")));
     EXPECT_EQ(ReadWholeFile(dir.Path("real/settings")), "new");
 }
+
+TEST(WriteFileAtomically, TwoWritersOfOneTargetGetTwoTemporaries)
+{
+    TempDir dir;
+    const std::string target = dir.Path("out.inc");
+    std::string first, second, third;
+    const int a = CreateTemporaryBeside(target, first);
+    const int b = CreateTemporaryBeside(target, second);
+    ASSERT_GE(a, 0);
+    ASSERT_GE(b, 0);
+    EXPECT_NE(first, second); // the first is held, so the second takes another name
+    ::close(b);
+    // A temporary whose writer is gone is taken over, the held one never.
+    const int c = CreateTemporaryBeside(target, third);
+    EXPECT_EQ(third, second);
+    ::close(a);
+    ::close(c);
+}

@@ -76,12 +76,40 @@ TEST(Settings, MissingFileOrFirstLineChangesNothing)
     EXPECT_EQ(LoadSettings(dir.Path(""), set, output, log), -1);
     EXPECT_EQ(log.Text(), "Error in opening " + dir.Path(kSettingsName) + "\n");
     EXPECT_EQ(set.typedFlow[2], 7.0);
-    EXPECT_EQ(output.pointCount, 0);
+    // A first start writes the default table, not one of 0 words.
+    EXPECT_EQ(output.responseMax, 5.0);
+    EXPECT_EQ(output.pointCount, 1024);
+}
 
-    // A first line that does not convert keeps row 0 as it was.
-    const Loaded junk = LoadText("junk\n5\t6\n", set);
-    EXPECT_EQ(junk.set.typedFlow[0], 3.0);
-    EXPECT_EQ(junk.set.typedFlow[1], 5.0);
+TEST(Settings, AFileThatNoRunCouldHaveSavedChangesNothing)
+{
+    SavedScreen set;
+    set.typedFlow[0] = 3.0;
+    const std::string rows = Repeat(18, "1\t2\n");
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ":1: the row line does not hold two numbers"},
+        {"junk\n5\t6\n", ":1: the row line does not hold two numbers"},
+        {rows, ":19: the row line does not hold two numbers"}, // cut short
+        {rows + "4\tx\n", ":19: the row line does not hold two numbers"},
+        {rows + "4\t5\n1.5\n", ":20: the flow unit line is not a whole number"},
+        {rows + "4\t5\n1\n\nM\n", ":21: the response kind line is not a whole number"},
+        // A 99-character row line takes two reads: the second is a bare line end.
+        {"1.5\t2.5" + std::string(92, ' ') + "\n" + rows, ":2: the row line does not hold two numbers"},
+    };
+    for (const auto& [text, problem] : cases) {
+        SCOPED_TRACE(problem);
+        TempDir dir;
+        WriteWholeFile(dir.Path(kSettingsName), text);
+        SavedScreen loaded = set;
+        OutputParameters output;
+        RunLog log = RunLog::ToMemory();
+        std::string said;
+        EXPECT_EQ(LoadSettingsFile(dir.Path(kSettingsName), loaded, output, log, &said), 0);
+        EXPECT_EQ(said, dir.Path(kSettingsName) + problem);
+        EXPECT_EQ(log.Text(), said + "\n");
+        EXPECT_EQ(loaded.typedFlow[0], 3.0);
+        EXPECT_EQ(output.pointCount, 1024);
+    }
 }
 
 TEST(Settings, LoadingRules)
@@ -96,26 +124,16 @@ TEST(Settings, LoadingRules)
         double responseMax;
     } const cases[] = {
         {"19 row lines only", Repeat(19, "1.5\t2.5\n"), 1.5, 2.5, 0, 0, "", 5.0},
+        {"an empty meter type", Repeat(19, "1\t2\n") + "1\n0\n\n", 1, 2, 1, 0, "", 5.0},
         {"blanks instead of a tab", Repeat(19, "  1.5   2.5 \r\n") + "1\n0\nM\n", 1.5, 2.5, 1, 0,
          "M", 5.0},
         {"no separator at all", Repeat(19, "1.5-2.5\n") + "1\n0\nM\n", 1.5, -2.5, 1, 0, "M", 5.0},
         {"response kind 2 keeps the range", Repeat(19, "1\t2\n") + "0\n2\nM\n", 1, 2, 0, 2, "M",
          0.0},
-        {"bad row keeps the previous line's values", Repeat(18, "1\t2\n") + "x\t9\n0\n1\nM\n", 1, 2,
-         0, 1, "M", 15000.0},
-        {"half a row takes the first value", Repeat(18, "1\t2\n") + "4\tx\n0\n1\nM\n", 4, 2, 0, 1,
-         "M", 15000.0},
-        {"indices and words that do not convert stay", Repeat(19, "1\t2\n") + "x\n\nTWO WORDS\n", 1,
-         2, 0, 0, "TWO", 5.0},
         {"saved infinity comes back", Repeat(19, "inf\t-inf\n"), INFINITY, -INFINITY, 0, 0, "",
          5.0},
         {"lines after 22 are not read", Repeat(19, "1\t2\n") + "3\n1\nM\n9\n9\n", 1, 2, 3, 1, "M",
          15000.0},
-        // A 99-character row line takes two reads: the bare line feed counts as
-        // row 1, so every later line lands one row further down.
-        {"a 99-character line shifts the rest",
-         "1.5\t2.5" + std::string(92, ' ') + "\n" + Repeat(18, "3\t4\n") + "2\n1\nM\n", 3, 4, 3, 2,
-         "1", 0.0},
         {"a 98-character line does not",
          "1.5\t2.5" + std::string(91, ' ') + "\n" + Repeat(18, "3\t4\n") + "2\n1\nM\n", 3, 4, 2, 1,
          "M", 15000.0},
