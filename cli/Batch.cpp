@@ -6,6 +6,8 @@
 #include "ReadFile.h"
 
 #include <algorithm>
+#include <csignal>
+#include <functional>
 #include <atomic>
 #include <filesystem>
 #include <optional>
@@ -153,12 +155,94 @@ std::string FillPlaceholders(const std::string& path, const std::string& file)
     return filled;
 }
 
+namespace {
+
+// The signal that stops a batch, 0 while it runs.
+std::atomic<int> g_stopSignal{0};
+std::function<void(std::size_t)> g_afterFileForTesting;
+
+void OnStopSignal(int signal)
+{
+    g_stopSignal = signal;
+}
+
+// SIGINT and SIGTERM stop a batch between files rather than the process in
+// the middle of a write, while the batch runs.
+class StopSignals
+{
+  public:
+    StopSignals()
+    {
+        struct sigaction action = {};
+        action.sa_handler = OnStopSignal;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGINT, &action, &m_int);
+        sigaction(SIGTERM, &action, &m_term);
+    }
+    ~StopSignals()
+    {
+        sigaction(SIGINT, &m_int, nullptr);
+        sigaction(SIGTERM, &m_term, nullptr);
+    }
+    StopSignals(const StopSignals&) = delete;
+    StopSignals& operator=(const StopSignals&) = delete;
+
+  private:
+    struct sigaction m_int = {}, m_term = {};
+};
+
+// The summary to its file, or after the lines with "-".
+int WriteSummary(const std::string& path, const std::string& rows, std::ostream& out,
+                 std::ostream& err)
+{
+    if (path == "-") {
+        out << kSummaryHeader << rows;
+        return kExitFit;
+    }
+    if (const FileResult written = WriteFileAtomically(path, kSummaryHeader + rows); !written.ok) {
+        err << kPrefix << written.Message() << "\n";
+        return kExitOutputFailed;
+    }
+    return kExitFit;
+}
+
+// One file with --summary: the one-file outputs and a summary of one row.
+int RunOneWithSummary(const ReduceOptions& options, std::istream& standardInput,
+                      std::ostream& out, std::ostream& err)
+{
+    std::vector<NamedPath> outputs, inputs;
+    CollectPaths(options, "", outputs, inputs);
+    if (*options.summaryPath != "-")
+        outputs.push_back({"--summary " + *options.summaryPath, *options.summaryPath});
+    if (const std::optional<std::string> clash = FindPathClash(outputs, inputs))
+        return Refuse(err, *clash);
+    const FileReduction result = ReduceInput(options, standardInput);
+    out << result.out;
+    err << ErrorText(result);
+    const std::string file = options.inputPath.value_or("-");
+    const std::string row = result.run ? SummaryRow(file, result.exitCode, *result.run,
+                                                    result.verdict, options.check)
+                                       : SummaryFailureRow(file, result.exitCode);
+    const int summary = WriteSummary(*options.summaryPath, row, out, err);
+    return summary != kExitFit ? summary : result.exitCode;
+}
+
+} // namespace
+
+void SetBatchFileHookForTesting(std::function<void(std::size_t)> afterFile)
+{
+    g_afterFileForTesting = std::move(afterFile);
+}
+
 int RunReduceProgram(const std::vector<std::string>& args, std::istream& standardInput,
                      std::ostream& out, std::ostream& err)
 {
     const ParsedOptions parsed = ParseReduceOptions(args);
     if (parsed.error || !parsed.options.IsBatch() || parsed.options.help ||
         parsed.options.version) {
+        if (!parsed.error && !parsed.options.help && !parsed.options.version &&
+            parsed.options.summaryPath)
+            return RunOneWithSummary(parsed.options, standardInput, out, err);
         const CommandResult result = RunReduceCommand(args, standardInput);
         err << result.err;
         out << result.out;
@@ -172,15 +256,33 @@ int RunReduceProgram(const std::vector<std::string>& args, std::istream& standar
         if (const auto error = ReadFileList(*options.filesFromPath, standardInput, files))
             return Refuse(err, *error);
     }
+    // Every path of the batch is known before its first file is read.
+    std::vector<NamedPath> outputs, inputs;
+    for (const std::string& file : files)
+        CollectPaths(FileOptions(options, file), file, outputs, inputs);
+    if (options.summaryPath && *options.summaryPath != "-")
+        outputs.push_back({"--summary " + *options.summaryPath, *options.summaryPath});
+    if (options.filesFromPath && *options.filesFromPath != "-")
+        inputs.push_back({"--files-from " + *options.filesFromPath, *options.filesFromPath});
+    if (const std::optional<std::string> clash = FindPathClash(outputs, inputs))
+        return Refuse(err, *clash);
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t jobs =
         static_cast<std::size_t>(options.jobs.value_or(static_cast<int>(cores)));
     OrderedOutput output(out, err, jobs * 16);
     std::atomic<std::size_t> nextFile{0};
+    const StopSignals stopSignals;
+    g_stopSignal = 0;
+    // After a stop signal no file is begun: those under way complete, and the
+    // lines print in input order up to the first file not done.
     const auto work = [&] {
-        for (std::size_t i; (i = nextFile++) < files.size();) {
+        for (std::size_t i; !g_stopSignal && (i = nextFile++) < files.size();) {
             output.WaitForRoom(i);
+            if (g_stopSignal)
+                break;
             output.Deliver(i, ReduceOne(options, files[i]));
+            if (g_afterFileForTesting)
+                g_afterFileForTesting(i);
         }
     };
     std::vector<std::thread> helpers; // the calling thread is one of the jobs
@@ -190,15 +292,15 @@ int RunReduceProgram(const std::vector<std::string>& args, std::istream& standar
     for (std::thread& helper : helpers)
         helper.join();
     output.Finish();
+    const int stopped = g_stopSignal.exchange(0);
+    if (stopped)
+        err << kPrefix << "stopped by signal " << stopped << ": the files before the first "
+            << "not done are reduced\n";
     if (options.summaryPath) {
-        if (const FileResult written =
-                WriteFileAtomically(*options.summaryPath, kSummaryHeader + output.SummaryRows());
-            !written.ok) {
-            err << kPrefix << written.Message() << "\n";
-            return kExitOutputFailed;
-        }
+        if (const int written = WriteSummary(*options.summaryPath, output.SummaryRows(), out, err))
+            return written;
     }
-    return output.ExitCode();
+    return stopped ? 128 + stopped : output.ExitCode(); // 130 SIGINT, 143 SIGTERM
 }
 
 } // namespace tovarin

@@ -13,6 +13,7 @@
 #include "Options.h"
 #include "ReduceCommand.h"
 
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -25,7 +26,10 @@ namespace tovarin {
 int RunReduceProgram(const std::vector<std::string>& args, std::istream& standardInput,
                      std::ostream& out, std::ostream& err);
 
-// `path` with {stem}, {name} and {dir} of `file` put in.
+// Test seam: called after each file of a batch has been handed to the output.
+void SetBatchFileHookForTesting(std::function<void(std::size_t)> afterFile);
+
+// `path` with {stem}, {name} and {dir} of `file` put in, once, left to right.
 std::string FillPlaceholders(const std::string& path, const std::string& file);
 
 } // namespace tovarin

@@ -321,6 +321,26 @@ FileReduction ReduceInput(const ReduceOptions& options, std::istream& standardIn
     return result;
 }
 
+void CollectPaths(const ReduceOptions& options, const std::string& of,
+                  std::vector<NamedPath>& outputs, std::vector<NamedPath>& inputs)
+{
+    const std::string suffix = of.empty() ? "" : " (for " + of + ")";
+    const std::pair<const char*, const std::optional<std::string>*> written[] = {
+        {"--log", &options.logPath},        {"--save-settings", &options.saveSettingsPath},
+        {"--table", &options.tablePath},    {"--report", &options.reportPath},
+        {"--record", &options.recordPath}};
+    for (const auto& [name, path] : written)
+        if (*path && **path != "-")
+            outputs.push_back({std::string(name) + " " + **path + suffix, **path});
+    const std::pair<const char*, const std::optional<std::string>*> read[] = {
+        {"", &options.inputPath},
+        {"--settings ", &options.settingsPath},
+        {"--previous ", &options.previousPath}};
+    for (const auto& [name, path] : read)
+        if (*path && **path != "-")
+            inputs.push_back({std::string(name) + **path, **path});
+}
+
 std::string ErrorText(const FileReduction& reduction)
 {
     std::string text;
@@ -341,6 +361,10 @@ CommandResult RunReduceCommand(const std::vector<std::string>& args, std::istrea
         return {kExitFit, kReduceUsage, ""};
     if (options.version)
         return {kExitFit, std::string(kReduceProgram) + "\n", ""};
+    std::vector<NamedPath> outputs, inputs;
+    CollectPaths(options, "", outputs, inputs);
+    if (const std::optional<std::string> clash = FindPathClash(outputs, inputs))
+        return {kExitBadInput, "", ErrorText(RefusedInput(*clash))};
     const FileReduction result = ReduceInput(options, standardInput);
     return {result.exitCode, result.out, ErrorText(result)};
 }

@@ -9,6 +9,7 @@
 // check with --check.
 
 #include "Options.h"
+#include "PathClash.h"
 #include "ResultFields.h"
 #include "TableCheck.h"
 
@@ -49,6 +50,11 @@ FileReduction RefusedInput(const std::string& message);
 
 // Reduces the input `options` name and writes the outputs they ask for.
 FileReduction ReduceInput(const ReduceOptions& options, std::istream& standardInput);
+
+// The files `options` write and read ("-" left out) for FindPathClash;
+// `of`, when not empty, names the batch's input in the labels.
+void CollectPaths(const ReduceOptions& options, const std::string& of,
+                  std::vector<NamedPath>& outputs, std::vector<NamedPath>& inputs);
 
 // Standard error of a one-file call: each message after the program's name,
 // and for a refusal the hint to read the help.

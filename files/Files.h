@@ -9,7 +9,8 @@
 // window's "Generate Output File" and "Generate HTML Info", which ask
 // IFilePlatform for a path and write the formats' flow table or report;
 // CompareWithPrevious (PreviousCalibrationFile.h) reads an earlier
-// calibration and gives the drift.
+// calibration and gives the drift; FindPathClash finds outputs that would
+// overwrite each other or an input before anything is written.
 //
 // Worked flow: "Generate Output File" with a fit -> AskSavePath ->
 // WriteToString(WriteFlowTable, ...) -> WriteFileAtomically -> the table on
@@ -19,6 +20,7 @@
 #include "FilePlatform.h"
 #include "FileResult.h"
 #include "OutputCommands.h"
+#include "PathClash.h"
 #include "PreviousCalibrationFile.h"
 #include "ReadFile.h"
 #include "RunLog.h"

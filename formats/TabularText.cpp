@@ -26,19 +26,22 @@ std::vector<std::string> SplitAt(std::string_view line, char separator)
     return fields;
 }
 
-// Splits at a comma or tab with optional blanks around it, or at a run of
-// blanks; two separators in a row leave an empty field.
+// Splits at a comma or tab with optional blanks around it; in a line without
+// either, at runs of blanks. Two separators in a row leave an empty field.
+// So a header "Time [s],Flow [kg/h]" keeps its names whole.
 std::vector<std::string> SplitPlain(std::string_view line)
 {
+    const bool blanksSeparate = line.find_first_of(",\t") == line.npos;
     std::vector<std::string> fields;
     std::size_t pos = 0;
     while (pos < line.size() && IsBlank(line[pos]))
         ++pos;
     while (pos < line.size()) {
         std::size_t end = pos;
-        while (end < line.size() && !IsBlank(line[end]) && line[end] != ',')
+        while (end < line.size() && line[end] != ',' && line[end] != '\t' &&
+               (line[end] != ' ' || !blanksSeparate))
             ++end;
-        fields.emplace_back(line.substr(pos, end - pos));
+        fields.emplace_back(TrimSpace(line.substr(pos, end - pos)));
         pos = end;
         while (pos < line.size() && line[pos] == ' ')
             ++pos;
@@ -112,9 +115,53 @@ std::optional<char> SeparatorLine(std::string_view line)
     return std::nullopt;
 }
 
-} // namespace
+void AppendUtf8(std::string& out, char32_t code)
+{
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
 
-TextTable ParseTabularText(std::string_view text)
+// UTF-16 after its byte-order mark (a spreadsheet's "Unicode text") as
+// UTF-8; an unpaired surrogate or an odd last byte becomes U+FFFD.
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian)
+{
+    std::string out;
+    const auto unit = [&](std::size_t i) {
+        const auto hi = static_cast<unsigned char>(bytes[bigEndian ? i : i + 1]);
+        const auto lo = static_cast<unsigned char>(bytes[bigEndian ? i + 1 : i]);
+        return static_cast<char32_t>(hi << 8 | lo);
+    };
+    std::size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        char32_t code = unit(i);
+        if (code >= 0xD800 && code < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
+            unit(i + 2) < 0xE000) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (code >= 0xD800 && code < 0xE000) {
+            code = 0xFFFD;
+        }
+        AppendUtf8(out, code);
+    }
+    if (i < bytes.size())
+        AppendUtf8(out, 0xFFFD);
+    return out;
+}
+
+TextTable ParseUtf8Text(std::string_view text)
 {
     TextTable table;
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
@@ -122,9 +169,13 @@ TextTable ParseTabularText(std::string_view text)
     std::optional<char> separator;
     bool firstContentLine = true;
     for (int lineNumber = 1; !text.empty(); ++lineNumber) {
-        const std::size_t newline = text.find('\n');
-        std::string_view line = text.substr(0, newline);
-        text = newline == text.npos ? std::string_view() : text.substr(newline + 1);
+        // LF, CR LF and a CR alone all end a line.
+        const std::size_t end = text.find_first_of("\r\n");
+        std::string_view line = text.substr(0, end);
+        const std::size_t next =
+            end == text.npos ? text.size()
+                             : end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
+        text.remove_prefix(next);
         if (lineNumber == 1 && (separator = SeparatorLine(line)))
             continue;
         line = TrimSpace(line.substr(0, line.find('#')));
@@ -139,6 +190,15 @@ TextTable ParseTabularText(std::string_view text)
         table.lines.push_back(std::move(split));
     }
     return table;
+}
+
+} // namespace
+
+TextTable ParseTabularText(std::string_view text)
+{
+    if (text.substr(0, 2) == "\xFF\xFE" || text.substr(0, 2) == "\xFE\xFF")
+        return ParseUtf8Text(Utf16ToUtf8(text.substr(2), text[0] == '\xFE'));
+    return ParseUtf8Text(text);
 }
 
 std::string FieldValueText(const TextLine& line, std::size_t field)

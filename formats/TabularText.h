@@ -2,12 +2,15 @@
 // One reader of tabular text for bench files (RowInput.h) and blocks pasted
 // into the window's grid, as bench software and spreadsheets write them.
 //
-// One row a line; LF, CR LF line ends. A UTF-8 byte-order mark is skipped;
+// One row a line; LF, CR LF or CR line ends. A UTF-8 byte-order mark is
+// skipped; UTF-16 with its byte-order mark (a spreadsheet's "Unicode text")
+// reads as the same text in UTF-8;
 // a first line "sep=X" sets the separator. Otherwise a line with a
 // semicolon is split at semicolons, a line whose tab-separated fields are
 // all numbers with a decimal comma or point ("1,80\t2,5", as a spreadsheet
-// in a comma locale copies) at tabs, and any other line at commas, tabs or
-// runs of blanks. Where semicolons separate the fields, or tabs as above, a
+// in a comma locale copies) at tabs, any other line with a comma or a tab at
+// those (so "Flow [kg/h]" stays one name), and a line with neither at runs
+// of blanks. Where semicolons separate the fields, or tabs as above, a
 // comma inside a field is a decimal comma. '#' starts a comment; blank lines
 // and empty trailing fields are skipped. The first content line is a header
 // when none of its fields begins like a number.

@@ -1,4 +1,5 @@
 #include "Batch.h"
+#include "BatchText.h"
 
 #include "ReduceRun.h"
 #include "TempDir.h"
@@ -6,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
 #include <sstream>
 
 using namespace tovarin;
@@ -113,4 +117,83 @@ TEST(Batch, PlaceholdersFilesFromAndTheSameBytesWhateverTheJobs)
     EXPECT_EQ(one.out, four.out);
     EXPECT_EQ(one.err, four.err);
     EXPECT_EQ(std::count(four.out.begin(), four.out.end(), '\n'), 200);
+}
+
+TEST(Batch, OutputsThatWouldDestroyInputsOrEachOtherAreRefusedUpFront)
+{
+    MixedFiles m;
+    std::filesystem::create_directory(m.dir.Path("sub"));
+    WriteWholeFile(m.dir.Path("sub/good.csv"), worked::kCsv);
+    const std::string good = m.paths[0], hot = m.paths[3], other = m.dir.Path("sub/good.csv");
+    struct Case
+    {
+        const char* name;
+        std::vector<std::string> args;
+        std::string message;
+    } const cases[] = {
+        {"tables onto the inputs", {"--table", "{dir}/{name}", good, hot},
+         "--table " + good + " (for " + good + ") would overwrite the input " + good},
+        {"one stem in two folders", {"--table", m.dir.Path("{stem}.inc"), good, other},
+         "--table " + m.dir.Path("good.inc") + " (for " + good + ") and --table " +
+             m.dir.Path("good.inc") + " (for " + other + ") name the same file"},
+        {"a table and a record", {"--table", "{dir}/x", "--record", "{dir}/./x", good, hot},
+         "--table " + m.dir.Path("x") + " (for " + good + ") and --record " + m.dir.Path("./x") +
+             " (for " + good + ") name the same file"},
+        {"the summary onto an input", {"--summary", hot, good, hot},
+         "--summary " + hot + " would overwrite the input " + hot},
+        {"one file: the table onto the previous calibration",
+         {"--table", m.dir.Path("p.json"), "--previous", m.dir.Path("p.json"), good},
+         "--table " + m.dir.Path("p.json") + " would overwrite the input --previous " +
+             m.dir.Path("p.json")},
+    };
+    WriteWholeFile(m.dir.Path("p.json"), Reduce({"--json", good}).out);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CommandResult refused = Reduce(c.args);
+        EXPECT_EQ(refused.exitCode, 2);
+        EXPECT_EQ(refused.err, Refusal(c.message));
+        EXPECT_EQ(ReadWholeFile(good), worked::kCsv);
+        EXPECT_FALSE(std::filesystem::exists(m.dir.Path("good.inc")));
+    }
+}
+
+TEST(Batch, ASummaryOfOneFileOrOnStandardOutput)
+{
+    MixedFiles m;
+    const std::string row = m.paths[3] + ",4,10,nonlinear,";
+    const CommandResult one = Reduce({"--check", "--summary", "-", m.paths[3]});
+    EXPECT_EQ(one.exitCode, 4);
+    EXPECT_NE(one.out.find("Rows in use: 10\n"), std::string::npos); // the one-file table
+    EXPECT_NE(one.out.find(std::string(kSummaryHeader) + row), std::string::npos);
+    const CommandResult batch = Reduce({"--summary", "-", m.paths[0], m.paths[3]});
+    const std::string summary = batch.out.substr(batch.out.find(kSummaryHeader));
+    EXPECT_EQ(std::count(summary.begin(), summary.end(), '\n'), 3); // after both lines
+    EXPECT_NE(summary.find(m.paths[3] + ",0,10,nonlinear,"), std::string::npos);
+}
+
+TEST(Batch, AStopSignalEndsTheBatchAfterTheFilesUnderWay)
+{
+    MixedFiles m;
+    for (const int signal : {SIGINT, SIGTERM}) {
+        SetBatchFileHookForTesting([signal](std::size_t file) {
+            if (file == 1)
+                std::raise(signal);
+        });
+        const CommandResult stopped =
+            Reduce({"--jobs", "1", "--table", m.dir.Path("{stem}.inc"), "--summary",
+                    m.dir.Path("s.csv"), m.paths[0], m.paths[1], m.paths[2], m.paths[3]});
+        SetBatchFileHookForTesting(nullptr);
+        EXPECT_EQ(stopped.exitCode, 128 + signal);
+        EXPECT_EQ(std::count(stopped.out.begin(), stopped.out.end(), '\n'), 2); // files 0 and 1
+        const std::string summary = ReadWholeFile(m.dir.Path("s.csv"));
+        EXPECT_EQ(std::count(summary.begin(), summary.end(), '\n'), 3);
+        EXPECT_NE(stopped.err.find("stopped by signal " + std::to_string(signal)),
+                  std::string::npos);
+        std::vector<std::string> left;
+        for (const auto& entry : std::filesystem::directory_iterator(m.dir.Root()))
+            if (entry.path().filename().string().rfind(".tovarin-", 0) == 0)
+                left.push_back(entry.path());
+        EXPECT_TRUE(left.empty()); // no temporary stays behind
+        EXPECT_FALSE(std::filesystem::exists(m.dir.Path("hot.inc")));
+    }
 }
