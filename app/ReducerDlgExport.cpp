@@ -31,7 +31,7 @@ void CReducerDlg::OnSaveCalibrationRecord()
     std::optional<Drift> drift;
     if (!asked->previousCalibration.empty()) {
         std::string error;
-        drift = CompareWithPrevious(asked->previousCalibration, m_shown, error);
+        drift = CompareWithPrevious(asked->previousCalibration, m_shown, kDefaultIdleFlowGs, error);
         if (!drift) {
             Platform().ShowMessage(error);
             return;

@@ -65,6 +65,8 @@ const char* const kReduceUsage =
     "  --max-word N         largest table word allowed (default 65535)\n"
     "  --max-table-error PCT largest table error allowed (default 0.5)\n"
     "  --max-drift PCT      largest drift allowed against --previous (a check)\n"
+    "  --max-extrapolated PCT  largest share of words outside the measured\n"
+    "                       responses (a check)\n"
     "  --help               print this help and exit\n"
     "  --version            print the version and exit\n"
     "  --                   the next argument is the FILE, even if it begins with -\n"
@@ -202,6 +204,19 @@ ValueHandler ThresholdOption(const char* name, double CheckThresholds::*member)
     };
 }
 
+// A limit of a check that is only judged when given: a decimal number, not negative.
+ValueHandler LimitOption(const char* name, void (*set)(ReduceOptions&, double))
+{
+    return [name, set](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+        double value = 0.0;
+        if (DecimalPrefixLength(v) != v.size() || !ReadNumberField(v, value) || !(value >= 0.0) ||
+            !std::isfinite(value))
+            return std::string(name) + ": '" + v + "' is not a decimal number from 0 up";
+        set(o, value);
+        return std::nullopt;
+    };
+}
+
 // A text of the record's identification, as given.
 ValueHandler TextOption(std::string RecordIdentity::*member)
 {
@@ -292,15 +307,12 @@ const std::map<std::string, ValueHandler>& ValueOptions()
         {"--reference", TextOption(&RecordIdentity::reference)},
         {"--conditions", TextOption(&RecordIdentity::conditions)},
         {"--note", TextOption(&RecordIdentity::note)},
-        {"--max-drift",
-         [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-             double value = 0.0;
-             if (DecimalPrefixLength(v) != v.size() || !ReadNumberField(v, value) ||
-                 !(value >= 0.0) || !std::isfinite(value))
-                 return "--max-drift: '" + v + "' is not a decimal number from 0 up";
+        {"--max-drift", LimitOption("--max-drift", [](ReduceOptions& o, double value) {
              o.maxDriftPct = value;
-             return std::nullopt;
-         }},
+         })},
+        {"--max-extrapolated", LimitOption("--max-extrapolated", [](ReduceOptions& o, double value) {
+             o.thresholds.maxExtrapolatedPct = value;
+         })},
     };
     return options;
 }

@@ -12,6 +12,7 @@
 #include "RowInput.h"
 #include "SettingsFile.h"
 #include "RunLog.h"
+#include "Utf8.h"
 #include "Version.h"
 
 #include <cerrno>
@@ -280,6 +281,16 @@ FileReduction ReduceInput(const ReduceOptions& options, std::istream& standardIn
     if (const auto error = PrepareInput(options, standardInput, prepared))
         return RefusedInput(*error);
     FileReduction result;
+    const std::pair<const char*, const std::string*> texts[] = {
+        {"the input's name", &prepared.inputName},  {"the meter type", &prepared.input.meterType},
+        {"--serial", &options.identity.serial},     {"--operator", &options.identity.operatorName},
+        {"--reference", &options.identity.reference}, {"--conditions", &options.identity.conditions},
+        {"--note", &options.identity.note}};
+    for (const auto& [what, text] : texts)
+        if (!IsValidUtf8(*text))
+            result.messages.push_back(std::string("warning: ") + what +
+                                      " is not valid UTF-8: the JSON and the record show each "
+                                      "invalid byte as U+FFFD");
     result.run = Reduce(prepared.input);
     const Reduction& run = *result.run;
     result.fields = FormatResultFields(run);
@@ -289,7 +300,8 @@ FileReduction ReduceInput(const ReduceOptions& options, std::istream& standardIn
     std::optional<Drift> drift;
     if (options.previousPath && ModeOf(run) != RunMode::None) {
         std::string error;
-        drift = CompareWithPrevious(*options.previousPath, run, error);
+        drift = CompareWithPrevious(*options.previousPath, run, options.thresholds.idleFlowGs,
+                                    error);
         if (!drift)
             return RefusedInput(error);
         if (options.maxDriftPct)

@@ -1,9 +1,11 @@
 #pragma once
 // The drift of a sensor between two calibrations: at 50 evenly spaced
-// responses across the overlap of both calibrations' measured response
-// ranges, the flow change (Q_now - Q_prev) / Q_prev * 100 at the same response.
+// responses across the part of the overlap of both calibrations' measured
+// response ranges where both give a finite flow of at least the idle flow,
+// the flow change (Q_now - Q_prev) / Q_prev * 100 at the same response.
 
 #include "Reduce.h"
+#include "FitQuality.h"
 #include "TableCheck.h"
 
 #include <optional>
@@ -30,8 +32,9 @@ struct DriftPoint
 
 struct Drift
 {
-    std::vector<DriftPoint> points; // 50
-    DriftPoint largest;             // signed change of largest magnitude
+    std::vector<DriftPoint> points;     // 50, or none where nothing is comparable
+    std::optional<DriftPoint> largest;  // signed change of largest magnitude
+    double idleFlowGs = kDefaultIdleFlowGs;
 };
 
 // The drift, or the reason there is none: different response kinds, or
@@ -42,7 +45,8 @@ struct DriftResult
     std::string error;
 };
 
-DriftResult CompareCalibrations(const CalibrationCurve& now, const CalibrationCurve& previous);
+DriftResult CompareCalibrations(const CalibrationCurve& now, const CalibrationCurve& previous,
+                                double idleFlowGs = kDefaultIdleFlowGs);
 
 // The "drift" check: the largest change within `maxPct` (the limit passes).
 Check DriftCheck(const Drift& drift, double maxPct);

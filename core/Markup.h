@@ -1,13 +1,17 @@
 #pragma once
 // Text inside HTML and SVG: `&`, `<`, `>` and `"` as character references,
-// every other byte unchanged (UTF-8 passes through).
+// every other character unchanged; a byte that is not valid UTF-8 becomes
+// U+FFFD, as the pages declare UTF-8.
+
+#include "Utf8.h"
 
 #include <string>
 
 namespace tovarin {
 
-inline std::string EscapeMarkup(const std::string& text)
+inline std::string EscapeMarkup(const std::string& given)
 {
+    const std::string text = IsValidUtf8(given) ? given : ToValidUtf8(given);
     std::string escaped;
     escaped.reserve(text.size());
     for (const char ch : text) {

@@ -1,6 +1,7 @@
 #include "TableCheck.h"
 
 #include "TableBreakpoints.h"
+#include "Trunc.h"
 #include "NumberText.h"
 
 #include <algorithm>
@@ -38,9 +39,40 @@ Check WordRangeCheck(const TableCheck& t, int maxWord)
                 FormatC("%d of %d words exceed %d (largest %d): %s", t.wordsAboveLimit, count,
                         maxWord, *t.maxWord, remedy)};
     }
+    if (t.frameWordsOutOfRange > 0) {
+        const int low = t.frameWords.front(), high = t.frameWords.back();
+        const bool lowOut = low < 0 || low > maxWord;
+        return {"word range", false,
+                FormatC("the frame word %d (response %s) is outside 0 to %d", lowOut ? low : high,
+                        lowOut ? "min" : "max", maxWord)};
+    }
     if (!t.minWord)
         return {"word range", true, "the table has no flow words"};
     return {"word range", true, FormatC("words %d to %d", *t.minWord, *t.maxWord)};
+}
+
+Check CoverageCheck(const TableCheck& t)
+{
+    const int count = t.WordCount();
+    if (count == 0 || !t.minWord)
+        return {"coverage", false, "the table has no words"};
+    if (*t.minWord == *t.maxWord)
+        return {"coverage", false,
+                FormatC("all %d words are %d: the table tells the controller no flow", count,
+                        *t.minWord)};
+    if (t.wordsInside == 0)
+        return {"coverage", false,
+                "no word lies inside the measured responses: choose Response Min and Max "
+                "over them"};
+    return {"coverage", true,
+            FormatC("%d of %d words inside the measured responses", t.wordsInside, count)};
+}
+
+Check ExtrapolationCheck(const TableCheck& t, double limit)
+{
+    return {"extrapolation", t.extrapolatedPct <= limit,
+            FormatC("%.3g %% of the words lie outside the measured responses (limit %g %%)",
+                    t.extrapolatedPct, limit)};
 }
 
 Check TableErrorCheck(const Reduction& run, const TableCheck& t, double limit)
@@ -51,7 +83,7 @@ Check TableErrorCheck(const Reduction& run, const TableCheck& t, double limit)
     const std::optional<ErrorAtResponse>& worst =
         roundingWorse ? t.maxRoundingError : t.maxInterpolationError;
     if (!worst)
-        return {"table error", true, "no breakpoint has a flow at or above the idle flow"};
+        return {"table error", false, "no breakpoint has a flow at or above the idle flow"};
     const bool passed = std::fabs(worst->pct) <= limit;
     const std::optional<OutputFlowUnit>& unit = t.output.outputFlowUnit;
     const char* remedy = !roundingWorse                        ? "choose more points"
@@ -88,7 +120,8 @@ TableCheck CheckFlowTable(const Reduction& lastRun, const OutputParameters& outp
         t.wordsAbove32767 += p.word > 32767;
         t.wordsAbove65535 += p.word > 65535;
         t.wordsAboveLimit += p.word > thresholds.maxWord;
-        outside += p.response < lowest || p.response > highest;
+        const bool out = p.response < lowest || p.response > highest;
+        outside += out;
         if (index > 0 && p.word < previous.word && !t.firstDecrease)
             t.firstDecrease = index;
         if (!(p.flowGs >= idleFlowGs))
@@ -109,6 +142,12 @@ TableCheck CheckFlowTable(const Reduction& lastRun, const OutputParameters& outp
         t.maxWord = maxWord;
     }
     t.extrapolatedPct = t.WordCount() > 0 ? 100.0 * outside / t.WordCount() : 0.0;
+    t.wordsInside = index - outside;
+    if (lastRun.set.responseKind == ResponseKind::Freq) { // as WriteFlowTable writes them
+        t.frameWords = {TruncToInt(output.responseMin), TruncToInt(output.responseMax)};
+        for (const int word : t.frameWords)
+            t.frameWordsOutOfRange += word < 0 || word > thresholds.maxWord;
+    }
     t.flowAtResponseMaxGs = KingFlow(output.responseMax, lastRun.coefficients);
     return t;
 }
@@ -132,8 +171,8 @@ std::vector<Check> RunChecks(const Reduction& lastRun, const FitQuality& quality
             {"flow error", std::fabs(e->pct) <= thresholds.maxFlowErrorPct,
              "largest flow error " + Pct(e->pct) +
                  FormatC(" at row %d (limit %g %%)", e->row, thresholds.maxFlowErrorPct)});
-    else
-        checks.push_back({"flow error", true,
+    else // nothing to judge is no pass
+        checks.push_back({"flow error", false,
                           FormatC("no row has a flow of at least %g g/s", quality.idleFlowGs)});
     checks.push_back(WordRangeCheck(table, thresholds.maxWord));
     if (table.firstDecrease)
@@ -143,6 +182,9 @@ std::vector<Check> RunChecks(const Reduction& lastRun, const FitQuality& quality
     else
         checks.push_back({"monotonic", true, "no word is smaller than the word before it"});
     checks.push_back(TableErrorCheck(lastRun, table, thresholds.maxTableErrorPct));
+    checks.push_back(CoverageCheck(table));
+    if (thresholds.maxExtrapolatedPct)
+        checks.push_back(ExtrapolationCheck(table, *thresholds.maxExtrapolatedPct));
     return checks;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The flow factor table checked the way the engine controller reads it: it
 // measures a response, looks up the two neighbouring words and interpolates a
-// flow. Every word is taken exactly as WriteFlowTable writes it (the Freq
-// range words before and after the flows are not flows). Errors in % of the
+// flow. Every word is taken exactly as WriteFlowTable writes it; the Freq
+// range words before and after the flows (the frame) are not flows, but the
+// controller reads them, so the word range judges them too. Errors in % of the
 // fitted flow in the output unit, over breakpoints whose flow is at least the
 // idle flow:
 //   rounding error      = (word - flow) / flow * 100 at each breakpoint
@@ -32,6 +33,9 @@ struct TableCheck
     std::optional<int> minWord, maxWord; // empty when the table has no flow words
     int wordsBelow0 = 0, wordsAbove32767 = 0, wordsAbove65535 = 0;
     int wordsAboveLimit = 0;          // above the thresholds' largest word
+    int wordsInside = 0;              // at responses within the measured ones
+    std::vector<int> frameWords;      // Freq: response min and max, as written
+    int frameWordsOutOfRange = 0;     // below 0 or above the largest word
     std::optional<int> firstDecrease; // index of the first word below the one before
     std::optional<ErrorAtResponse> maxRoundingError, maxInterpolationError;
     double extrapolatedPct = 0.0; // breakpoints outside the measured responses, in %
@@ -52,6 +56,7 @@ struct CheckThresholds
     double maxFlowErrorPct = kDefaultMaxFlowErrorPct;
     int maxWord = kDefaultMaxWord;
     double maxTableErrorPct = kDefaultMaxTableErrorPct;
+    std::optional<double> maxExtrapolatedPct{}; // the "extrapolation" check, when given
 };
 
 TableCheck CheckFlowTable(const Reduction& lastRun, const OutputParameters& output,
@@ -64,7 +69,10 @@ struct Check
     std::string detail; // one line saying why
 };
 
-// "converged", "flow error", "word range", "monotonic" and "table error".
+// "converged", "flow error", "word range", "monotonic", "table error",
+// "coverage" and, with its limit, "extrapolation". A check with nothing to
+// judge fails: no row at or above the idle flow, a table without two
+// distinct words or without a word inside the measured responses.
 std::vector<Check> RunChecks(const Reduction& lastRun, const FitQuality& quality,
                              const TableCheck& table, const CheckThresholds& thresholds);
 

@@ -6,7 +6,7 @@
 namespace tovarin {
 
 std::optional<Drift> CompareWithPrevious(const std::string& path, const Reduction& run,
-                                         std::string& error)
+                                         double idleFlowGs, std::string& error)
 {
     std::string text;
     if (const FileResult read = ReadWholeFile(path, text); !read.ok) {
@@ -18,7 +18,7 @@ std::optional<Drift> CompareWithPrevious(const std::string& path, const Reductio
         error = previous.error;
         return std::nullopt;
     }
-    DriftResult result = CompareCalibrations(CurveOf(run), *previous.curve);
+    DriftResult result = CompareCalibrations(CurveOf(run), *previous.curve, idleFlowGs);
     error = result.drift ? "" : path + ": " + result.error;
     return result.drift;
 }

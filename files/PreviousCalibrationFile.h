@@ -8,9 +8,10 @@
 
 namespace tovarin {
 
-// Reads `path` and compares this run with it; empty with `error` set (the
-// file's problem, or why the two cannot be compared).
+// Reads `path` and compares this run with it over flows of at least
+// `idleFlowGs`; empty with `error` set (the file's problem, or why the two
+// cannot be compared).
 std::optional<Drift> CompareWithPrevious(const std::string& path, const Reduction& run,
-                                         std::string& error);
+                                         double idleFlowGs, std::string& error);
 
 } // namespace tovarin

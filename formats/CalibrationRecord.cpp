@@ -133,8 +133,12 @@ std::string DriftSection(const Drift& drift, const std::string& previous)
 {
     std::string html = "<section id=\"drift\"><h2>Drift against the previous calibration</h2><p>" +
                        EscapeMarkup(previous) +
-                       FormatC(": largest flow change %+.2f %% at %.4g.</p>",
-                               drift.largest.changePct, drift.largest.response) +
+                       (drift.largest
+                            ? FormatC(": largest flow change %+.2f %% at %.4g.</p>",
+                                      drift.largest->changePct, drift.largest->response)
+                            : FormatC(": no response where both give a flow of at least %g "
+                                      "g/s.</p>",
+                                      drift.idleFlowGs)) +
                        "<table><tr><th>Response</th><th>Flow change %</th></tr>";
     for (std::size_t i = 0; i < drift.points.size(); i += 5) // 50 points folded to 10 rows
         html += "<tr>" + Cell(FormatC("%.4g", drift.points[i].response)) +
@@ -157,9 +161,13 @@ std::string FormatCalibrationRecord(const Reduction& lastRun, const Verdict& ver
                                     const RecordIdentity& identity, const std::string& json,
                                     const std::optional<Drift>& drift, const std::string& previous)
 {
-    std::string embedded = json;
-    for (std::size_t at = 0; (at = embedded.find("</", at)) != std::string::npos; at += 3)
-        embedded.replace(at, 2, "<\\/"); // a "</script>" inside a string cannot end the element
+    // Every "<" as its JSON escape: neither "</script>" nor "<!--" inside a
+    // string can end or change the data element for an HTML5 parser. '<'
+    // stands only inside the JSON's strings, where \u003c means the same.
+    std::string embedded;
+    embedded.reserve(json.size());
+    for (const char ch : json)
+        embedded += ch == '<' ? std::string("\\u003c") : std::string(1, ch);
     std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
                        "<title>Calibration record " +
                        EscapeMarkup(lastRun.set.meterType + " " + identity.serial) +

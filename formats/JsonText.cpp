@@ -1,6 +1,7 @@
 #include "JsonText.h"
 
 #include "NumberText.h"
+#include "Utf8.h"
 
 #include <charconv>
 #include <cmath>
@@ -44,8 +45,11 @@ void AppendNumberMember(std::string& json, const char* key, const std::optional<
         json += "null";
 }
 
-std::string JsonString(const std::string& text)
+std::string JsonString(const std::string& given)
 {
+    // A JSON text is UTF-8 (RFC 8259); invalid bytes become U+FFFD.
+    const std::string repaired = IsValidUtf8(given) ? std::string() : ToValidUtf8(given);
+    const std::string& text = repaired.empty() ? given : repaired;
     std::string quoted;
     quoted.reserve(text.size() + 2);
     quoted += '"';

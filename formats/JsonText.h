@@ -1,6 +1,7 @@
 #pragma once
 // JSON values as the command prints them: numbers at full round-trip
-// precision (null when not finite or absent), strings escaped.
+// precision (null when not finite or absent), strings escaped and made valid
+// UTF-8 (an invalid byte as U+FFFD).
 
 #include <optional>
 #include <string>

@@ -57,14 +57,21 @@ std::string DriftJson(const Drift& drift, const std::string& previous)
 {
     return ", \"drift\": {\"previous\": " + JsonString(previous) +
            ", \"points\": " + std::to_string(drift.points.size()) +
-           ", \"maxDriftPct\": " + JsonNumber(drift.largest.changePct) +
-           ", \"atResponse\": " + JsonNumber(drift.largest.response) + "}";
+           ", \"maxDriftPct\": " +
+           JsonNumber(drift.largest ? std::optional(drift.largest->changePct) : std::nullopt) +
+           ", \"atResponse\": " +
+           JsonNumber(drift.largest ? std::optional(drift.largest->response) : std::nullopt) + "}";
 }
 
 std::string DriftLine(const Drift& drift, const std::string& previous)
 {
+    if (!drift.largest)
+        return FormatC("Drift:        no response where both give a flow of at least %g g/s, "
+                       "against ",
+                       drift.idleFlowGs) +
+               previous + "\n";
     return FormatC("Drift:        largest flow change %+.2f %% at %.4g against ",
-                   drift.largest.changePct, drift.largest.response) +
+                   drift.largest->changePct, drift.largest->response) +
            previous + "\n";
 }
 

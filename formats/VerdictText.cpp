@@ -83,7 +83,8 @@ std::string TableJson(const std::optional<TableCheck>& table)
            ", \"atResponse\": " +
            JsonNumber(worst ? std::optional(worst->atResponse) : std::nullopt) +
            ", \"extrapolatedPct\": " + JsonNumber(t.extrapolatedPct) +
-           ", \"flowAtResponseMaxGs\": " + JsonNumber(t.flowAtResponseMaxGs) + "}";
+           ", \"flowAtResponseMaxGs\": " + JsonNumber(t.flowAtResponseMaxGs) +
+           ", \"frameWordsOutOfRange\": " + std::to_string(t.frameWordsOutOfRange) + "}";
 }
 
 std::string FailedNames(const Verdict& verdict)
@@ -177,7 +178,7 @@ std::string FormatVerdictBlock(const Reduction& run, const Verdict& verdict)
         if (const std::optional<ErrorAtResponse>& e = WorstTableError(*t))
             text +=
                 FormatC(", largest table error %+.3g %% at %.4g %s", e->pct, e->atResponse, unit);
-        text += "\n";
+        text += FormatC(", %.3g %% extrapolated\n", t->extrapolatedPct);
     }
     const std::string failed = FailedNames(verdict);
     text +=

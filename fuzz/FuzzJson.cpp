@@ -1,10 +1,12 @@
 // The JSON reader and the previous-calibration reader on any text: a hostile
 // --previous file must be refused, never crash or loop. And any text written
-// as a JSON string reads back the same (control characters as '?').
+// as a JSON string reads back the same (control characters as '?', bytes
+// that are not UTF-8 as U+FFFD).
 
 #include "JsonReader.h"
 #include "JsonText.h"
 #include "PreviousCalibration.h"
+#include "Utf8.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -20,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (previous.curve)
         CompareCalibrations(previous.curve.value(), previous.curve.value());
 
-    std::string expected(text);
+    std::string expected = ToValidUtf8(text);
     for (char& ch : expected)
         if (static_cast<unsigned char>(ch) < 0x20)
             ch = '?';

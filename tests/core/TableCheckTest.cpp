@@ -96,7 +96,7 @@ TEST(Checks, EachLimitPassesAtItsValueAndFailsJustAbove)
          }},
         {"drift, limit 1 %", -1.0, -1.000000001,
          [&](double value) {
-             return DriftCheck({.points = {}, .largest = {2.5, value}}, 1.0).passed;
+             return DriftCheck({.points = {}, .largest = DriftPoint{2.5, value}}, 1.0).passed;
          }},
     };
     for (const Case& c : cases) {
@@ -125,7 +125,7 @@ TEST(Drift, ChangesAlongTheRangeAtTheSameResponse)
     // is 0 at r = 1 and -66.67 % at r = 3, the end of the overlap [1, 3].
     const CalibrationCurve now{ResponseKind::Volts, {0.0, 1.0, 1.0}, 1.0, 4.0};
     const CalibrationCurve before{ResponseKind::Volts, {0.0, 1.0, 0.5}, 0.5, 3.0};
-    const DriftResult result = CompareCalibrations(now, before);
+    const DriftResult result = CompareCalibrations(now, before, 0.0);
     ASSERT_TRUE(result.drift);
     const Drift& drift = *result.drift;
     ASSERT_EQ(drift.points.size(), 50u);
@@ -133,10 +133,20 @@ TEST(Drift, ChangesAlongTheRangeAtTheSameResponse)
     EXPECT_NEAR(drift.points[0].changePct, 0.0, 1e-12);
     const double r = 1.0 + 2.0 * 20 / 49.0; // point 20
     EXPECT_NEAR(drift.points[20].changePct, (1.0 / r - 1.0) * 100.0, 1e-9);
-    EXPECT_EQ(drift.largest.response, 3.0);
-    EXPECT_NEAR(drift.largest.changePct, -200.0 / 3.0, 1e-9);
-    EXPECT_EQ(CompareCalibrations(now, {ResponseKind::Freq, {}, 1.0, 3.0}).error,
-              "the previous calibration measured another kind of response");
+    EXPECT_EQ(drift.largest->response, 3.0);
+    EXPECT_NEAR(drift.largest->changePct, -200.0 / 3.0, 1e-9);
+    // Only flows of at least the idle flow compare: now 2 g/s is at 2 V.
+    EXPECT_EQ(CompareCalibrations(now, before, 2.0).drift->points[0].response, 2.0);
+    // Nothing to compare: flows infinite everywhere (b = 0), or all below idle.
+    const CalibrationCurve infinite{ResponseKind::Volts, {0.0, 0.0, 1.0}, 1.0, 3.0};
+    const CalibrationCurve low{ResponseKind::Volts, {0.0, 100.0, 1.0}, 1.0, 3.0};
+    for (const CalibrationCurve& other : {infinite, low}) {
+        const Drift none = *CompareCalibrations(now, other, 2.0).drift;
+        EXPECT_TRUE(none.points.empty());
+        EXPECT_FALSE(DriftCheck(none, 5.0).passed);
+        EXPECT_EQ(DriftCheck(none, 5.0).detail,
+                  "no response where both calibrations give a flow of at least 2 g/s");
+    }
 }
 
 TEST(Uncertainty, GrowsTowardsTheOffsetWhereTheInverseCurveIsSteep)
@@ -158,4 +168,57 @@ TEST(Uncertainty, GrowsTowardsTheOffsetWhereTheInverseCurveIsSteep)
     EXPECT_NEAR(table[9].expandedGs, t * 0.1 * 2.0, 1e-12);       // at 5 V, flow 4 g/s
     EXPECT_NEAR(table[9].expandedPct, t * 0.1 * 2.0 / 4.0 * 100, 1e-9); // 12.9 %
     EXPECT_EQ(table[9].coverageFactor, t);
+}
+
+TEST(Checks, ACheckWithNothingToJudgeFails)
+{
+    const Reduction volts = ExactFit({1.0, 0.26, 0.5}); // rows at 1.37 to 4.68 V
+    const Reduction freq = ExactFit({1000.0, 20.0, 0.5}, 1); // rows at 1028 to 1283 Hz
+    const Reduction framedRun = ExactFit({1000.0, 2000.0, 0.5}, 1); // 1190 g/s at 70000 Hz
+    struct Case
+    {
+        const char* name;
+        const Reduction* run;
+        OutputParameters output;
+        CheckThresholds limits;
+        const char* failed; // the check that fails
+        std::string detail;
+    } const cases[] = {
+        {"a table of no words", &volts, {0.0, 5.0, 0, OutputFlowUnit::TenMgPerSec}, {}, "coverage",
+         "the table has no words"},
+        {"all words 0: a range below the offset", &volts,
+         {0.0, 0.9, 1024, OutputFlowUnit::TenMgPerSec}, {}, "coverage",
+         "all 1024 words are 0: the table tells the controller no flow"},
+        {"a range that misses the sensor", &freq, {2000.0, 15000.0, 64, OutputFlowUnit::GPerSec},
+         {.maxWord = 2147483646}, "coverage",
+         "no word lies inside the measured responses: choose Response Min and Max over them"},
+        {"a frame word the controller cannot hold", &framedRun,
+         {1000.0, 70000.0, 64, OutputFlowUnit::GPerSec}, {}, "word range",
+         "the frame word 70000 (response max) is outside 0 to 65535"},
+        {"no breakpoint at or above the idle flow", &volts,
+         {1.0, 1.3, 16, OutputFlowUnit::TenMgPerSec}, {}, "table error",
+         "no breakpoint has a flow at or above the idle flow"},
+        {"no row at or above the idle flow", &volts, {0.0, 5.0, 1024, OutputFlowUnit::TenMgPerSec},
+         {.idleFlowGs = 250.0}, "flow error", "no row has a flow of at least 250 g/s"},
+        {"more extrapolated than allowed", &volts, {0.0, 5.0, 1024, OutputFlowUnit::TenMgPerSec},
+         {.maxExtrapolatedPct = 33.0}, "extrapolation",
+         "33.9 % of the words lie outside the measured responses (limit 33 %)"}, // 347 of 1024
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Verdict verdict = JudgeCalibration(*c.run, c.output, c.limits);
+        const auto check = std::find_if(verdict.checks.begin(), verdict.checks.end(),
+                                        [&](const Check& k) { return k.name == c.failed; });
+        ASSERT_NE(check, verdict.checks.end());
+        EXPECT_FALSE(check->passed);
+        if (!c.detail.empty()) {
+            EXPECT_EQ(check->detail, c.detail);
+        }
+    }
+    // The frame word counts in the check but not among the table's words.
+    const TableCheck framed =
+        CheckFlowTable(framedRun, {1000.0, 70000.0, 64, OutputFlowUnit::GPerSec});
+    EXPECT_EQ(framed.frameWordsOutOfRange, 1);
+    EXPECT_EQ(framed.maxWord, 1190); // ((70000 - 1000) / 2000)^2 = 1190.25
+    EXPECT_EQ(framed.wordsAbove65535, 0);
 }

@@ -27,6 +27,7 @@ TEST(VerdictJson, EveryMemberOfTheTableChecksUncertaintyAndDrift)
     t.maxInterpolationError = ErrorAtResponse{-0.75, 3.75}; // the larger: its response
     t.extrapolatedPct = 50.0;
     t.flowAtResponseMaxGs = 70.0;
+    t.frameWordsOutOfRange = 1;
     verdict.checks = {{"word range", false, "1 of 3 words exceed 65535"}};
     verdict.uncertainty = {{2.0, 0.25, 0.125, 50.0, 2.5}};
     const std::string json = FormatVerdictJson(run, verdict);
@@ -40,7 +41,7 @@ TEST(VerdictJson, EveryMemberOfTheTableChecksUncertaintyAndDrift)
              "\"wordsAbove32767\": 2, \"wordsAbove65535\": 1, \"monotonic\": false, "
              "\"firstDecrease\": 2, \"maxRoundingErrorPct\": 0.25, "
              "\"maxInterpolationErrorPct\": -0.75, \"atResponse\": 3.75, \"extrapolatedPct\": 50, "
-             "\"flowAtResponseMaxGs\": 70}",
+             "\"flowAtResponseMaxGs\": 70, \"frameWordsOutOfRange\": 1}",
              "\"checks\": [{\"name\": \"word range\", \"passed\": false, \"detail\": \"1 of 3 "
              "words exceed 65535\"}]",
              "\"uncertainty\": [{\"response\": 2, \"flowGs\": 0.25, \"expandedUncertaintyGs\": "
@@ -49,7 +50,7 @@ TEST(VerdictJson, EveryMemberOfTheTableChecksUncertaintyAndDrift)
     run.outcome.secondStart = true;
     EXPECT_NE(FormatVerdictJson(run, verdict).find("\"start\": \"second\"}"), std::string::npos);
 
-    const Drift drift{{{1.0, 0.5}, {2.5, -1.5}}, {2.5, -1.5}};
+    const Drift drift{{{1.0, 0.5}, {2.5, -1.5}}, DriftPoint{2.5, -1.5}};
     EXPECT_EQ(DriftJson(drift, "p.json"), ", \"drift\": {\"previous\": \"p.json\", \"points\": 2, "
                                           "\"maxDriftPct\": -1.5, \"atResponse\": 2.5}");
 }
