@@ -5,6 +5,7 @@
 #include "NumberText.h"
 #include "RunPlots.h"
 
+#include <algorithm>
 #include <ctime>
 
 namespace tovarin {
@@ -15,7 +16,7 @@ constexpr const char* kStyle =
     "h1{font-size:15pt}h2{font-size:12pt;margin-top:14pt;border-bottom:1px solid #888}"
     "table{border-collapse:collapse}td,th{border:1px solid #aaa;padding:1pt 5pt;text-align:right}"
     "th{background:#eee}td.text,th.text{text-align:left}.failed{color:#b00000;font-weight:bold}"
-    ".passed{color:#006000}.charts svg{display:block;margin:6pt 0;break-inside:avoid;"
+    ".passed{color:#006000}.unjudged{color:#666}.charts svg{display:block;margin:6pt 0;break-inside:avoid;"
     "page-break-inside:avoid}section{break-inside:avoid-page}"
     "@page{size:A4;margin:15mm}@media print{body{max-width:none}}";
 
@@ -126,6 +127,12 @@ std::string Checks(const Verdict& verdict)
         html += "<tr><th class=\"text\">" + EscapeMarkup(check.name) + "</th><td class=\"" +
                 (check.passed ? "passed\">passed" : "failed\">FAILED") + "</td>" +
                 Cell(check.detail, true) + "</tr>";
+    // A check that was not asked for is said so, never counted as passed.
+    const bool drift = std::any_of(verdict.checks.begin(), verdict.checks.end(),
+                                   [](const Check& c) { return c.name == "drift"; });
+    if (!drift)
+        html += "<tr><th class=\"text\">drift</th><td class=\"unjudged\">not judged</td>" +
+                Cell("no previous calibration with a drift limit was given", true) + "</tr>";
     return html + "</table></section>\n";
 }
 

@@ -53,6 +53,8 @@ TEST(CalibrationRecord, TheWorkedExampleAsOneSelfContainedPage)
     EXPECT_NE(html.find("<td class=\"text\">A&amp;B&lt;C&gt;</td>"), std::string::npos);
     EXPECT_NE(html.find("Not stated: the coefficients' covariance is undefined"),
               std::string::npos);
+    EXPECT_NE(html.find("<th class=\"text\">drift</th><td class=\"unjudged\">not judged</td>"),
+              std::string::npos);
     // One script element: the data block, holding what --json prints.
     EXPECT_EQ(Count(html, "<script"), 1);
     std::vector<std::string> jsonArgs = args;
