@@ -171,6 +171,8 @@ QWidget* CReducerDlg::CreateControl(const ControlTemplate& c)
         if (c.kind == ControlKind::Edit && c.id != kMeterTypeId)
             connect(edit, &QLineEdit::textChanged, this,
                     [this, id = c.id] { ClearMarkWhenReadable(id); });
+        if (c.kind == ControlKind::Edit)
+            connect(edit, &QLineEdit::textChanged, this, [this] { RefreshStrip(); });
         edit->setAlignment(Qt::AlignCenter);
         edit->setReadOnly(c.kind == ControlKind::ReadOnly); // still takes the focus
         widget = m_edits[c.id] = edit;
@@ -179,6 +181,7 @@ QWidget* CReducerDlg::CreateControl(const ControlTemplate& c)
     case ControlKind::List: {
         auto* list = new QComboBox(this);
         list->setEditable(false);
+        connect(list, &QComboBox::currentIndexChanged, this, [this] { RefreshStrip(); });
         widget = m_lists[c.id] = list;
         break;
     }
@@ -266,6 +269,8 @@ void CReducerDlg::OnRunTest()
     m_log.Write(kRunBanner);
     m_input = ReadRunInput(TypedTexts(), m_input);
     const Reduction run = Reduce(m_input);
+    m_current = run;
+    m_ran = true;
     // A run that fits nothing leaves every result field and the last fit as they were.
     if (run.outcome.fitted) {
         m_lastFit = run;
@@ -321,17 +326,25 @@ void CReducerDlg::SaveSettingsOfRun()
 
 void CReducerDlg::OnGenerateOutputFile()
 {
-    if (!GenerateOutputFile(Platform(), ReadOutputParameters(OutputParameterTexts(), m_output),
-                            m_shown, m_output))
+    if (const std::optional<std::string> blocked = OutputsBlocked()) {
+        Platform().ShowMessage(*blocked);
         return;
-    const Verdict verdict = JudgeCalibration(m_shown, m_output);
+    }
+    if (!GenerateOutputFile(Platform(), ReadOutputParameters(OutputParameterTexts(), m_output),
+                            m_current, m_output))
+        return;
+    const Verdict verdict = JudgeCalibration(m_current, m_output, m_thresholds);
     if (!verdict.Passed()) // the file stays written
         Platform().ShowMessage(FailedChecksMessage(verdict));
 }
 
 void CReducerDlg::OnGenerateHtmlInfo()
 {
-    GenerateHtmlInfo(Platform(), ReadOutputParameters(OutputParameterTexts(), m_output), m_shown,
+    if (const std::optional<std::string> blocked = OutputsBlocked()) {
+        Platform().ShowMessage(*blocked);
+        return;
+    }
+    GenerateHtmlInfo(Platform(), ReadOutputParameters(OutputParameterTexts(), m_output), m_current,
                      m_output);
 }
 

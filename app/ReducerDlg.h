@@ -23,6 +23,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -132,6 +133,13 @@ class CReducerDlg : public QDialog, public IChartParent
     void ConnectGridEdit(GridEdit* edit, int controlId);
     // Marks each number field whose text the run did not read as a whole.
     void MarkUnreadableFields();
+    // Whether the fields now say something else than the last run read.
+    bool ResultsOutOfDate() const;
+    // Why the outputs cannot be written now (out of date, a field read only
+    // in part, no fit of this run); empty when they can.
+    std::optional<std::string> OutputsBlocked() const;
+    // The strip after an edit: out of date, or the verdict re-judged.
+    void RefreshStrip();
     void SetFieldMark(int controlId, const std::optional<std::string>& note);
     void ClearMarkWhenReadable(int controlId);
     // The status strip and the tooltips of the error and coefficient fields.
@@ -145,6 +153,10 @@ class CReducerDlg : public QDialog, public IChartParent
     QIcon m_icon;
 
     RunInput m_input;                // of the last run, or as restored
+    Reduction m_current;             // the last run, as it came out
+    bool m_ran = false;              // a run since start-up
+    std::set<int> m_marked;          // fields read only in part
+    CheckThresholds m_thresholds;
     Reduction m_lastFit;             // the last run that fitted
     Reduction m_shown;               // the last run with the last fit
     ResultFieldTexts m_shownFields;  // the result fields as they show

@@ -20,8 +20,8 @@ namespace tovarin {
 
 void CReducerDlg::OnSaveCalibrationRecord()
 {
-    if (!HasUsableFit(m_shown)) {
-        Platform().ShowMessage(kNoFitMessage);
+    if (const std::optional<std::string> blocked = OutputsBlocked()) {
+        Platform().ShowMessage(*blocked);
         return;
     }
     const std::optional<RecordRequest> asked = m_askIdentity(this);
@@ -31,14 +31,15 @@ void CReducerDlg::OnSaveCalibrationRecord()
     std::optional<Drift> drift;
     if (!asked->previousCalibration.empty()) {
         std::string error;
-        drift = CompareWithPrevious(asked->previousCalibration, m_shown, kDefaultIdleFlowGs, error);
+        drift = CompareWithPrevious(asked->previousCalibration, m_current, m_thresholds.idleFlowGs,
+                                    error);
         if (!drift) {
             Platform().ShowMessage(error);
             return;
         }
     }
     std::string name =
-        m_shown.set.meterType.empty() ? "calibration" : m_shown.set.meterType;
+        m_current.set.meterType.empty() ? "calibration" : m_current.set.meterType;
     if (!asked->identity.serial.empty())
         name += "-" + asked->identity.serial;
     const std::optional<std::string> path = Platform().AskSavePath(name + ".html", "html");
@@ -49,12 +50,12 @@ void CReducerDlg::OnSaveCalibrationRecord()
     identity.program = kWindowCaption;
     // The output parameters on screen, as "Generate Output File" would read them.
     const OutputParameters output = ReadOutputParameters(OutputParameterTexts(), m_output);
-    const Verdict verdict = JudgeCalibration(m_shown, output);
+    const Verdict verdict = JudgeCalibration(m_current, output, m_thresholds);
     const std::string& previous = asked->previousCalibration;
     const std::string json =
-        FormatRunJson(m_shown, m_shownFields, verdict, drift ? DriftJson(*drift, previous) : "");
+        FormatRunJson(m_current, m_shownFields, verdict, drift ? DriftJson(*drift, previous) : "");
     const FileResult written = WriteFileAtomically(
-        *path, FormatCalibrationRecord(m_shown, verdict, identity, json, drift, previous));
+        *path, FormatCalibrationRecord(m_current, verdict, identity, json, drift, previous));
     if (!written.ok)
         Platform().ShowMessage(CannotOpenMessage(written));
 }

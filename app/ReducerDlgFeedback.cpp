@@ -8,6 +8,7 @@
 #include "FieldText.h"
 #include "GridEdit.h"
 #include "NumberText.h"
+#include "OutputCommands.h"
 #include "ReadFile.h"
 #include "RowInput.h"
 #include "TabularText.h"
@@ -153,6 +154,10 @@ void CReducerDlg::MarkUnreadableFields()
 
 void CReducerDlg::SetFieldMark(int controlId, const std::optional<std::string>& note)
 {
+    if (note)
+        m_marked.insert(controlId);
+    else
+        m_marked.erase(controlId);
     QLineEdit* edit = m_edits.at(controlId);
     edit->setStyleSheet(note ? QString::fromLatin1(kMarkStyle) : QString());
     edit->setToolTip(note ? QString::fromStdString(*note) : QString());
@@ -170,10 +175,49 @@ void CReducerDlg::ClearMarkWhenReadable(int controlId)
         SetFieldMark(controlId, std::nullopt);
 }
 
+bool CReducerDlg::ResultsOutOfDate() const
+{
+    // Retyping 12.5 as 12.50 reads the same input: no change.
+    return m_ran && !SameInput(ReadRunInput(TypedTexts(), m_input), m_input);
+}
+
+std::optional<std::string> CReducerDlg::OutputsBlocked() const
+{
+    if (!m_marked.empty())
+        return std::string("A field was read only in part (framed in red): correct it and "
+                           "press Run Test before writing.");
+    if (ResultsOutOfDate())
+        return std::string("The results are out of date: press Run Test before writing.");
+    if (!HasUsableFit(m_current))
+        return std::string(kNoFitMessage);
+    return std::nullopt;
+}
+
+void CReducerDlg::RefreshStrip()
+{
+    if (!m_statusStrip)
+        return; // the controls are still being made
+    if (ResultsOutOfDate()) {
+        m_statusStrip->setText(QString::fromLatin1(kOutOfDateStatus));
+        m_statusStrip->setStyleSheet(QStringLiteral("QLabel { color: rgb(204, 0, 0); }"));
+        return;
+    }
+    ShowVerdict();
+}
+
 void CReducerDlg::ShowVerdict()
 {
     const FitQuality quality = AssessFit(m_shown);
-    const StatusLine status = RunStatusLine(m_shown, quality);
+    // The checks of this run, with the output parameters on screen now.
+    const StatusLine status =
+        !m_ran ? RunStatusLine(m_shown, Verdict{}, m_thresholds)
+        : !m_current.outcome.fitted
+            ? NoFitStatusLine(m_current)
+            : RunStatusLine(m_current,
+                            JudgeCalibration(m_current,
+                                             ReadOutputParameters(OutputParameterTexts(), m_output),
+                                             m_thresholds),
+                            m_thresholds);
     m_statusStrip->setText(QString::fromStdString(status.text));
     m_statusStrip->setStyleSheet(status.alarm ? QStringLiteral("QLabel { color: rgb(204, 0, 0); }")
                                               : QString());

@@ -1,6 +1,21 @@
 #include "MeasurementSet.h"
 
+#include <cmath>
+
 namespace tovarin {
+
+bool SameInput(const RunInput& a, const RunInput& b)
+{
+    const auto same = [](const RowValues& x, const RowValues& y) {
+        for (std::size_t i = 0; i < x.size(); ++i)
+            if (!(x[i] == y[i] || (std::isnan(x[i]) && std::isnan(y[i]))))
+                return false;
+        return true;
+    };
+    return same(a.typedFlow, b.typedFlow) && same(a.typedResponse, b.typedResponse) &&
+           a.flowUnit == b.flowUnit && a.responseKind == b.responseKind &&
+           a.meterType == b.meterType;
+}
 
 void BuildRows(MeasurementSet& set)
 {

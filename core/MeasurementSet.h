@@ -25,9 +25,11 @@ struct RunInput
     std::optional<FlowUnit> flowUnit = FlowUnit::GramsPerSec;
     std::optional<ResponseKind> responseKind = ResponseKind::Volts;
     std::string meterType; // first word of the meter-type field, no white space
-
-    bool operator==(const RunInput&) const = default;
 };
+
+// The same input: every value equal, a NaN equal to a NaN (a restored "nan"
+// reads back as the value it was).
+bool SameInput(const RunInput& a, const RunInput& b);
 
 struct MeasurementSet : RunInput
 {

@@ -4,8 +4,42 @@
 
 namespace tovarin {
 
-StatusLine RunStatusLine(const Reduction& lastRun, const FitQuality& quality)
+namespace {
+
+// "FAIL flow error -40.30 % (row 6), limit 2 %", "FAIL word range: <detail>".
+std::string FailedChecksText(const Verdict& verdict, const CheckThresholds& thresholds)
 {
+    std::string text;
+    for (const Check& check : verdict.checks) {
+        if (check.passed)
+            continue;
+        text += text.empty() ? "FAIL " : " \u00b7 FAIL ";
+        const std::optional<LargestError>& e = verdict.quality.maxFlowError;
+        if (check.name == "flow error" && e)
+            text += FormatC("flow error %+.2f %% (row %d), limit %g %%", e->pct, e->row,
+                            thresholds.maxFlowErrorPct);
+        else
+            text += check.name + ": " + check.detail;
+    }
+    return text;
+}
+
+} // namespace
+
+StatusLine NoFitStatusLine(const Reduction& run)
+{
+    const int rows = run.set.rowCount;
+    std::string why = FormatC("No fit: %d %s in use, a fit needs at least 3", rows,
+                              rows == 1 ? "row is" : "rows are");
+    if (run.tableEnd == TableEnd::FlowNotGreater)
+        why += FormatC(" (the flow of row %d is not greater than the one above)", rows);
+    return {why + ". Nothing can be written until a run fits.", true};
+}
+
+StatusLine RunStatusLine(const Reduction& lastRun, const Verdict& verdict,
+                         const CheckThresholds& thresholds)
+{
+    const FitQuality& quality = verdict.quality;
     const FitOutcome& fit = lastRun.outcome;
     if (!fit.fitted)
         return {"Type at least three rows of flow and response, then press \"Run Test\".", false};
@@ -16,6 +50,8 @@ StatusLine RunStatusLine(const Reduction& lastRun, const FitQuality& quality)
                               fit.evaluations)
                     : "Not a fit: a coefficient is not a finite number.",
                 true};
+    if (const std::string failed = FailedChecksText(verdict, thresholds); !failed.empty())
+        return {failed, true};
     const char* unit = ResponseSymbol(lastRun.set.responseKind);
     std::string text =
         quality.maxFlowError

@@ -16,8 +16,17 @@ struct StatusLine
 };
 
 // "Flow error at most +3.31 % (row 0) · RMS 0.004 V · R² 0.99991 · converged
-// in 91 evaluations", the not-converged alarm, or before any fit a hint.
-StatusLine RunStatusLine(const Reduction& lastRun, const FitQuality& quality);
+// in 91 evaluations" when every check passes; the failed checks in red
+// ("FAIL flow error -40.30 % (row 6), limit 2 %"); the not-converged alarm;
+// or before any fit a hint.
+StatusLine RunStatusLine(const Reduction& lastRun, const Verdict& verdict,
+                         const CheckThresholds& thresholds);
+
+// The strip of a run that fitted nothing, in red: why, and that the outputs
+// wait for a fit.
+StatusLine NoFitStatusLine(const Reduction& run);
+
+inline constexpr const char* kOutOfDateStatus = "Results out of date: press Run Test";
 
 // The tooltip of a row's % error field: its flow error.
 std::string FlowErrorTooltip(const FitQuality& quality, std::size_t row);

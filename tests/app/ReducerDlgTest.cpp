@@ -3,6 +3,7 @@
 #include "ControlIds.h"
 #include "FakePlatform.h"
 #include "OutputCommands.h"
+#include "VerdictSummary.h"
 #include "TempDir.h"
 #include "WorkedExample.h"
 
@@ -185,8 +186,7 @@ TEST_F(ReducerDlgTest, RunTestRunsTheWorkedExamplePaintsItAndSavesTheScreen)
         EXPECT_EQ(MinimisedIconPosition(31, 36, 32, 32).x, 0); // (31 - 32 + 1) / 2
         EXPECT_EQ(MinimisedIconPosition(30, 29, 32, 32).y, -1);
 
-        // The files come from the last run, not from what the window shows now.
-        Type(*dialog, kMeterTypeId, "CHANGED");
+        // The output parameters are read when the table is written.
         Type(*dialog, kResponseMaxId, "5");
         Type(*dialog, kPointCountId, "2");
         platform.answer = Path("maffactor.inc");
@@ -195,6 +195,14 @@ TEST_F(ReducerDlgTest, RunTestRunsTheWorkedExamplePaintsItAndSavesTheScreen)
                                                         "; */ File units = 10 * mg/sec */\r\n"
                                                         "\tDW\t   0\r\n"
                                                         "\tDW\t5040\r\n"); // 50.395 g/s at 5 V
+        // A changed input makes the results out of date: nothing is written.
+        Type(*dialog, kMeterTypeId, "CHANGED");
+        EXPECT_EQ(dialog->StatusStrip()->text().toStdString(), kOutOfDateStatus);
+        platform.answer = Path("stale.inc");
+        dialog->OnGenerateOutputFile();
+        EXPECT_FALSE(std::filesystem::exists(Path("stale.inc")));
+        Type(*dialog, kMeterTypeId, "TYPE7"); // back as it was: up to date again
+        EXPECT_NE(dialog->StatusStrip()->text().toStdString(), kOutOfDateStatus);
     }
     EXPECT_EQ(ReadWholeFile(Path("tovarin.log")),
               "Error in opening " + Path("tovarin.cfg") + "\n" + worked::kLogBlock);
@@ -404,9 +412,10 @@ TEST_F(ReducerDlgTest, TheVerdictInTheStatusStripTooltipsAndAfterATable)
     EXPECT_EQ(strip(), "Type at least three rows of flow and response, then press \"Run Test\".");
     TypeRows(*dialog, worked::kHotWire);
     dialog->OnRunTest();
-    EXPECT_EQ(strip(),
-              "Flow error at most -4.28 % (row 3) \u00b7 RMS 0.0259 V \u00b7 R\u00b2 0.99977 "
-              "\u00b7 converged in 27 evaluations");
+    EXPECT_EQ(strip(), "FAIL flow error -4.28 % (row 3), limit 2 %");
+    EXPECT_EQ(dialog->StatusStrip()->styleSheet(), "QLabel { color: rgb(204, 0, 0); }");
+    Type(*dialog, kRowControls[3].flow, "5.0"); // retyped, the same value: still current
+    EXPECT_EQ(strip(), "FAIL flow error -4.28 % (row 3), limit 2 %");
     EXPECT_EQ(dialog->Control(kRowControls[1].errorPct)->toolTip(), "Flow error +2.94 %");
     EXPECT_EQ(dialog->Control(kCoefficientCId)->toolTip(),
               "0.21571608808482953\nstandard error 0.00751"); // %.17g and %.3g
@@ -423,6 +432,45 @@ TEST_F(ReducerDlgTest, TheVerdictInTheStatusStripTooltipsAndAfterATable)
                   "- flow error: largest flow error -4.28 % at row 3 (limit 2 %)\n"
                   "- word range: 280 of 1024 words exceed 65535 (largest 227165): choose "
                   "10*mg/sec or fewer points"});
+}
+
+TEST_F(ReducerDlgTest, StaleFailedAndPartlyReadRunsWriteNothing)
+{
+    struct Case
+    {
+        const char* name;
+        std::vector<worked::TypedRow> rows; // typed over the worked example
+        bool runAgain;
+        std::string strip, message;
+    } const cases[] = {
+        {"the next sensor's rows, not yet run", {{"0", "1.1"}}, false,
+         kOutOfDateStatus, "The results are out of date: press Run Test before writing."},
+        {"rows in descending order, run", {{"20", "3.1"}, {"10", "2.3"}}, true,
+         "No fit: 1 row is in use, a fit needs at least 3 (the flow of row 1 is not greater "
+         "than the one above). Nothing can be written until a run fits.",
+         kNoFitMessage},
+        {"a flow read only in part, run", {{"0", "1.0"}, {"5,5", "1.8"}}, true,
+         "Flow error at most", "A field was read only in part (framed in red): correct it and "
+                               "press Run Test before writing."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto dialog = Open();
+        dialog->SetRecordIdentityProvider([](QWidget*) { return RecordRequest{}; });
+        TypeWorkedExample(*dialog);
+        dialog->OnRunTest();
+        TypeRows(*dialog, c.rows);
+        if (c.runAgain)
+            dialog->OnRunTest();
+        EXPECT_EQ(dialog->StatusStrip()->text().toStdString().substr(0, c.strip.size()), c.strip);
+        platform.messages.clear();
+        platform.answer = Path("out");
+        dialog->OnGenerateOutputFile();
+        dialog->OnGenerateHtmlInfo();
+        dialog->OnSaveCalibrationRecord();
+        EXPECT_EQ(platform.messages, std::vector<std::string>(3, c.message));
+        EXPECT_FALSE(std::filesystem::exists(Path("out")));
+    }
 }
 
 TEST_F(ReducerDlgTest, SavesTheCalibrationRecordAndTheChartsAsSvg)
