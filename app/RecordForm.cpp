@@ -18,15 +18,17 @@ std::optional<RecordRequest> AskRecordIdentity(QWidget* owner)
     auto* layout = new QFormLayout(&form);
     QSettings remembered; // the user's own settings of this application
     RecordIdentity identity;
-    const std::pair<const char*, std::string*> fields[] = {
-        {"Serial number", &identity.serial},
-        {"Operator", &identity.operatorName},
-        {"Reference standard", &identity.reference},
-        {"Conditions", &identity.conditions},
-        {"Note", &identity.note}};
+    // The serial and the note belong to one sensor: never offered again.
+    const std::tuple<const char*, std::string*, bool> fields[] = {
+        {"Serial number", &identity.serial, false},
+        {"Operator", &identity.operatorName, true},
+        {"Reference standard", &identity.reference, true},
+        {"Conditions", &identity.conditions, true},
+        {"Note", &identity.note, false}};
     std::vector<QLineEdit*> edits;
-    for (const auto& [label, value] : fields) {
-        auto* edit = new QLineEdit(remembered.value(QStringLiteral("record/") + label).toString());
+    for (const auto& [label, value, remember] : fields) {
+        auto* edit = new QLineEdit(
+            remember ? remembered.value(QStringLiteral("record/") + label).toString() : QString());
         edit->setMinimumWidth(320);
         layout->addRow(QString::fromLatin1(label), edit);
         edits.push_back(edit);
@@ -52,8 +54,10 @@ std::optional<RecordRequest> AskRecordIdentity(QWidget* owner)
     if (form.exec() != QDialog::Accepted)
         return std::nullopt;
     for (std::size_t i = 0; i < edits.size(); ++i) {
-        *fields[i].second = edits[i]->text().toStdString();
-        remembered.setValue(QStringLiteral("record/") + fields[i].first, edits[i]->text());
+        const auto& [label, value, remember] = fields[i];
+        *value = edits[i]->text().toStdString();
+        if (remember)
+            remembered.setValue(QStringLiteral("record/") + label, edits[i]->text());
     }
     return RecordRequest{identity, previous->text().toStdString()};
 }

@@ -2,8 +2,9 @@
 // The small form that asks who and what a calibration record is for: serial,
 // operator, reference standard, conditions and note, and optionally the
 // previous calibration of the sensor (a record or --json output) to show the
-// drift against. The identification is remembered between starts in the
-// user's own Qt settings, never in the program's settings file.
+// drift against. Operator, reference and conditions are remembered between
+// starts in the user's own Qt settings (never in the program's settings
+// file); the serial and the note belong to one sensor and are not.
 
 #include "CalibrationRecord.h"
 

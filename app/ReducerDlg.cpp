@@ -5,6 +5,7 @@
 #include "FieldText.h"
 #include "FileResult.h"
 #include "GridEdit.h"
+#include "LimitsForm.h"
 #include "NumberText.h"
 #include "OutputCommands.h"
 #include "QtCanvas.h"
@@ -84,7 +85,8 @@ CReducerDlg::CReducerDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
       m_dialogs(std::make_unique<QtFilePlatform>(this)),
-      m_exit([](int status) { std::exit(status); }), m_askIdentity(AskRecordIdentity)
+      m_exit([](int status) { std::exit(status); }), m_askIdentity(AskRecordIdentity),
+      m_askLimits(AskLimits)
 {
     m_icon.addFile(QStringLiteral(":/icons/tovarin-32.xpm"), QSize(32, 32));
     m_icon.addFile(QStringLiteral(":/icons/tovarin-16.xpm"), QSize(16, 16));
@@ -98,21 +100,25 @@ CReducerDlg::CReducerDlg(QWidget* parent)
     m_statusStrip = new QLabel(this);
     const int stripLeft = static_cast<int>(std::lround(7 * kPixelsPerUnitX));
     const int stripWidth = static_cast<int>(std::lround(570 * kPixelsPerUnitX));
-    // The status, then the two links at the right of the strip.
-    constexpr int kOpenLinkWidth = 125, kRecordLinkWidth = 150;
-    m_statusStrip->setGeometry(stripLeft, templateHeight - 4,
-                               stripWidth - kOpenLinkWidth - kRecordLinkWidth, kStatusStripHeight);
-    m_openLink = new QLabel(QStringLiteral("<a href=\"open\">Open measurements...</a>"), this);
-    m_openLink->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_openLink->setGeometry(stripLeft + stripWidth - kOpenLinkWidth - kRecordLinkWidth,
-                            templateHeight - 4, kOpenLinkWidth, kStatusStripHeight);
-    connect(m_openLink, &QLabel::linkActivated, this, [this] { OnOpenMeasurements(); });
-    m_recordLink =
-        new QLabel(QStringLiteral("<a href=\"record\">Save calibration record...</a>"), this);
-    m_recordLink->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_recordLink->setGeometry(stripLeft + stripWidth - kRecordLinkWidth, templateHeight - 4,
-                              kRecordLinkWidth, kStatusStripHeight);
-    connect(m_recordLink, &QLabel::linkActivated, this, [this] { OnSaveCalibrationRecord(); });
+    // The status, then the links at the right of the strip.
+    const std::tuple<QLabel**, const char*, int, void (CReducerDlg::*)()> links[] = {
+        {&m_limitsLink, "<a href=\"limits\">Limits...</a>", 55, &CReducerDlg::OnLimits},
+        {&m_openLink, "<a href=\"open\">Open measurements...</a>", 125,
+         &CReducerDlg::OnOpenMeasurements},
+        {&m_recordLink, "<a href=\"record\">Save calibration record...</a>", 150,
+         &CReducerDlg::OnSaveCalibrationRecord}};
+    int linksLeft = stripLeft + stripWidth;
+    for (const auto& link : links)
+        linksLeft -= std::get<2>(link);
+    m_statusStrip->setGeometry(stripLeft, templateHeight - 4, linksLeft - stripLeft,
+                               kStatusStripHeight);
+    for (const auto& [label, text, width, handler] : links) {
+        *label = new QLabel(QString::fromLatin1(text), this);
+        (*label)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        (*label)->setGeometry(linksLeft, templateHeight - 4, width, kStatusStripHeight);
+        connect(*label, &QLabel::linkActivated, this, [this, h = handler] { (this->*h)(); });
+        linksLeft += width;
+    }
 }
 
 CReducerDlg::~CReducerDlg() = default;
@@ -207,6 +213,7 @@ bool CReducerDlg::OnInitDialog()
         m_exit(1);
         return false;
     }
+    m_thresholds = RememberedLimits();
     SavedScreen screen;
     std::string problem;
     LoadSettings(m_startDirectory, screen, m_output, m_log, &problem);

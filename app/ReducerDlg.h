@@ -80,6 +80,14 @@ class CReducerDlg : public QDialog, public IChartParent
     // parameters on screen.
     void OnSaveCalibrationRecord();
     void SaveChart(ChartRole role, bool asSvg);
+    // "Limits..." in the status strip: the limits every run is judged by.
+    void OnLimits();
+    void SetLimitsProvider(
+        std::function<std::optional<CheckThresholds>(QWidget*, const CheckThresholds&)> ask)
+    {
+        m_askLimits = std::move(ask);
+    }
+    const CheckThresholds& Limits() const { return m_thresholds; }
     // Seam for tests: the form that asks for the record's identification.
     void SetRecordIdentityProvider(std::function<std::optional<RecordRequest>(QWidget*)> ask)
     {
@@ -177,11 +185,13 @@ class CReducerDlg : public QDialog, public IChartParent
     QLabel* m_statusStrip = nullptr;
     QLabel* m_recordLink = nullptr;
     QLabel* m_openLink = nullptr;
+    QLabel* m_limitsLink = nullptr;
     QtCanvas* m_pActiveCanvas = nullptr; // set while paintEvent draws the charts
     std::unique_ptr<IFilePlatform> m_dialogs;
     IFilePlatform* m_pPlatform = nullptr; // a replacement for m_dialogs, not owned
     std::function<void(int)> m_exit;
     std::function<std::optional<RecordRequest>(QWidget*)> m_askIdentity;
+    std::function<std::optional<CheckThresholds>(QWidget*, const CheckThresholds&)> m_askLimits;
 };
 
 } // namespace tovarin

@@ -60,6 +60,14 @@ void CReducerDlg::OnSaveCalibrationRecord()
         Platform().ShowMessage(CannotOpenMessage(written));
 }
 
+void CReducerDlg::OnLimits()
+{
+    if (const std::optional<CheckThresholds> limits = m_askLimits(this, m_thresholds)) {
+        m_thresholds = *limits;
+        RefreshStrip(); // the last run judged by the new limits
+    }
+}
+
 void CReducerDlg::contextMenuEvent(QContextMenuEvent* event)
 {
     for (const auto& [chart, role] : {std::pair{m_responseChart.get(), ChartRole::Response},

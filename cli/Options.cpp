@@ -1,6 +1,7 @@
 #include "Options.h"
 
 #include "FieldParsing.h"
+#include "Limits.h"
 #include "MeasurementSet.h"
 #include "OutputParameters.h"
 #include "Units.h"
@@ -195,11 +196,10 @@ ValueHandler DecimalOption(const char* name, std::optional<double> ReduceOptions
 ValueHandler ThresholdOption(const char* name, double CheckThresholds::*member)
 {
     return [name, member](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-        double value = 0.0;
-        if (DecimalPrefixLength(v) != v.size() || !ReadNumberField(v, value) || !(value >= 0.0) ||
-            !std::isfinite(value))
+        const std::optional<double> value = ReadLimit(v);
+        if (!value)
             return std::string(name) + ": '" + v + "' is not a decimal number from 0 up";
-        o.thresholds.*member = value;
+        o.thresholds.*member = *value;
         return std::nullopt;
     };
 }
@@ -208,11 +208,10 @@ ValueHandler ThresholdOption(const char* name, double CheckThresholds::*member)
 ValueHandler LimitOption(const char* name, void (*set)(ReduceOptions&, double))
 {
     return [name, set](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-        double value = 0.0;
-        if (DecimalPrefixLength(v) != v.size() || !ReadNumberField(v, value) || !(value >= 0.0) ||
-            !std::isfinite(value))
+        const std::optional<double> value = ReadLimit(v);
+        if (!value)
             return std::string(name) + ": '" + v + "' is not a decimal number from 0 up";
-        set(o, value);
+        set(o, *value);
         return std::nullopt;
     };
 }
@@ -251,9 +250,10 @@ const std::map<std::string, ValueHandler>& ValueOptions()
          ThresholdOption("--max-table-error", &CheckThresholds::maxTableErrorPct)},
         {"--max-word",
          [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-             if (!IsWholeInteger(v) || !ReadIntField(v, o.thresholds.maxWord) ||
-                 o.thresholds.maxWord < 0 || o.thresholds.maxWord == INT_MAX)
+             const std::optional<int> word = ReadWordLimit(v);
+             if (!word)
                  return "--max-word: '" + v + "' is not a whole number from 0 up";
+             o.thresholds.maxWord = *word;
              return std::nullopt;
          }},
         {"--columns",

@@ -2,6 +2,7 @@
 // platform for the whole test program.
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
     Q_INIT_RESOURCE(tovarin);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tovarin"));
+    QStandardPaths::setTestModeEnabled(true); // remembered limits stay out of the user's settings
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

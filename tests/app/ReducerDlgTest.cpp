@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -432,6 +433,29 @@ TEST_F(ReducerDlgTest, TheVerdictInTheStatusStripTooltipsAndAfterATable)
                   "- flow error: largest flow error -4.28 % at row 3 (limit 2 %)\n"
                   "- word range: 280 of 1024 words exceed 65535 (largest 227165): choose "
                   "10*mg/sec or fewer points"});
+    // Editing the output parameters judges the table again, without a run.
+    EXPECT_EQ(strip().substr(0, 66),
+              "FAIL flow error -4.28 % (row 3), limit 2 % \u00b7 FAIL word range: 280");
+    List(*dialog, kOutputUnitListId)->setCurrentIndex(0);
+    EXPECT_EQ(strip(), "FAIL flow error -4.28 % (row 3), limit 2 %");
+    // New limits judge the same run again; a new start remembers them.
+    dialog->SetLimitsProvider([](QWidget*, const CheckThresholds& shown) {
+        CheckThresholds limits = shown;
+        limits.maxFlowErrorPct = 4.27;
+        return limits;
+    });
+    dialog->OnLimits();
+    EXPECT_EQ(strip(), "FAIL flow error -4.28 % (row 3), limit 4.27 %"); // -4.2768
+    dialog->SetLimitsProvider([](QWidget*, const CheckThresholds&) {
+        return CheckThresholds{.maxFlowErrorPct = 4.3};
+    });
+    dialog->OnLimits();
+    EXPECT_EQ(strip(),
+              "Flow error at most -4.28 % (row 3) \u00b7 RMS 0.0259 V \u00b7 R\u00b2 0.99977 "
+              "\u00b7 converged in 27 evaluations");
+    QSettings().setValue("limits/maxFlowErrorPct", "7.5");
+    EXPECT_EQ(Open()->Limits().maxFlowErrorPct, 7.5);
+    QSettings().remove("limits");
 }
 
 TEST_F(ReducerDlgTest, StaleFailedAndPartlyReadRunsWriteNothing)

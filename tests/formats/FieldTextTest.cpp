@@ -1,4 +1,5 @@
 #include "FieldText.h"
+#include "Limits.h"
 
 #include <gtest/gtest.h>
 
@@ -33,4 +34,28 @@ TEST(FieldText, NotesSayWhatTheRunRead)
     EXPECT_EQ(WholeNumberFieldNote(" 1024", 3), std::nullopt);
     EXPECT_EQ(WholeNumberFieldNote("12x", 3), "Read as 12: only the part before 'x' is a number.");
     EXPECT_EQ(WholeNumberFieldNote("many", 3), "Not a number: the previous value 3 was used.");
+}
+
+TEST(Limits, ReadAsTheCommandReadsThemAndShownToReadBack)
+{
+    std::string error;
+    const std::optional<CheckThresholds> read =
+        ReadLimits({" 2.5 ", "0.935", "65535", "0"}, error);
+    ASSERT_TRUE(read) << error;
+    EXPECT_EQ(read->maxFlowErrorPct, 0.935);
+    EXPECT_EQ(read->maxWord, 65535);
+    const LimitTexts shown = FormatLimits(*read);
+    EXPECT_EQ(shown.idleFlowGs + "|" + shown.maxFlowErrorPct + "|" + shown.maxWord + "|" +
+                  shown.maxTableErrorPct,
+              "2.50|0.935|65535|0.00");
+    const std::pair<LimitTexts, const char*> bad[] = {
+        {{"-1", "2", "1", "1"}, "Idle flow: '-1' is not a decimal number from 0 up"},
+        {{"2", "inf", "1", "1"}, "Largest flow error: 'inf' is not a decimal number from 0 up"},
+        {{"2", "2", "2147483647", "1"}, "Largest word: '2147483647' is not a whole number from 0 up"},
+        {{"2", "2", "1", "0.5%"}, "Largest table error: '0.5%' is not a decimal number from 0 up"},
+    };
+    for (const auto& [texts, message] : bad) {
+        EXPECT_FALSE(ReadLimits(texts, error));
+        EXPECT_EQ(error, message);
+    }
 }
