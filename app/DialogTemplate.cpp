@@ -2,6 +2,8 @@
 
 #include "ControlIds.h"
 
+#include <algorithm>
+
 namespace tovarin {
 namespace {
 
@@ -84,6 +86,18 @@ IconPosition MinimisedIconPosition(int clientWidth, int clientHeight, int iconWi
     // C++ division truncates toward zero: a client one pixel narrower than
     // the icon gives 0, not -1.
     return {(clientWidth - iconWidth + 1) / 2, (clientHeight - iconHeight + 1) / 2};
+}
+
+PixelSize DialogSizeFor(PixelSize content, PixelSize available)
+{
+    const int roomWide = available.width - kWindowFrameAllowance / 4; // frame edges only
+    const int roomHigh = available.height - kWindowFrameAllowance;
+    if (content.width <= roomWide && content.height <= roomHigh)
+        return content;
+    // A scroll bar of the other direction needs room too, where the screen has it.
+    const bool cutHigh = content.height > roomHigh, cutWide = content.width > roomWide;
+    return {std::min(content.width + (cutHigh ? kScrollBarAllowance : 0), roomWide),
+            std::min(content.height + (cutWide ? kScrollBarAllowance : 0), roomHigh)};
 }
 
 } // namespace tovarin

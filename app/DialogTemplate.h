@@ -31,6 +31,22 @@ inline constexpr double kPixelsPerUnitY = 1.625;
 inline constexpr int kDialogUnitsWide = 584;
 inline constexpr int kDialogUnitsHigh = 455;
 
+struct PixelSize
+{
+    int width = 0, height = 0;
+    bool operator==(const PixelSize&) const = default;
+};
+
+// What a window manager's title bar and frame take of a screen, and what a
+// scroll bar takes of the window, in pixels.
+inline constexpr int kWindowFrameAllowance = 40;
+inline constexpr int kScrollBarAllowance = 20;
+
+// The dialog's size on a screen whose available area is `available`: the
+// content's own size where it fits beside the title bar and frame; else as
+// much of the screen as it can take, the content scrolling inside it.
+PixelSize DialogSizeFor(PixelSize content, PixelSize available);
+
 // Every control of the window, in template order (which is the tab order).
 const std::vector<ControlTemplate>& DialogControls();
 

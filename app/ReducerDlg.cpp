@@ -23,6 +23,9 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QGuiApplication>
 
 #include <cerrno>
 #include <cmath>
@@ -81,6 +84,10 @@ QWidget* CreateFrame(const QString& caption, QWidget* parent)
 
 } // namespace
 
+ContentPane::ContentPane(CReducerDlg* dialog) : QWidget(dialog), m_dialog(dialog)
+{
+}
+
 CReducerDlg::CReducerDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
@@ -94,18 +101,32 @@ CReducerDlg::CReducerDlg(QWidget* parent)
     setFont(DialogFont());
     // The status strip adds one line below the template; no control moves.
     const int templateHeight = static_cast<int>(std::lround(kDialogUnitsHigh * kPixelsPerUnitY));
-    setFixedSize(static_cast<int>(std::lround(kDialogUnitsWide * kPixelsPerUnitX)),
-                 templateHeight + kStatusStripHeight);
+    const PixelSize content{static_cast<int>(std::lround(kDialogUnitsWide * kPixelsPerUnitX)),
+                            templateHeight + kStatusStripHeight};
+    // Every control and both charts lie on one pane of the template's size,
+    // inside a frameless scroll area: at its size where the screen holds it,
+    // scrolling on a smaller screen.
+    m_content = new ContentPane(this);
+    m_content->setFixedSize(content.width, content.height);
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setBackgroundRole(QPalette::Window);
+    scroll->setWidget(m_content);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize available = screen ? screen->availableGeometry().size() : QSize(1 << 14, 1 << 14);
+    const PixelSize size = DialogSizeFor(content, {available.width(), available.height()});
+    setFixedSize(size.width, size.height);
+    scroll->setGeometry(0, 0, size.width, size.height);
     CreateControls();
-    m_statusStrip = new QLabel(this);
+    m_statusStrip = new QLabel(m_content);
     const int stripLeft = static_cast<int>(std::lround(7 * kPixelsPerUnitX));
     const int stripWidth = static_cast<int>(std::lround(570 * kPixelsPerUnitX));
     // The status, then the links at the right of the strip.
     const std::tuple<QLabel**, const char*, int, void (CReducerDlg::*)()> links[] = {
-        {&m_limitsLink, "<a href=\"limits\">Limits...</a>", 55, &CReducerDlg::OnLimits},
-        {&m_openLink, "<a href=\"open\">Open measurements...</a>", 125,
+        {&m_limitsLink, "<a href=\"limits\">Limits...</a>", 60, &CReducerDlg::OnLimits},
+        {&m_openLink, "<a href=\"open\">Open measurements...</a>", 135,
          &CReducerDlg::OnOpenMeasurements},
-        {&m_recordLink, "<a href=\"record\">Save calibration record...</a>", 150,
+        {&m_recordLink, "<a href=\"record\">Save calibration record...</a>", 155,
          &CReducerDlg::OnSaveCalibrationRecord}};
     int linksLeft = stripLeft + stripWidth;
     for (const auto& link : links)
@@ -113,7 +134,7 @@ CReducerDlg::CReducerDlg(QWidget* parent)
     m_statusStrip->setGeometry(stripLeft, templateHeight - 4, linksLeft - stripLeft,
                                kStatusStripHeight);
     for (const auto& [label, text, width, handler] : links) {
-        *label = new QLabel(QString::fromLatin1(text), this);
+        *label = new QLabel(QString::fromLatin1(text), m_content);
         (*label)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         (*label)->setGeometry(linksLeft, templateHeight - 4, width, kStatusStripHeight);
         connect(*label, &QLabel::linkActivated, this, [this, h = handler] { (this->*h)(); });
@@ -153,13 +174,13 @@ QWidget* CReducerDlg::CreateControl(const ControlTemplate& c)
     QWidget* widget = nullptr;
     switch (c.kind) {
     case ControlKind::Frame: {
-        QWidget* frame = CreateFrame(text, this);
+        QWidget* frame = CreateFrame(text, m_content);
         frame->setGeometry(rect);
         frame->lower(); // frames lie behind the controls they enclose
         return nullptr;
     }
     case ControlKind::Label: {
-        auto* label = new QLabel(text, this);
+        auto* label = new QLabel(text, m_content);
         label->move(rect.topLeft());
         label->resize(std::max(rect.width(), label->sizeHint().width()), rect.height() + 4);
         return nullptr;
@@ -168,11 +189,11 @@ QWidget* CReducerDlg::CreateControl(const ControlTemplate& c)
     case ControlKind::ReadOnly: {
         QLineEdit* edit = nullptr;
         if (IsGridField(c.id)) {
-            auto* gridEdit = new GridEdit(this);
+            auto* gridEdit = new GridEdit(m_content);
             ConnectGridEdit(gridEdit, c.id);
             edit = gridEdit;
         } else {
-            edit = new QLineEdit(this);
+            edit = new QLineEdit(m_content);
         }
         if (c.kind == ControlKind::Edit && c.id != kMeterTypeId)
             connect(edit, &QLineEdit::textChanged, this,
@@ -185,14 +206,14 @@ QWidget* CReducerDlg::CreateControl(const ControlTemplate& c)
         break;
     }
     case ControlKind::List: {
-        auto* list = new QComboBox(this);
+        auto* list = new QComboBox(m_content);
         list->setEditable(false);
         connect(list, &QComboBox::currentIndexChanged, this, [this] { RefreshStrip(); });
         widget = m_lists[c.id] = list;
         break;
     }
     case ControlKind::Button:
-        widget = m_buttons[c.id] = new QPushButton(text, this);
+        widget = m_buttons[c.id] = new QPushButton(text, m_content);
         break;
     }
     // Lists keep the height of one line; 87 units is their drop-down height.
@@ -381,13 +402,13 @@ ICanvas* CReducerDlg::BeginDrawing()
 
 void CReducerDlg::RequestRepaint(const Rect& area)
 {
-    // At once, as the chart's setters expect; the paint draws both charts.
-    repaint(QRect(area.left, area.top, area.right - area.left, area.bottom - area.top));
+    // At once, as the chart's setters expect; the pane's paint draws both charts.
+    m_content->repaint(QRect(area.left, area.top, area.right - area.left, area.bottom - area.top));
 }
 
 void CReducerDlg::RepaintNow()
 {
-    repaint();
+    m_content->repaint();
 }
 
 FontMetrics CReducerDlg::MeasureFont(const ChartFont& font)
@@ -419,14 +440,23 @@ void CReducerDlg::paintEvent(QPaintEvent* event)
         return;
     }
     QDialog::paintEvent(event);
-    QPainter painter(this);
-    QtCanvas canvas(painter, width(), height());
+}
+
+void CReducerDlg::PaintCharts(QWidget* pane)
+{
+    QPainter painter(pane);
+    QtCanvas canvas(painter, pane->width(), pane->height());
     m_pActiveCanvas = &canvas;
     if (m_responseChart)
         m_responseChart->Draw();
     if (m_errorChart)
         m_errorChart->Draw();
     m_pActiveCanvas = nullptr;
+}
+
+void ContentPane::paintEvent(QPaintEvent*)
+{
+    m_dialog->PaintCharts(this);
 }
 
 void CReducerDlg::reject()

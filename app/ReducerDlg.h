@@ -35,8 +35,23 @@ class QPushButton;
 
 namespace tovarin {
 
+class CReducerDlg;
 class GridEdit;
 class QtCanvas;
+
+// The pane the controls and the charts lie on, the template's size; the
+// dialog draws the charts when it paints.
+class ContentPane : public QWidget
+{
+  public:
+    explicit ContentPane(CReducerDlg* dialog);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    CReducerDlg* m_dialog;
+};
 
 inline constexpr int kStatusStripHeight = 18; // pixels below the dialog template
 
@@ -114,6 +129,9 @@ class CReducerDlg : public QDialog, public IChartParent
     QWidget* Control(int id) const;
     QPushButton* Button(int id) const;
     QLabel* StatusStrip() const { return m_statusStrip; }
+    // The pane of every control, at (0, 0) of the window unless it scrolls.
+    QWidget* ContentArea() const { return m_content; }
+    void PaintCharts(QWidget* pane);
     CChart* ResponseChart() const { return m_responseChart.get(); }
     CChart* ErrorChart() const { return m_errorChart.get(); }
     // What the outputs are written from: the last run's table with the last
@@ -182,6 +200,7 @@ class CReducerDlg : public QDialog, public IChartParent
     };
     std::vector<PastedField> m_pasteUndo; // the fields the last paste changed
 
+    ContentPane* m_content = nullptr;
     QLabel* m_statusStrip = nullptr;
     QLabel* m_recordLink = nullptr;
     QLabel* m_openLink = nullptr;

@@ -73,7 +73,8 @@ void CReducerDlg::contextMenuEvent(QContextMenuEvent* event)
     for (const auto& [chart, role] : {std::pair{m_responseChart.get(), ChartRole::Response},
                                       std::pair{m_errorChart.get(), ChartRole::Error}}) {
         const Rect r = chart ? chart->GetChartRect() : Rect{};
-        if (!QRect(r.left, r.top, r.right - r.left, r.bottom - r.top).contains(event->pos()))
+        const QPoint at = m_content->mapFrom(this, event->pos()); // the pane may scroll
+        if (!QRect(r.left, r.top, r.right - r.left, r.bottom - r.top).contains(at))
             continue;
         QMenu menu(this);
         QAction* svg = menu.addAction(QStringLiteral("Save Chart as SVG..."));
@@ -103,7 +104,7 @@ void CReducerDlg::SaveChart(ChartRole role, bool asSvg)
     }
     // The pixels on screen, at the window's device pixel ratio.
     const Rect r = (role == ChartRole::Response ? m_responseChart : m_errorChart)->GetChartRect();
-    if (!grab(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top))
+    if (!m_content->grab(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top))
              .save(QString::fromStdString(*path), "PNG"))
         Platform().ShowMessage(
             CannotOpenMessage(FileResult::Failure(*path, "the image could not be written")));

@@ -152,6 +152,27 @@ TEST_F(ReducerDlgTest, TabOrderAndFramesAsTheUserSeesThem)
     EXPECT_TRUE(frames[1].contains(QRect(504, 384, 352, 202)));
 }
 
+TEST(DialogSize, TheSpecifiedSizeWhereTheScreenHoldsItElseItScrolls)
+{
+    const PixelSize content{876, 757}; // 584 x 455 units and the status strip
+    struct Case
+    {
+        const char* name;
+        PixelSize available, size;
+    } const cases[] = {
+        {"a full HD screen", {1920, 1040}, {876, 757}},
+        {"exactly room beside frame and title bar", {886, 797}, {876, 757}},
+        {"one pixel short", {886, 796}, {876, 756}}, // no room for a scroll bar
+        {"1366 x 768 less a panel", {1366, 728}, {896, 688}},
+        {"2732 x 1536 at twice the pixels: 1366 x 768", {1366, 768}, {896, 728}},
+        {"too narrow as well", {800, 600}, {790, 560}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(DialogSizeFor(content, c.available), c.size);
+    }
+}
+
 TEST_F(ReducerDlgTest, RunTestRunsTheWorkedExamplePaintsItAndSavesTheScreen)
 {
     {
