@@ -309,13 +309,6 @@ TEST_F(ReducerDlgTest, TypedValuesSurviveRestartsExactly)
         EXPECT_EQ(
             dialog->GetFieldText(i % 2 ? kRowControls[i / 2].response : kRowControls[i / 2].flow),
             shown[i]);
-    // Before any run of this start there is no fit to write: no dialog, no file.
-    platform.answer = Path("maffactor.inc");
-    dialog->OnGenerateOutputFile();
-    EXPECT_EQ(platform.messages,
-              std::vector<std::string>{"There is no fit to write yet: press Run Test with at least "
-                                       "three rows first."});
-    EXPECT_FALSE(std::filesystem::exists(Path("maffactor.inc")));
 }
 
 TEST_F(ReducerDlgTest, PastingASpreadsheetBlockFillsTheGridWithOneUndo)

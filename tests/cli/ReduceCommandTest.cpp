@@ -118,6 +118,7 @@ TEST(ReduceCommand, RefusesBadOptionsAndInputWithoutWriting)
     for (int row = 0; row < 19; ++row)
         badUnit += std::to_string(row) + "\t1\n";
     WriteWholeFile(dir.Path("bad.cfg"), badUnit + "7\n0\nM\n");
+    WriteWholeFile(dir.Path("cut.cfg"), "0\t1\n5\t1.8\n10\n");
     struct Case
     {
         std::vector<std::string> args;
@@ -144,6 +145,10 @@ TEST(ReduceCommand, RefusesBadOptionsAndInputWithoutWriting)
          dir.Path("bad.cfg") + ": flow unit index 7 is not one of 0 to 3"},
         {{}, "standard input:2: 'x' is not a decimal number", "0,1\n5,x\n"},
         {{}, "standard input:20: more than 19 rows", twenty},
+        {{}, "standard input:2: '1e309' is not a decimal number", "0,1\n5,1e309\n"},
+        {{"--columns", "1,1"}, "--columns: '1,1' names the same column twice"},
+        {{"--settings", dir.Path("cut.cfg")},
+         dir.Path("cut.cfg") + ":3: the row line does not hold two numbers", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message.substr(0, 60));
@@ -299,28 +304,8 @@ class FailingBuffer : public std::streambuf
 
 } // namespace
 
-TEST(ReduceCommand, InputThatIsNoMeasurementIsRefused)
+TEST(ReduceCommand, AClosedInputAndAnInvalidDateAreRefused)
 {
-    TempDir dir;
-    WriteWholeFile(dir.Path("cut.cfg"), "0\t1\n5\t1.8\n10\n");
-    struct Case
-    {
-        const char* name;
-        std::vector<std::string> args;
-        const char* input;
-        std::string message;
-    } const cases[] = {
-        {"beyond the double range", {}, "0,1\n5,1e309\n",
-         "standard input:2: '1e309' is not a decimal number"},
-        {"one column twice", {"--columns", "1,1"}, "0,1\n",
-         "--columns: '1,1' names the same column twice"},
-        {"a settings file cut short", {"--settings", dir.Path("cut.cfg")}, "",
-         dir.Path("cut.cfg") + ":3: the row line does not hold two numbers"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(Reduce(c.args, c.input).err, Refusal(c.message));
-    }
     FailingBuffer failing;
     std::istream closed(&failing);
     std::ostringstream out, err;
