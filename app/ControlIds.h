@@ -1,5 +1,6 @@
 #pragma once
-// Control ids of the main window that the engine and the files read and write.
+// Control ids of the main window, by which the dialog template and the window
+// code name its controls.
 
 #include "MeasurementSet.h"
 

@@ -6,10 +6,10 @@
 #include "ReadFile.h"
 
 #include <algorithm>
-#include <csignal>
-#include <functional>
 #include <atomic>
+#include <csignal>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <sstream>
 #include <thread>
@@ -19,21 +19,10 @@ namespace {
 
 constexpr const char* kPrefix = "tovarin-reduce: ";
 
-// The file's standard error, every message naming the file, without the
-// one-file hint to read the help.
-std::string NameTheFile(const std::string& errors, const std::string& file)
+// A message of the file's run as the batch says it: naming the file.
+std::string Named(const std::string& message, const std::string& file)
 {
-    std::string named;
-    std::istringstream lines(errors);
-    for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("Try '", 0) == 0)
-            continue;
-        std::string message = line.rfind(kPrefix, 0) == 0 ? line.substr(16) : line;
-        if (message.rfind(file, 0) != 0)
-            message = file + ": " + message;
-        named += kPrefix + message + "\n";
-    }
-    return named;
+    return message.rfind(file, 0) == 0 ? message : file + ": " + message;
 }
 
 // `value` with {stem}, {name} and {dir} of `file` put in.
@@ -75,10 +64,11 @@ FileOutcome ReduceOne(const ReduceOptions& batch, const std::string& file)
     const std::optional<std::string> badMeter =
         options.meterType ? CheckMeterType(*options.meterType) : std::nullopt;
     const FileReduction result = badMeter ? RefusedInput(*badMeter) : ReduceInput(options, noInput);
-    FileOutcome outcome{result.exitCode, "", NameTheFile(ErrorText(result), file), ""};
+    FileOutcome outcome{result.exitCode, "", "", ""};
+    for (const std::string& message : result.messages) // no hint to read the help
+        outcome.errors += kPrefix + Named(message, file) + "\n";
     if (result.out.empty()) { // the file gave no object
-        std::string error = outcome.errors.substr(0, outcome.errors.find('\n'));
-        error = error.substr(std::min(error.size(), std::string(kPrefix).size()));
+        const std::string error = result.messages.empty() ? "" : Named(result.messages[0], file);
         outcome.line = BatchFailureLine(file, result.exitCode, error, batch.json);
         if (batch.summaryPath)
             outcome.summaryRow = SummaryFailureRow(file, result.exitCode);

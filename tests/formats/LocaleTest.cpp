@@ -1,5 +1,5 @@
 // Under a comma-decimal locale, as the windowing toolkit sets it from the
-// environment, every text the engine writes or reads still uses a point; and
+// environment, every text the program writes or reads still uses a point; and
 // the fields' fixed-point texts round exactly as printf's "%.*f".
 
 #include "FieldParsing.h"
