@@ -99,10 +99,23 @@ CReducerDlg::CReducerDlg(QWidget* parent)
     m_icon.addFile(QStringLiteral(":/icons/tovarin-16.xpm"), QSize(16, 16));
     setWindowTitle(QString::fromLatin1(kWindowCaption));
     setFont(DialogFont());
+    CreateContentPane();
+    CreateControls();
+    CreateStatusStrip();
+}
+
+CReducerDlg::~CReducerDlg() = default;
+
+int CReducerDlg::TemplateHeight()
+{
+    return static_cast<int>(std::lround(kDialogUnitsHigh * kPixelsPerUnitY));
+}
+
+void CReducerDlg::CreateContentPane()
+{
     // The status strip adds one line below the template; no control moves.
-    const int templateHeight = static_cast<int>(std::lround(kDialogUnitsHigh * kPixelsPerUnitY));
     const PixelSize content{static_cast<int>(std::lround(kDialogUnitsWide * kPixelsPerUnitX)),
-                            templateHeight + kStatusStripHeight};
+                            TemplateHeight() + kStatusStripHeight};
     // Every control and both charts lie on one pane of the template's size,
     // inside a frameless scroll area: at its size where the screen holds it,
     // scrolling on a smaller screen.
@@ -117,32 +130,32 @@ CReducerDlg::CReducerDlg(QWidget* parent)
     const PixelSize size = DialogSizeFor(content, {available.width(), available.height()});
     setFixedSize(size.width, size.height);
     scroll->setGeometry(0, 0, size.width, size.height);
-    CreateControls();
+}
+
+void CReducerDlg::CreateStatusStrip()
+{
+    const int top = TemplateHeight() - 4;
     m_statusStrip = new QLabel(m_content);
     const int stripLeft = static_cast<int>(std::lround(7 * kPixelsPerUnitX));
     const int stripWidth = static_cast<int>(std::lround(570 * kPixelsPerUnitX));
     // The status, then the links at the right of the strip.
-    const std::tuple<QLabel**, const char*, int, void (CReducerDlg::*)()> links[] = {
-        {&m_limitsLink, "<a href=\"limits\">Limits...</a>", 60, &CReducerDlg::OnLimits},
-        {&m_openLink, "<a href=\"open\">Open measurements...</a>", 135,
-         &CReducerDlg::OnOpenMeasurements},
-        {&m_recordLink, "<a href=\"record\">Save calibration record...</a>", 155,
+    const std::tuple<const char*, int, void (CReducerDlg::*)()> links[] = {
+        {"<a href=\"limits\">Limits...</a>", 60, &CReducerDlg::OnLimits},
+        {"<a href=\"open\">Open measurements...</a>", 135, &CReducerDlg::OnOpenMeasurements},
+        {"<a href=\"record\">Save calibration record...</a>", 155,
          &CReducerDlg::OnSaveCalibrationRecord}};
     int linksLeft = stripLeft + stripWidth;
     for (const auto& link : links)
-        linksLeft -= std::get<2>(link);
-    m_statusStrip->setGeometry(stripLeft, templateHeight - 4, linksLeft - stripLeft,
-                               kStatusStripHeight);
-    for (const auto& [label, text, width, handler] : links) {
-        *label = new QLabel(QString::fromLatin1(text), m_content);
-        (*label)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        (*label)->setGeometry(linksLeft, templateHeight - 4, width, kStatusStripHeight);
-        connect(*label, &QLabel::linkActivated, this, [this, h = handler] { (this->*h)(); });
+        linksLeft -= std::get<1>(link);
+    m_statusStrip->setGeometry(stripLeft, top, linksLeft - stripLeft, kStatusStripHeight);
+    for (const auto& [text, width, handler] : links) {
+        auto* label = new QLabel(QString::fromLatin1(text), m_content);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setGeometry(linksLeft, top, width, kStatusStripHeight);
+        connect(label, &QLabel::linkActivated, this, [this, h = handler] { (this->*h)(); });
         linksLeft += width;
     }
 }
-
-CReducerDlg::~CReducerDlg() = default;
 
 void CReducerDlg::CreateControls()
 {

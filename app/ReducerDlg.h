@@ -147,7 +147,10 @@ class CReducerDlg : public QDialog, public IChartParent
     void contextMenuEvent(QContextMenuEvent* event) override; // each chart: save as SVG or PNG
 
   private:
+    static int TemplateHeight(); // pixels, without the status strip
+    void CreateContentPane();
     void CreateControls();
+    void CreateStatusStrip(); // the status and its links below the template
     // Creates one control of the template; returns it when it is a tab stop.
     QWidget* CreateControl(const ControlTemplate& control);
     void ShowRestoredScreen(const SavedScreen& screen);
@@ -202,9 +205,7 @@ class CReducerDlg : public QDialog, public IChartParent
 
     ContentPane* m_content = nullptr;
     QLabel* m_statusStrip = nullptr;
-    QLabel* m_recordLink = nullptr;
-    QLabel* m_openLink = nullptr;
-    QLabel* m_limitsLink = nullptr;
+
     QtCanvas* m_pActiveCanvas = nullptr; // set while paintEvent draws the charts
     std::unique_ptr<IFilePlatform> m_dialogs;
     IFilePlatform* m_pPlatform = nullptr; // a replacement for m_dialogs, not owned
