@@ -124,6 +124,8 @@ int Refuse(std::ostream& err, const std::string& message)
 
 std::string FillPlaceholders(const std::string& path, const std::string& file)
 {
+    if (path.find('{') == std::string::npos)
+        return path; // most texts: no file name to take apart
     const std::filesystem::path p(file);
     const std::pair<std::string_view, std::string> fills[] = {
         {"{stem}", p.stem().string()},

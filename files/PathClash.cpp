@@ -29,6 +29,8 @@ std::string IdentityOf(const std::string& path)
 std::optional<std::string> FindPathClash(const std::vector<NamedPath>& outputs,
                                          const std::vector<NamedPath>& inputs)
 {
+    if (outputs.empty())
+        return std::nullopt; // nothing written, nothing overwritten
     std::unordered_map<std::string, const NamedPath*> written;
     for (const NamedPath& output : outputs) {
         const auto [at, added] = written.emplace(IdentityOf(output.path), &output);
