@@ -8,38 +8,40 @@
 
 using namespace tovarin;
 
-TEST(Reduce, EndsTheTableFitsFromThreeRowsAndSaysWhy)
+TEST(Reduce, EndsTheTableAtTheFirstFlowThatDoesNotRiseAndFitsFromThreeRows)
 {
+    const double nan = std::nan("");
     struct Case
     {
         const char* name;
-        std::vector<worked::TypedRow> rows;
+        std::vector<double> flows; // typed flows of the first rows; the rest stay 0
         int rowCount;
-        TableEnd end;
         RunMode mode;
     } const cases[] = {
-        {"an empty screen", {}, 1, TableEnd::FlowNotGreater, RunMode::None},
-        {"two rows: no fit", {{"0", "1"}, {"5", "2"}}, 2, TableEnd::FlowNotGreater, RunMode::None},
-        {"three rows from 0: linear", {{"0", "1"}, {"5", "2"}, {"9", "2.5"}}, 3,
-         TableEnd::FlowNotGreater, RunMode::Linear},
-        {"three rows from 1: non-linear", {{"1", "1"}, {"5", "2"}, {"9", "2.5"}}, 3,
-         TableEnd::FlowNotGreater, RunMode::NonLinear},
+        {"a fresh start", {}, 1, RunMode::None},
+        {"an equal flow", {0, 5, 5, 10}, 2, RunMode::None},
+        {"later rising rows are ignored", {0, 5, 3, 10, 12}, 2, RunMode::None},
+        {"a negative first flow", {-5, 0, 5, 0}, 3, RunMode::NonLinear},
+        {"NaN first", {nan, 1, 2}, 1, RunMode::None},
+        {"NaN later", {0, 1, nan, 3}, 2, RunMode::None},
+        {"three rows from 0: linear", {0, 5, 9}, 3, RunMode::Linear},
+        {"three rows from 1: non-linear", {1, 5, 9}, 3, RunMode::NonLinear},
+        {"all 19 rise", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}, 19,
+         RunMode::NonLinear},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const Reduction run = worked::Reduced(c.rows);
+        RunInput input;
+        for (std::size_t i = 0; i < c.flows.size(); ++i) {
+            input.typedFlow[i] = c.flows[i];
+            input.typedResponse[i] = 1.0 + 0.1 * static_cast<double>(i);
+        }
+        const Reduction run = Reduce(input);
         EXPECT_EQ(run.set.rowCount, c.rowCount);
-        EXPECT_EQ(run.tableEnd, c.end);
+        EXPECT_EQ(run.tableEnd, c.rowCount == kMaxRows ? TableEnd::AllRows : TableEnd::FlowNotGreater);
         EXPECT_EQ(ModeOf(run), c.mode);
         EXPECT_EQ(run.outcome.fitted, c.mode != RunMode::None);
-        EXPECT_EQ(HasUsableFit(run), c.mode != RunMode::None);
     }
-    RunInput all;
-    for (int i = 0; i < kMaxRows; ++i) {
-        all.typedFlow[static_cast<std::size_t>(i)] = i;
-        all.typedResponse[static_cast<std::size_t>(i)] = 1.0 + std::sqrt(i);
-    }
-    EXPECT_EQ(Reduce(all).tableEnd, TableEnd::AllRows);
 }
 
 TEST(Reduce, TheWorkedExampleAndARunWithoutAFitAfterIt)

@@ -10,11 +10,6 @@ using namespace tovarin;
 TEST(VerdictJson, EveryMemberOfTheTableChecksUncertaintyAndDrift)
 {
     Reduction run = LastRun({}, 0, "M");
-    run.set.rowCount = 1;
-    run.set.typedFlow[0] = 7.2;
-    run.set.flowGs[0] = 2.0;
-    run.set.response[0] = 1.5;
-    run.set.flowUnit = FlowUnit::KgPerHour;
     Verdict verdict;
     TableCheck& t = verdict.table.emplace();
     t.output = {0.0, 5.0, 3, OutputFlowUnit::MgPerSec};
@@ -32,10 +27,7 @@ TEST(VerdictJson, EveryMemberOfTheTableChecksUncertaintyAndDrift)
     verdict.uncertainty = {{2.0, 0.25, 0.125, 50.0, 2.5}};
     const std::string json = FormatVerdictJson(run, verdict);
     for (const char* member : {
-             "\"input\": {\"flowUnit\": \"Kg/hr\", \"responseKind\": \"Volts\", \"meterType\": "
-             "\"M\", \"rows\": [{\"flow\": 7.2, \"flowGs\": 2, \"response\": 1.5}]}",
-             "\"fit\": {\"converged\": false, \"stop\": \"fewer than 3 rows in use\", "
-             "\"evaluations\": 0, \"start\": \"default\"}",
+             // "input", "fit" and "quality": the command's whole JSON of no rows
              "\"table\": {\"points\": 3, \"outputUnit\": \"mg/sec\", \"responseMin\": 0, "
              "\"responseMax\": 5, \"minWord\": 0, \"maxWord\": 70000, \"wordsBelow0\": 0, "
              "\"wordsAbove32767\": 2, \"wordsAbove65535\": 1, \"monotonic\": false, "
