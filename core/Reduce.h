@@ -39,7 +39,7 @@ Reduction Reduce(const RunInput& input);
 
 // What the window shows after a run that fitted nothing: the new table with
 // the coefficients, outcome and fitted responses of the last fit (zero
-// before any fit), as the spec of a run without a fit keeps them.
+// before any fit), which such a run leaves on screen and in the charts.
 Reduction CarryLastFit(Reduction now, const Reduction& lastFit);
 
 // A fit the output files can be written from: one was made and its
