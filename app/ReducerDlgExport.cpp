@@ -1,4 +1,4 @@
-// What the dialog hands out beyond the specified files: the calibration record
+// What the dialog hands out beyond the table and the report: the calibration record
 // of the last run and each chart as SVG or PNG.
 
 #include "ReducerDlg.h"
