@@ -4,9 +4,9 @@
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 
 #include <memory>
 

@@ -33,10 +33,11 @@ CheckThresholds RememberedLimits()
     const QSettings remembered;
     LimitTexts texts = FormatLimits({});
     for (const LimitField& field : kFields)
-        texts.*field.text = remembered.value(QString::fromLatin1(field.key),
-                                             QString::fromStdString(texts.*field.text))
-                                .toString()
-                                .toStdString();
+        texts.*field.text =
+            remembered
+                .value(QString::fromLatin1(field.key), QString::fromStdString(texts.*field.text))
+                .toString()
+                .toStdString();
     std::string error;
     return ReadLimits(texts, error).value_or(CheckThresholds{});
 }

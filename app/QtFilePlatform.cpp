@@ -38,9 +38,9 @@ std::optional<int> QtFilePlatform::AskChoice(const std::string& question,
     for (const std::string& choice : choices)
         items << QString::fromStdString(choice);
     bool chosen = false;
-    const QString item = QInputDialog::getItem(m_owner, QCoreApplication::applicationName(),
-                                               QString::fromStdString(question), items, 0, false,
-                                               &chosen);
+    const QString item =
+        QInputDialog::getItem(m_owner, QCoreApplication::applicationName(),
+                              QString::fromStdString(question), items, 0, false, &chosen);
     if (!chosen)
         return std::nullopt;
     return static_cast<int>(items.indexOf(item));

@@ -19,13 +19,13 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QGuiApplication>
 
 #include <cerrno>
 #include <cmath>
@@ -342,8 +342,8 @@ ScreenTexts CReducerDlg::TypedTexts() const
 
 OutputTexts CReducerDlg::OutputParameterTexts() const
 {
-    return {GetFieldText(kResponseMinId), GetFieldText(kResponseMaxId),
-            GetFieldText(kPointCountId), GetListSelection(kOutputUnitListId)};
+    return {GetFieldText(kResponseMinId), GetFieldText(kResponseMaxId), GetFieldText(kPointCountId),
+            GetListSelection(kOutputUnitListId)};
 }
 
 void CReducerDlg::ShowResultFields(const ResultFieldTexts& texts)

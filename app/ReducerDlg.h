@@ -10,10 +10,10 @@
 #include "DialogTemplate.h"
 #include "FilePlatform.h"
 #include "OutputParameters.h"
-#include "Reduce.h"
-#include "RunLog.h"
-#include "ResultFields.h"
 #include "RecordForm.h"
+#include "Reduce.h"
+#include "ResultFields.h"
+#include "RunLog.h"
 #include "RunPlots.h"
 #include "ScreenInput.h"
 #include "Settings.h"
@@ -23,9 +23,9 @@
 
 #include <functional>
 #include <map>
-#include <set>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 class QComboBox;
@@ -181,14 +181,14 @@ class CReducerDlg : public QDialog, public IChartParent
     std::map<int, QPushButton*> m_buttons;
     QIcon m_icon;
 
-    RunInput m_input;                // of the last run, or as restored
-    Reduction m_current;             // the last run, as it came out
-    bool m_ran = false;              // a run since start-up
-    std::set<int> m_marked;          // fields read only in part
+    RunInput m_input;       // of the last run, or as restored
+    Reduction m_current;    // the last run, as it came out
+    bool m_ran = false;     // a run since start-up
+    std::set<int> m_marked; // fields read only in part
     CheckThresholds m_thresholds;
-    Reduction m_lastFit;             // the last run that fitted
-    Reduction m_shown;               // the last run with the last fit
-    ResultFieldTexts m_shownFields;  // the result fields as they show
+    Reduction m_lastFit;            // the last run that fitted
+    Reduction m_shown;              // the last run with the last fit
+    ResultFieldTexts m_shownFields; // the result fields as they show
     OutputParameters m_output;
     RunLog m_log;
     std::string m_startDirectory;

@@ -38,8 +38,7 @@ void CReducerDlg::OnSaveCalibrationRecord()
             return;
         }
     }
-    std::string name =
-        m_current.set.meterType.empty() ? "calibration" : m_current.set.meterType;
+    std::string name = m_current.set.meterType.empty() ? "calibration" : m_current.set.meterType;
     if (!asked->identity.serial.empty())
         name += "-" + asked->identity.serial;
     const std::optional<std::string> path = Platform().AskSavePath(name + ".html", "html");
@@ -96,8 +95,8 @@ void CReducerDlg::SaveChart(ChartRole role, bool asSvg)
     if (!path)
         return;
     if (asSvg) {
-        const FileResult written = WriteFileAtomically(
-            *path, RunChartSvg(m_shown, role, m_plots.responseSpec != nullptr));
+        const FileResult written =
+            WriteFileAtomically(*path, RunChartSvg(m_shown, role, m_plots.responseSpec != nullptr));
         if (!written.ok)
             Platform().ShowMessage(CannotOpenMessage(written));
         return;

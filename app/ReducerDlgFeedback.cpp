@@ -101,7 +101,8 @@ bool CReducerDlg::OpenMeasurements(const std::string& path)
             flow ? Platform().AskChoice("Which column holds the response?", names) : std::nullopt;
         if (!response)
             return false;
-        columns = ColumnChoice{.flow = {.number = *flow + 1}, .response = {.number = *response + 1}};
+        columns =
+            ColumnChoice{.flow = {.number = *flow + 1}, .response = {.number = *response + 1}};
     }
     const RowInput input = ParseRowInput(text, kMaxRows, columns);
     if (input.error) {

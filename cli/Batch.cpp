@@ -44,9 +44,9 @@ ReduceOptions FileOptions(const ReduceOptions& batch, const std::string& file)
          {&options.settingsPath, &options.meterType, &options.logPath, &options.saveSettingsPath,
           &options.tablePath, &options.reportPath, &options.recordPath, &options.previousPath})
         Fill(*text, file);
-    for (std::string* text : {&options.identity.serial, &options.identity.operatorName,
-                              &options.identity.reference, &options.identity.conditions,
-                              &options.identity.note})
+    for (std::string* text :
+         {&options.identity.serial, &options.identity.operatorName, &options.identity.reference,
+          &options.identity.conditions, &options.identity.note})
         *text = FillPlaceholders(*text, file);
     if (options.columns)
         for (ColumnRef* column : {&options.columns->flow, &options.columns->response})
@@ -103,8 +103,8 @@ std::optional<std::string> ReadFileList(const std::string& path, std::istream& s
                                         std::vector<std::string>& files)
 {
     std::string list;
-    if (const FileResult read = path == "-" ? ReadStandardInput(standardInput, list)
-                                            : ReadWholeFile(path, list);
+    if (const FileResult read =
+            path == "-" ? ReadStandardInput(standardInput, list) : ReadWholeFile(path, list);
         !read.ok)
         return read.Message();
     std::istringstream lines(list);
@@ -199,8 +199,8 @@ int WriteSummary(const std::string& path, const std::string& rows, std::ostream&
 }
 
 // One file with --summary: the one-file outputs and a summary of one row.
-int RunOneWithSummary(const ReduceOptions& options, std::istream& standardInput,
-                      std::ostream& out, std::ostream& err)
+int RunOneWithSummary(const ReduceOptions& options, std::istream& standardInput, std::ostream& out,
+                      std::ostream& err)
 {
     std::vector<NamedPath> outputs, inputs;
     CollectPaths(options, "", outputs, inputs);
@@ -212,9 +212,9 @@ int RunOneWithSummary(const ReduceOptions& options, std::istream& standardInput,
     out << result.out;
     err << ErrorText(result);
     const std::string file = options.inputPath.value_or("-");
-    const std::string row = result.run ? SummaryRow(file, result.exitCode, *result.run,
-                                                    result.verdict, options.check)
-                                       : SummaryFailureRow(file, result.exitCode);
+    const std::string row =
+        result.run ? SummaryRow(file, result.exitCode, *result.run, result.verdict, options.check)
+                   : SummaryFailureRow(file, result.exitCode);
     const int summary = WriteSummary(*options.summaryPath, row, out, err);
     return summary != kExitFit ? summary : result.exitCode;
 }

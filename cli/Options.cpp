@@ -124,8 +124,7 @@ bool IsWholeInteger(const std::string& text)
 using ValueHandler = std::function<std::optional<std::string>(ReduceOptions&, const std::string&)>;
 
 // The spellings of a list's entries: the labels and the others people write.
-template <typename Enum>
-struct Spelling
+template <typename Enum> struct Spelling
 {
     const char* text;
     Enum value;
@@ -172,8 +171,7 @@ ValueHandler LabelOption(const char* name, const char* noun,
     };
 }
 
-template <typename Info>
-std::vector<const char*> LabelsOf(std::span<const Info> table)
+template <typename Info> std::vector<const char*> LabelsOf(std::span<const Info> table)
 {
     std::vector<const char*> labels;
     for (const Info& info : table)
@@ -240,9 +238,8 @@ const std::map<std::string, ValueHandler>& ValueOptions()
                                     SpellingsOf(FlowUnits()), LabelsOf(FlowUnits()))},
         {"--response", LabelOption("--response", "kind", &ReduceOptions::responseKind,
                                    KindSpellings(), LabelsOf(ResponseKinds()))},
-        {"--output-unit",
-         LabelOption("--output-unit", "unit", &ReduceOptions::outputFlowUnit,
-                     SpellingsOf(OutputFlowUnits()), LabelsOf(OutputFlowUnits()))},
+        {"--output-unit", LabelOption("--output-unit", "unit", &ReduceOptions::outputFlowUnit,
+                                      SpellingsOf(OutputFlowUnits()), LabelsOf(OutputFlowUnits()))},
         {"--idle-flow", ThresholdOption("--idle-flow", &CheckThresholds::idleFlowGs)},
         {"--max-flow-error",
          ThresholdOption("--max-flow-error", &CheckThresholds::maxFlowErrorPct)},
@@ -307,12 +304,12 @@ const std::map<std::string, ValueHandler>& ValueOptions()
         {"--reference", TextOption(&RecordIdentity::reference)},
         {"--conditions", TextOption(&RecordIdentity::conditions)},
         {"--note", TextOption(&RecordIdentity::note)},
-        {"--max-drift", LimitOption("--max-drift", [](ReduceOptions& o, double value) {
-             o.maxDriftPct = value;
-         })},
-        {"--max-extrapolated", LimitOption("--max-extrapolated", [](ReduceOptions& o, double value) {
-             o.thresholds.maxExtrapolatedPct = value;
-         })},
+        {"--max-drift",
+         LimitOption("--max-drift", [](ReduceOptions& o, double value) { o.maxDriftPct = value; })},
+        {"--max-extrapolated", LimitOption("--max-extrapolated",
+                                           [](ReduceOptions& o, double value) {
+                                               o.thresholds.maxExtrapolatedPct = value;
+                                           })},
     };
     return options;
 }

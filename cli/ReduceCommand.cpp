@@ -10,8 +10,8 @@
 #include "ReadFile.h"
 #include "ResultText.h"
 #include "RowInput.h"
-#include "SettingsFile.h"
 #include "RunLog.h"
+#include "SettingsFile.h"
 #include "Utf8.h"
 #include "Version.h"
 
@@ -229,8 +229,7 @@ RecordIdentity IdentityOf(const ReduceOptions& options, long long seconds)
 // from a usable fit. An output to "-" goes to `result.out`. Returns false
 // after naming each file that could not be written.
 bool WriteOutputs(const ReduceOptions& options, long long seconds,
-                  const std::optional<Drift>& drift, const std::string& json,
-                  FileReduction& result)
+                  const std::optional<Drift>& drift, const std::string& json, FileReduction& result)
 {
     struct Output
     {
@@ -247,8 +246,8 @@ bool WriteOutputs(const ReduceOptions& options, long long seconds,
         {options.reportPath, [&] { return WriteToString(WriteHtmlReport, run, output); }, true},
         {options.recordPath,
          [&] {
-             return FormatCalibrationRecord(run, result.verdict, IdentityOf(options, seconds),
-                                            json, drift, options.previousPath.value_or(""));
+             return FormatCalibrationRecord(run, result.verdict, IdentityOf(options, seconds), json,
+                                            drift, options.previousPath.value_or(""));
          },
          true},
     };
@@ -282,9 +281,12 @@ FileReduction ReduceInput(const ReduceOptions& options, std::istream& standardIn
         return RefusedInput(*error);
     FileReduction result;
     const std::pair<const char*, const std::string*> texts[] = {
-        {"the input's name", &prepared.inputName},  {"the meter type", &prepared.input.meterType},
-        {"--serial", &options.identity.serial},     {"--operator", &options.identity.operatorName},
-        {"--reference", &options.identity.reference}, {"--conditions", &options.identity.conditions},
+        {"the input's name", &prepared.inputName},
+        {"the meter type", &prepared.input.meterType},
+        {"--serial", &options.identity.serial},
+        {"--operator", &options.identity.operatorName},
+        {"--reference", &options.identity.reference},
+        {"--conditions", &options.identity.conditions},
         {"--note", &options.identity.note}};
     for (const auto& [what, text] : texts)
         if (!IsValidUtf8(*text))
@@ -300,8 +302,8 @@ FileReduction ReduceInput(const ReduceOptions& options, std::istream& standardIn
     std::optional<Drift> drift;
     if (options.previousPath && ModeOf(run) != RunMode::None) {
         std::string error;
-        drift = CompareWithPrevious(*options.previousPath, run, options.thresholds.idleFlowGs,
-                                    error);
+        drift =
+            CompareWithPrevious(*options.previousPath, run, options.thresholds.idleFlowGs, error);
         if (!drift)
             return RefusedInput(error);
         if (options.maxDriftPct)
@@ -324,12 +326,12 @@ FileReduction ReduceInput(const ReduceOptions& options, std::istream& standardIn
                                         options.tablePath == "-" || options.reportPath == "-" ||
                                         options.recordPath == "-";
     if (!outputOnStandardOutput)
-        result.out = options.json ? json
-                                  : (ModeOf(run) == RunMode::None
-                                         ? ""
-                                         : FormatRunTable(run, result.fields, result.verdict) +
-                                               (drift ? DriftLine(*drift, *options.previousPath)
-                                                      : ""));
+        result.out = options.json
+                         ? json
+                         : (ModeOf(run) == RunMode::None
+                                ? ""
+                                : FormatRunTable(run, result.fields, result.verdict) +
+                                      (drift ? DriftLine(*drift, *options.previousPath) : ""));
     return result;
 }
 
@@ -338,8 +340,10 @@ void CollectPaths(const ReduceOptions& options, const std::string& of,
 {
     const std::string suffix = of.empty() ? "" : " (for " + of + ")";
     const std::pair<const char*, const std::optional<std::string>*> written[] = {
-        {"--log", &options.logPath},        {"--save-settings", &options.saveSettingsPath},
-        {"--table", &options.tablePath},    {"--report", &options.reportPath},
+        {"--log", &options.logPath},
+        {"--save-settings", &options.saveSettingsPath},
+        {"--table", &options.tablePath},
+        {"--report", &options.reportPath},
         {"--record", &options.recordPath}};
     for (const auto& [name, path] : written)
         if (*path && **path != "-")

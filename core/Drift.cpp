@@ -48,7 +48,8 @@ DriftResult CompareCalibrations(const CalibrationCurve& now, const CalibrationCu
         const DriftPoint point{r, PercentError(KingFlow(r, now.k), before)};
         drift.points.push_back(point);
         if (std::isfinite(point.changePct) &&
-            (!drift.largest || !(std::fabs(point.changePct) <= std::fabs(drift.largest->changePct))))
+            (!drift.largest ||
+             !(std::fabs(point.changePct) <= std::fabs(drift.largest->changePct))))
             drift.largest = point;
     }
     return {drift, ""};

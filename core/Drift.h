@@ -4,8 +4,8 @@
 // response ranges where both give a finite flow of at least the idle flow,
 // the flow change (Q_now - Q_prev) / Q_prev * 100 at the same response.
 
-#include "Reduce.h"
 #include "FitQuality.h"
+#include "Reduce.h"
 #include "TableCheck.h"
 
 #include <optional>
@@ -32,8 +32,8 @@ struct DriftPoint
 
 struct Drift
 {
-    std::vector<DriftPoint> points;     // 50, or none where nothing is comparable
-    std::optional<DriftPoint> largest;  // signed change of largest magnitude
+    std::vector<DriftPoint> points;    // 50, or none where nothing is comparable
+    std::optional<DriftPoint> largest; // signed change of largest magnitude
     double idleFlowGs = kDefaultIdleFlowGs;
 };
 

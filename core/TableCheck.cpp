@@ -1,8 +1,8 @@
 #include "TableCheck.h"
 
+#include "NumberText.h"
 #include "TableBreakpoints.h"
 #include "Trunc.h"
-#include "NumberText.h"
 
 #include <algorithm>
 #include <climits>
@@ -94,7 +94,8 @@ Check TableErrorCheck(const Reduction& run, const TableCheck& t, double limit)
         "table error", passed,
         (roundingWorse ? "rounding to whole words costs " : "interpolating between words costs ") +
             Pct(worst->pct) +
-            FormatC(" at %.4g %s (limit %g %%)", worst->atResponse, ResponseSymbol(run.set.responseKind), limit) +
+            FormatC(" at %.4g %s (limit %g %%)", worst->atResponse,
+                    ResponseSymbol(run.set.responseKind), limit) +
             (passed ? "" : std::string(": ") + remedy)};
 }
 
@@ -126,8 +127,7 @@ TableCheck CheckFlowTable(const Reduction& lastRun, const OutputParameters& outp
             t.firstDecrease = index;
         if (!(p.flowGs >= idleFlowGs))
             continue;
-        KeepLargest(t.maxRoundingError, PercentError(p.word, p.flowGs * factor),
-                    p.response);
+        KeepLargest(t.maxRoundingError, PercentError(p.word, p.flowGs * factor), p.response);
         if (index > 0 && previous.flowGs >= idleFlowGs) {
             const double mid = (previous.response + p.response) / 2;
             const double flow = KingFlow(mid, lastRun.coefficients) * factor;

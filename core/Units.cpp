@@ -39,8 +39,7 @@ constexpr std::array<OutputFlowUnitInfo, 4> kOutputFlowUnits = {{
      "; */ File units = kg/sec */\r\n"},
 }};
 
-template <typename Enum, typename Table>
-std::optional<Enum> At(const Table& table, int index)
+template <typename Enum, typename Table> std::optional<Enum> At(const Table& table, int index)
 {
     if (index < 0 || index >= static_cast<int>(table.size()))
         return std::nullopt;

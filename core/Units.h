@@ -83,8 +83,7 @@ std::optional<ResponseKind> ResponseKindAt(int index);
 std::optional<OutputFlowUnit> OutputFlowUnitAt(int index);
 
 // The list index of a unit or kind, -1 for none (a list without selection).
-template <typename Enum>
-int IndexOf(const std::optional<Enum>& value)
+template <typename Enum> int IndexOf(const std::optional<Enum>& value)
 {
     return value ? static_cast<int>(*value) : -1;
 }

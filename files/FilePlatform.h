@@ -1,7 +1,7 @@
 #pragma once
 // What the window's file commands need of the platform: save and open
-// dialogs, a choice from a list, and a message box. The window implements both with its toolkit; tests replace them. The
-// files themselves are written through the safe writer (AtomicFile.h).
+// dialogs, a choice from a list, and a message box. The window implements both with its toolkit;
+// tests replace them. The files themselves are written through the safe writer (AtomicFile.h).
 
 #include <optional>
 #include <string>

@@ -38,8 +38,8 @@ std::string ChecksVerdict(const Verdict& verdict, bool check)
     return failed.empty() ? "passed" : "failed: " + failed;
 }
 
-std::string BatchLine(const std::string& file, const Reduction& run,
-                      const ResultFieldTexts& fields, const Verdict& verdict, bool check)
+std::string BatchLine(const std::string& file, const Reduction& run, const ResultFieldTexts& fields,
+                      const Verdict& verdict, bool check)
 {
     const std::optional<LargestError>& flowError = verdict.quality.maxFlowError;
     const std::string checks = ChecksVerdict(verdict, check);

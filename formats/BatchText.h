@@ -21,8 +21,8 @@ std::string CsvField(const std::string& text);
 std::string ChecksVerdict(const Verdict& verdict, bool check);
 
 // "FILE  4 rows  A 1.000  B 0.261  C 0.696  flow error +0.00 %[  checks ...]\n"
-std::string BatchLine(const std::string& file, const Reduction& run,
-                      const ResultFieldTexts& fields, const Verdict& verdict, bool check);
+std::string BatchLine(const std::string& file, const Reduction& run, const ResultFieldTexts& fields,
+                      const Verdict& verdict, bool check);
 
 // The file's JSON object with "file" and "exitCode" as its last members.
 std::string BatchJsonLine(const std::string& file, int exitCode, const std::string& json);

@@ -16,7 +16,8 @@ constexpr const char* kStyle =
     "h1{font-size:15pt}h2{font-size:12pt;margin-top:14pt;border-bottom:1px solid #888}"
     "table{border-collapse:collapse}td,th{border:1px solid #aaa;padding:1pt 5pt;text-align:right}"
     "th{background:#eee}td.text,th.text{text-align:left}.failed{color:#b00000;font-weight:bold}"
-    ".passed{color:#006000}.unjudged{color:#666}.charts svg{display:block;margin:6pt 0;break-inside:avoid;"
+    ".passed{color:#006000}.unjudged{color:#666}.charts svg{display:block;margin:6pt "
+    "0;break-inside:avoid;"
     "page-break-inside:avoid}section{break-inside:avoid-page}"
     "@page{size:A4;margin:15mm}@media print{body{max-width:none}}";
 
@@ -138,15 +139,15 @@ std::string Checks(const Verdict& verdict)
 
 std::string DriftSection(const Drift& drift, const std::string& previous)
 {
-    std::string html = "<section id=\"drift\"><h2>Drift against the previous calibration</h2><p>" +
-                       EscapeMarkup(previous) +
-                       (drift.largest
-                            ? FormatC(": largest flow change %+.2f %% at %.4g.</p>",
-                                      drift.largest->changePct, drift.largest->response)
-                            : FormatC(": no response where both give a flow of at least %g "
-                                      "g/s.</p>",
-                                      drift.idleFlowGs)) +
-                       "<table><tr><th>Response</th><th>Flow change %</th></tr>";
+    std::string html =
+        "<section id=\"drift\"><h2>Drift against the previous calibration</h2><p>" +
+        EscapeMarkup(previous) +
+        (drift.largest ? FormatC(": largest flow change %+.2f %% at %.4g.</p>",
+                                 drift.largest->changePct, drift.largest->response)
+                       : FormatC(": no response where both give a flow of at least %g "
+                                 "g/s.</p>",
+                                 drift.idleFlowGs)) +
+        "<table><tr><th>Response</th><th>Flow change %</th></tr>";
     for (std::size_t i = 0; i < drift.points.size(); i += 5) // 50 points folded to 10 rows
         html += "<tr>" + Cell(FormatC("%.4g", drift.points[i].response)) +
                 Cell(FormatC("%+.2f", drift.points[i].changePct)) + "</tr>";

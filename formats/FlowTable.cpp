@@ -33,8 +33,7 @@ std::string_view WordLine(int word, char (&buffer)[32])
 
 } // namespace
 
-bool WriteFlowTable(const Reduction& lastRun, const OutputParameters& output,
-                    const LineSink& sink)
+bool WriteFlowTable(const Reduction& lastRun, const OutputParameters& output, const LineSink& sink)
 {
     const bool freq = lastRun.set.responseKind == ResponseKind::Freq;
     char buffer[32];

@@ -11,7 +11,6 @@ namespace tovarin {
 
 // Writes the whole table from the last run's coefficients, response kind and
 // meter type. Stops at the first line the sink refuses and returns false.
-bool WriteFlowTable(const Reduction& lastRun, const OutputParameters& output,
-                    const LineSink& sink);
+bool WriteFlowTable(const Reduction& lastRun, const OutputParameters& output, const LineSink& sink);
 
 } // namespace tovarin

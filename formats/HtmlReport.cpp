@@ -8,8 +8,7 @@
 
 namespace tovarin {
 
-bool WriteHtmlReport(const Reduction& lastRun, const OutputParameters& output,
-                     const LineSink& sink)
+bool WriteHtmlReport(const Reduction& lastRun, const OutputParameters& output, const LineSink& sink)
 {
     const KingCoefficients& k = lastRun.coefficients;
     const std::string title = kReportTitle;

@@ -44,7 +44,8 @@ std::optional<CheckThresholds> ReadLimits(const LimitTexts& texts, std::string& 
     for (const auto& [name, field] : decimals) {
         const std::optional<double> value = ReadLimit(TrimSpace(*field.first));
         if (!value) {
-            error = std::string(name) + ": '" + *field.first + "' is not a decimal number from 0 up";
+            error =
+                std::string(name) + ": '" + *field.first + "' is not a decimal number from 0 up";
             return std::nullopt;
         }
         *field.second = *value;

@@ -39,8 +39,8 @@ PreviousCalibration ReadPreviousCalibration(std::string_view text, const std::st
     if (!kind || kind->type != JsonValue::Type::String || !rows ||
         rows->type != JsonValue::Type::Array || rows->items.empty() || !a || !b || !c)
         return {std::nullopt, notOurs};
-    CalibrationCurve curve{kind->text == "Freq" ? ResponseKind::Freq : ResponseKind::Volts,
-                           {*a, *b, *c}, 0.0, 0.0};
+    CalibrationCurve curve{
+        kind->text == "Freq" ? ResponseKind::Freq : ResponseKind::Volts, {*a, *b, *c}, 0.0, 0.0};
     bool first = true;
     for (const JsonValue& row : rows->items) {
         const std::optional<double> response = NumberAt(row, "response");
@@ -56,8 +56,7 @@ PreviousCalibration ReadPreviousCalibration(std::string_view text, const std::st
 std::string DriftJson(const Drift& drift, const std::string& previous)
 {
     return ", \"drift\": {\"previous\": " + JsonString(previous) +
-           ", \"points\": " + std::to_string(drift.points.size()) +
-           ", \"maxDriftPct\": " +
+           ", \"points\": " + std::to_string(drift.points.size()) + ", \"maxDriftPct\": " +
            JsonNumber(drift.largest ? std::optional(drift.largest->changePct) : std::nullopt) +
            ", \"atResponse\": " +
            JsonNumber(drift.largest ? std::optional(drift.largest->response) : std::nullopt) + "}";

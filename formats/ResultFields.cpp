@@ -30,8 +30,9 @@ std::string RunLogBlock(const Reduction& run)
         return kEndLine;
     const MeasurementSet& set = run.set;
     const KingCoefficients& k = run.coefficients;
-    std::string text = run.outcome.mode == FitMode::Linear ? "\n\n~~~~ USING LINEAR MODE ~~~~\n"
-                                                           : "\n\n~~~~ USING NON-LINEAR MODE ~~~~\n";
+    std::string text = run.outcome.mode == FitMode::Linear
+                           ? "\n\n~~~~ USING LINEAR MODE ~~~~\n"
+                           : "\n\n~~~~ USING NON-LINEAR MODE ~~~~\n";
     text += "\n\n*** DATA TO USE FOR THIS RUN ITERATION ***\n";
     text += FormatC("Number of measurements: %d\n", set.rowCount);
     if (set.flowUnit)
@@ -44,9 +45,9 @@ std::string RunLogBlock(const Reduction& run)
     for (std::size_t row = 0; row < static_cast<std::size_t>(set.rowCount); ++row)
         // " => Indx %2d, MAF(g/s) = %4.2f,  resp = %3.2f, resp_fit = %3.2f\n"
         text += FormatC(" => Indx %2d, MAF(g/s) = ", static_cast<int>(row)) +
-                FormatFixed(set.flowGs[row], 4, 2) + ",  resp = " +
-                FormatFixed(set.response[row], 3, 2) + ", resp_fit = " +
-                FormatFixed(KingResponse(set.flowGs[row], k), 3, 2) + "\n";
+                FormatFixed(set.flowGs[row], 4, 2) +
+                ",  resp = " + FormatFixed(set.response[row], 3, 2) +
+                ", resp_fit = " + FormatFixed(KingResponse(set.flowGs[row], k), 3, 2) + "\n";
     return text + kEndLine;
 }
 

@@ -28,8 +28,8 @@ std::string FormatRunTable(const Reduction& run, const ResultFieldTexts& fields,
         text += "Meter type:  " + set.meterType + "\n";
     // The command refuses a unit or kind the lists do not have.
     text += FormatC("Flow unit:   %s\n", set.flowUnit ? FlowUnitLabel(*set.flowUnit) : "");
-    text += FormatC("Response:    %s\n",
-                    set.responseKind ? ResponseKindLabel(*set.responseKind) : "");
+    text +=
+        FormatC("Response:    %s\n", set.responseKind ? ResponseKindLabel(*set.responseKind) : "");
     text += FormatC("Rows in use: %d\n", set.rowCount);
     text += FormatC("Fit mode:    %s\n\n", ModeName(ModeOf(run)));
     text += " Row   MAF (g/s)   Fit response    % error  Flow error %\n";

@@ -88,7 +88,8 @@ std::optional<SettingsProblem> FindSettingsProblem(std::string_view text)
         if (!digits.empty() && (digits[0] == '-' || digits[0] == '+'))
             digits.remove_prefix(1);
         if (digits.empty() || digits.find_first_not_of("0123456789") != digits.npos)
-            return SettingsProblem{number, std::string("the ") + name + " line is not a whole number"};
+            return SettingsProblem{number,
+                                   std::string("the ") + name + " line is not a whole number"};
     }
     return std::nullopt;
 }
@@ -109,8 +110,8 @@ std::string FormatSettings(const RunInput& input)
 {
     std::string text;
     for (std::size_t row = 0; row < kMaxRows; ++row)
-        text += FormatValue(input.typedFlow[row]) + "\t" + FormatValue(input.typedResponse[row]) +
-                "\n";
+        text +=
+            FormatValue(input.typedFlow[row]) + "\t" + FormatValue(input.typedResponse[row]) + "\n";
     text += FormatC("%d\n", IndexOf(input.flowUnit));
     text += FormatC("%d\n", IndexOf(input.responseKind));
     text += input.meterType + "\n";

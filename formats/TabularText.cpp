@@ -173,8 +173,7 @@ TextTable ParseUtf8Text(std::string_view text)
         const std::size_t end = text.find_first_of("\r\n");
         std::string_view line = text.substr(0, end);
         const std::size_t next =
-            end == text.npos ? text.size()
-                             : end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
+            end == text.npos ? text.size() : end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
         text.remove_prefix(next);
         if (lineNumber == 1 && (separator = SeparatorLine(line)))
             continue;
@@ -213,8 +212,8 @@ int PastedBlock::ValueCount() const
 {
     int count = 0;
     for (const std::vector<std::string>& row : rows)
-        count += static_cast<int>(std::count_if(row.begin(), row.end(),
-                                                [](const std::string& cell) { return !cell.empty(); }));
+        count += static_cast<int>(std::count_if(
+            row.begin(), row.end(), [](const std::string& cell) { return !cell.empty(); }));
     return count;
 }
 

@@ -3,8 +3,8 @@
 #include "ControlIds.h"
 #include "FakePlatform.h"
 #include "OutputCommands.h"
-#include "VerdictSummary.h"
 #include "TempDir.h"
+#include "VerdictSummary.h"
 #include "WorkedExample.h"
 
 #include <QClipboard>
@@ -369,9 +369,9 @@ TEST_F(ReducerDlgTest, OpenMeasurementsFillsTheGridAsTheCommandReadsTheFile)
                    "Which column holds the response?|Time [s]|Flow [kg/h]|Signal [V]"}));
     const std::vector<std::string> grid = {"7.2", "0.938", "36", "1.25", "72", "1.5", "0", "0"};
     for (std::size_t i = 0; i < grid.size(); ++i)
-        EXPECT_EQ(dialog->GetFieldText(i % 2 ? kRowControls[i / 2].response
-                                             : kRowControls[i / 2].flow),
-                  grid[i])
+        EXPECT_EQ(
+            dialog->GetFieldText(i % 2 ? kRowControls[i / 2].response : kRowControls[i / 2].flow),
+            grid[i])
             << i;
     EXPECT_EQ(dialog->GetFieldText(kRowControls[4].flow), "0"); // typed 5 before: cleared
     dialog->OnRunTest();
@@ -460,9 +460,8 @@ TEST_F(ReducerDlgTest, TheVerdictInTheStatusStripTooltipsAndAfterATable)
     });
     dialog->OnLimits();
     EXPECT_EQ(strip(), "FAIL flow error -4.28 % (row 3), limit 4.27 %"); // -4.2768
-    dialog->SetLimitsProvider([](QWidget*, const CheckThresholds&) {
-        return CheckThresholds{.maxFlowErrorPct = 4.3};
-    });
+    dialog->SetLimitsProvider(
+        [](QWidget*, const CheckThresholds&) { return CheckThresholds{.maxFlowErrorPct = 4.3}; });
     dialog->OnLimits();
     EXPECT_EQ(strip(),
               "Flow error at most -4.28 % (row 3) \u00b7 RMS 0.0259 V \u00b7 R\u00b2 0.99977 "
@@ -481,15 +480,23 @@ TEST_F(ReducerDlgTest, StaleFailedAndPartlyReadRunsWriteNothing)
         bool runAgain;
         std::string strip, message;
     } const cases[] = {
-        {"the next sensor's rows, not yet run", {{"0", "1.1"}}, false,
-         kOutOfDateStatus, "The results are out of date: press Run Test before writing."},
-        {"rows in descending order, run", {{"20", "3.1"}, {"10", "2.3"}}, true,
+        {"the next sensor's rows, not yet run",
+         {{"0", "1.1"}},
+         false,
+         kOutOfDateStatus,
+         "The results are out of date: press Run Test before writing."},
+        {"rows in descending order, run",
+         {{"20", "3.1"}, {"10", "2.3"}},
+         true,
          "No fit: 1 row is in use, a fit needs at least 3 (the flow of row 1 is not greater "
          "than the one above). Nothing can be written until a run fits.",
          kNoFitMessage},
-        {"a flow read only in part, run", {{"0", "1.0"}, {"5,5", "1.8"}}, true,
-         "Flow error at most", "A field was read only in part (framed in red): correct it and "
-                               "press Run Test before writing."},
+        {"a flow read only in part, run",
+         {{"0", "1.0"}, {"5,5", "1.8"}},
+         true,
+         "Flow error at most",
+         "A field was read only in part (framed in red): correct it and "
+         "press Run Test before writing."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -82,8 +82,7 @@ TEST(Batch, EachFileAsAloneInInputOrder)
               "file,exitCode,rowCount,mode,a,b,c,converged,maxFlowErrorPct,checks\n" + m.paths[0] +
                   ",0,4,linear,1,0.26117132956366274,0.69615871138937979,true,"
                   "0.28456996278958258,passed\n" +
-                  m.paths[1] + ",2,,,,,,,,\n" + m.paths[2] + ",3,2,none,,,,false,,\n" +
-                  m.paths[3] +
+                  m.paths[1] + ",2,,,,,,,,\n" + m.paths[2] + ",3,2,none,,,,false,,\n" + m.paths[3] +
                   ",4,10,nonlinear,-0.80421908493535521,1.800706338181409,0.21571608808482953,true,"
                   "-4.2768293520770584,failed: flow error\n");
 }
@@ -131,15 +130,19 @@ TEST(Batch, OutputsThatWouldDestroyInputsOrEachOtherAreRefusedUpFront)
         std::vector<std::string> args;
         std::string message;
     } const cases[] = {
-        {"tables onto the inputs", {"--table", "{dir}/{name}", good, hot},
+        {"tables onto the inputs",
+         {"--table", "{dir}/{name}", good, hot},
          "--table " + good + " (for " + good + ") would overwrite the input " + good},
-        {"one stem in two folders", {"--table", m.dir.Path("{stem}.inc"), good, other},
+        {"one stem in two folders",
+         {"--table", m.dir.Path("{stem}.inc"), good, other},
          "--table " + m.dir.Path("good.inc") + " (for " + good + ") and --table " +
              m.dir.Path("good.inc") + " (for " + other + ") name the same file"},
-        {"a table and a record", {"--table", "{dir}/x", "--record", "{dir}/./x", good, hot},
+        {"a table and a record",
+         {"--table", "{dir}/x", "--record", "{dir}/./x", good, hot},
          "--table " + m.dir.Path("x") + " (for " + good + ") and --record " + m.dir.Path("./x") +
              " (for " + good + ") name the same file"},
-        {"the summary onto an input", {"--summary", hot, good, hot},
+        {"the summary onto an input",
+         {"--summary", hot, good, hot},
          "--summary " + hot + " would overwrite the input " + hot},
         {"one file: the table onto the previous calibration",
          {"--table", m.dir.Path("p.json"), "--previous", m.dir.Path("p.json"), good},

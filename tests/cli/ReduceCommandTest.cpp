@@ -93,18 +93,19 @@ TEST(ReduceCommand, SaysWhichRowsTheTableLeavesOutAndWhenNothingWasFitted)
     EXPECT_EQ(two.out, "");
     EXPECT_EQ(two.err, "tovarin-reduce: 2 rows are in use; a fit needs at least 3, so nothing "
                        "was fitted\n");
-    EXPECT_EQ(Reduce({"--json"}, "").out,
-              "{\"rowCount\": 1, \"mode\": \"none\", \"a\": null, \"b\": null, \"c\": null, \"fields\": "
-              "{\"A\": \"\", \"B\": \"\", \"C\": \"\", \"rows\": [{\"maf\": \"\", \"fit\": \"\", "
-              "\"error\": \"\"}]}, \"input\": {\"flowUnit\": \"g/s\", \"responseKind\": \"Volts\", "
-              "\"meterType\": \"\", \"rows\": [{\"flow\": 0, \"flowGs\": 0, \"response\": 0}]}, "
-              "\"fit\": {\"converged\": false, \"stop\": \"fewer than 3 rows "
-              "in use\", \"evaluations\": 0, \"start\": \"default\"}, \"quality\": {\"dof\": 0, "
-              "\"rmsResidual\": null, "
-              "\"rSquared\": null, \"maxResponseErrorPct\": null, \"maxResponseErrorRow\": null, "
-              "\"maxFlowErrorPct\": null, \"maxFlowErrorRow\": null, \"idleFlowGs\": 2, "
-              "\"standardErrors\": null, \"correlations\": null, \"rows\": []}, \"table\": null, "
-              "\"checks\": [], \"uncertainty\": []}\n");
+    EXPECT_EQ(
+        Reduce({"--json"}, "").out,
+        "{\"rowCount\": 1, \"mode\": \"none\", \"a\": null, \"b\": null, \"c\": null, \"fields\": "
+        "{\"A\": \"\", \"B\": \"\", \"C\": \"\", \"rows\": [{\"maf\": \"\", \"fit\": \"\", "
+        "\"error\": \"\"}]}, \"input\": {\"flowUnit\": \"g/s\", \"responseKind\": \"Volts\", "
+        "\"meterType\": \"\", \"rows\": [{\"flow\": 0, \"flowGs\": 0, \"response\": 0}]}, "
+        "\"fit\": {\"converged\": false, \"stop\": \"fewer than 3 rows "
+        "in use\", \"evaluations\": 0, \"start\": \"default\"}, \"quality\": {\"dof\": 0, "
+        "\"rmsResidual\": null, "
+        "\"rSquared\": null, \"maxResponseErrorPct\": null, \"maxResponseErrorRow\": null, "
+        "\"maxFlowErrorPct\": null, \"maxFlowErrorRow\": null, \"idleFlowGs\": 2, "
+        "\"standardErrors\": null, \"correlations\": null, \"rows\": []}, \"table\": null, "
+        "\"checks\": [], \"uncertainty\": []}\n");
 }
 
 TEST(ReduceCommand, RefusesBadOptionsAndInputWithoutWriting)
@@ -148,7 +149,8 @@ TEST(ReduceCommand, RefusesBadOptionsAndInputWithoutWriting)
         {{}, "standard input:2: '1e309' is not a decimal number", "0,1\n5,1e309\n"},
         {{"--columns", "1,1"}, "--columns: '1,1' names the same column twice"},
         {{"--settings", dir.Path("cut.cfg")},
-         dir.Path("cut.cfg") + ":3: the row line does not hold two numbers", ""},
+         dir.Path("cut.cfg") + ":3: the row line does not hold two numbers",
+         ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message.substr(0, 60));
@@ -345,5 +347,6 @@ TEST(ReduceCommand, NoRowsAndAFitThatDidNotConvergeGiveNoTable)
     EXPECT_EQ(checked.exitCode, 3);
     EXPECT_EQ(checked.out, "");
     EXPECT_EQ(checked.err,
-              warning + "tovarin-reduce: no usable fit, so no table, report or record was written\n");
+              warning +
+                  "tovarin-reduce: no usable fit, so no table, report or record was written\n");
 }

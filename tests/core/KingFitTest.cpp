@@ -61,14 +61,16 @@ TEST(FitKing, ModeFollowsTheFirstFlowAgainstTheLimit)
 {
     const FitMode linear = FitMode::Linear, nonLinear = FitMode::NonLinear;
     // |first flow| < 0.0001 g/s is linear; 0.001 Kg/hr is 0.000278 g/s; NaN is not below.
-    const std::pair<double, FitMode> cases[] = {{0.0, linear},           {-0.00005, linear},
-                                                {0.0000999999, linear},  {0.0001, nonLinear},
-                                                {-0.0001, nonLinear},    {0.001 / 3.6, nonLinear},
+    const std::pair<double, FitMode> cases[] = {{0.0, linear},
+                                                {-0.00005, linear},
+                                                {0.0000999999, linear},
+                                                {0.0001, nonLinear},
+                                                {-0.0001, nonLinear},
+                                                {0.001 / 3.6, nonLinear},
                                                 {std::nan(""), nonLinear}};
     for (const auto& [firstFlowGs, mode] : cases) {
         KingCoefficients k;
-        EXPECT_EQ(FitKing(RowsInUse({firstFlowGs, 5, 10}, {1, 2, 3}), k).mode, mode)
-            << firstFlowGs;
+        EXPECT_EQ(FitKing(RowsInUse({firstFlowGs, 5, 10}, {1, 2, 3}), k).mode, mode) << firstFlowGs;
     }
 }
 

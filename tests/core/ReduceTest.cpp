@@ -26,7 +26,9 @@ TEST(Reduce, EndsTheTableAtTheFirstFlowThatDoesNotRiseAndFitsFromThreeRows)
         {"NaN later", {0, 1, nan, 3}, 2, RunMode::None},
         {"three rows from 0: linear", {0, 5, 9}, 3, RunMode::Linear},
         {"three rows from 1: non-linear", {1, 5, 9}, 3, RunMode::NonLinear},
-        {"all 19 rise", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}, 19,
+        {"all 19 rise",
+         {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19},
+         19,
          RunMode::NonLinear},
     };
     for (const Case& c : cases) {
@@ -38,7 +40,8 @@ TEST(Reduce, EndsTheTableAtTheFirstFlowThatDoesNotRiseAndFitsFromThreeRows)
         }
         const Reduction run = Reduce(input);
         EXPECT_EQ(run.set.rowCount, c.rowCount);
-        EXPECT_EQ(run.tableEnd, c.rowCount == kMaxRows ? TableEnd::AllRows : TableEnd::FlowNotGreater);
+        EXPECT_EQ(run.tableEnd,
+                  c.rowCount == kMaxRows ? TableEnd::AllRows : TableEnd::FlowNotGreater);
         EXPECT_EQ(ModeOf(run), c.mode);
         EXPECT_EQ(run.outcome.fitted, c.mode != RunMode::None);
     }

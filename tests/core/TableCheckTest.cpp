@@ -8,6 +8,7 @@
 #include <functional>
 
 using namespace tovarin;
+using enum tovarin::OutputFlowUnit;
 
 namespace {
 
@@ -40,28 +41,30 @@ TEST(TableCheck, TheControllersViewOfTheTable)
     // flow = ((response - 1) / 0.26)^2 g/s over 0 to 5 V in 1024 points; words
     // counted in plain Python with the same accumulation of the step.
     const Reduction run = ExactFit({1.0, 0.26, 0.5});
-    const Verdict tenMg = JudgeCalibration(run, {0.0, 5.0, 1024, OutputFlowUnit::TenMgPerSec});
+    const Verdict tenMg = JudgeCalibration(run, {0.0, 5.0, 1024, TenMgPerSec});
     EXPECT_EQ(FailedChecks(tenMg), "");
     EXPECT_EQ(tenMg.table->maxWord, 23669);
     EXPECT_NEAR(tenMg.table->flowAtResponseMaxGs, 236.68639053254438, 1e-9);
 
-    const Verdict mg = JudgeCalibration(run, {0.0, 5.0, 1024, OutputFlowUnit::MgPerSec});
+    const Verdict mg = JudgeCalibration(run, {0.0, 5.0, 1024, MgPerSec});
     EXPECT_EQ(FailedChecks(mg), "word range;");
     EXPECT_EQ(mg.checks[2].detail,
               "388 of 1024 words exceed 65535 (largest 236686): choose 10*mg/sec or fewer points");
 
     // In g/sec a word is a whole g/s: at 2 g/s rounding costs up to 25 %.
-    const Verdict g = JudgeCalibration(run, {0.0, 5.0, 1024, OutputFlowUnit::GPerSec});
+    const Verdict g = JudgeCalibration(run, {0.0, 5.0, 1024, GPerSec});
     EXPECT_EQ(FailedChecks(g), "table error;");
     EXPECT_EQ(g.checks[4].detail.substr(0, 31), "rounding to whole words costs +");
 
     // b < 0: the flows fall as the responses rise.
-    const Verdict falling = JudgeCalibration(ExactFit({5.0, -0.26, 0.5}), {0.0, 4.0, 64, OutputFlowUnit::TenMgPerSec});
+    const Verdict falling =
+        JudgeCalibration(ExactFit({5.0, -0.26, 0.5}), {0.0, 4.0, 64, TenMgPerSec});
     EXPECT_EQ(falling.table->firstDecrease, 1);
     EXPECT_EQ(FailedChecks(falling), "monotonic;");
 
     // Freq: the range words 0 and 15000 before and after are not flows.
-    const TableCheck freq = CheckFlowTable(ExactFit({1000.0, 20.0, 0.5}, 1), {0.0, 15000.0, 3, OutputFlowUnit::GPerSec});
+    const TableCheck freq =
+        CheckFlowTable(ExactFit({1000.0, 20.0, 0.5}, 1), {0.0, 15000.0, 3, GPerSec});
     EXPECT_EQ(freq.minWord, 0);             // (0 - 1000) / 20 is no flow
     EXPECT_EQ(freq.maxWord, 490000);        // ((15000 - 1000) / 20)^2
     EXPECT_EQ(freq.extrapolatedPct, 100.0); // the rows span 1028 to 1283 Hz only
@@ -90,7 +93,7 @@ TEST(Checks, EachLimitPassesAtItsValueAndFailsJustAbove)
          }},
         {"word limit 65535: one word at that flow", 65535.0, 65536.0,
          [&](double value) {
-             const OutputParameters one{value, 0.0, 1, OutputFlowUnit::GPerSec};
+             const OutputParameters one{value, 0.0, 1, GPerSec};
              const CheckThresholds limits{.maxWord = 65535};
              return RunChecks(run, {}, CheckFlowTable(run, one, limits), limits)[2].passed;
          }},
@@ -114,7 +117,7 @@ TEST(Checks, ARowOrABreakpointAtExactlyTheIdleFlowCounts)
     EXPECT_NE(AssessFit(run, 2.0 + 1e-9).maxFlowError->row, 0);
 
     const Reduction identity = ExactFit({0.0, 1.0, 1.0}); // flow = response
-    const OutputParameters atTwo{2.0, 2.0, 1, OutputFlowUnit::TenMgPerSec};
+    const OutputParameters atTwo{2.0, 2.0, 1, TenMgPerSec};
     EXPECT_TRUE(CheckFlowTable(identity, atTwo, {.idleFlowGs = 2.0}).maxRoundingError);
     EXPECT_FALSE(CheckFlowTable(identity, atTwo, {.idleFlowGs = 2.0 + 1e-9}).maxRoundingError);
 }
@@ -163,17 +166,17 @@ TEST(Uncertainty, GrowsTowardsTheOffsetWhereTheInverseCurveIsSteep)
     const std::vector<FlowUncertainty> table = FlowUncertaintyTable(run, quality);
     ASSERT_EQ(table.size(), 10u);
     const double t = 2.57058184;
-    EXPECT_NEAR(table[0].expandedGs, t * 0.1 * 0.5, 1e-12);       // at 2 V, flow 0.25 g/s
+    EXPECT_NEAR(table[0].expandedGs, t * 0.1 * 0.5, 1e-12);              // at 2 V, flow 0.25 g/s
     EXPECT_NEAR(table[0].expandedPct, t * 0.1 * 0.5 / 0.25 * 100, 1e-9); // 51.4 %
-    EXPECT_NEAR(table[9].expandedGs, t * 0.1 * 2.0, 1e-12);       // at 5 V, flow 4 g/s
-    EXPECT_NEAR(table[9].expandedPct, t * 0.1 * 2.0 / 4.0 * 100, 1e-9); // 12.9 %
+    EXPECT_NEAR(table[9].expandedGs, t * 0.1 * 2.0, 1e-12);              // at 5 V, flow 4 g/s
+    EXPECT_NEAR(table[9].expandedPct, t * 0.1 * 2.0 / 4.0 * 100, 1e-9);  // 12.9 %
     EXPECT_EQ(table[9].coverageFactor, t);
 }
 
 TEST(Checks, ACheckWithNothingToJudgeFails)
 {
-    const Reduction volts = ExactFit({1.0, 0.26, 0.5}); // rows at 1.37 to 4.68 V
-    const Reduction freq = ExactFit({1000.0, 20.0, 0.5}, 1); // rows at 1028 to 1283 Hz
+    const Reduction volts = ExactFit({1.0, 0.26, 0.5});             // rows at 1.37 to 4.68 V
+    const Reduction freq = ExactFit({1000.0, 20.0, 0.5}, 1);        // rows at 1028 to 1283 Hz
     const Reduction framedRun = ExactFit({1000.0, 2000.0, 0.5}, 1); // 1190 g/s at 70000 Hz
     struct Case
     {
@@ -184,25 +187,27 @@ TEST(Checks, ACheckWithNothingToJudgeFails)
         const char* failed; // the check that fails
         std::string detail;
     } const cases[] = {
-        {"a table of no words", &volts, {0.0, 5.0, 0, OutputFlowUnit::TenMgPerSec}, {}, "coverage",
+        // clang-format off
+        {"a table of no words", &volts, {0.0, 5.0, 0, TenMgPerSec}, {}, "coverage",
          "the table has no words"},
         {"all words 0: a range below the offset", &volts,
-         {0.0, 0.9, 1024, OutputFlowUnit::TenMgPerSec}, {}, "coverage",
+         {0.0, 0.9, 1024, TenMgPerSec}, {}, "coverage",
          "all 1024 words are 0: the table tells the controller no flow"},
-        {"a range that misses the sensor", &freq, {2000.0, 15000.0, 64, OutputFlowUnit::GPerSec},
+        {"a range that misses the sensor", &freq, {2000.0, 15000.0, 64, GPerSec},
          {.maxWord = 2147483646}, "coverage",
          "no word lies inside the measured responses: choose Response Min and Max over them"},
         {"a frame word the controller cannot hold", &framedRun,
-         {1000.0, 70000.0, 64, OutputFlowUnit::GPerSec}, {}, "word range",
+         {1000.0, 70000.0, 64, GPerSec}, {}, "word range",
          "the frame word 70000 (response max) is outside 0 to 65535"},
         {"no breakpoint at or above the idle flow", &volts,
-         {1.0, 1.3, 16, OutputFlowUnit::TenMgPerSec}, {}, "table error",
+         {1.0, 1.3, 16, TenMgPerSec}, {}, "table error",
          "no breakpoint has a flow at or above the idle flow"},
-        {"no row at or above the idle flow", &volts, {0.0, 5.0, 1024, OutputFlowUnit::TenMgPerSec},
+        {"no row at or above the idle flow", &volts, {0.0, 5.0, 1024, TenMgPerSec},
          {.idleFlowGs = 250.0}, "flow error", "no row has a flow of at least 250 g/s"},
-        {"more extrapolated than allowed", &volts, {0.0, 5.0, 1024, OutputFlowUnit::TenMgPerSec},
+        {"more extrapolated than allowed", &volts, {0.0, 5.0, 1024, TenMgPerSec},
          {.maxExtrapolatedPct = 33.0}, "extrapolation",
          "33.9 % of the words lie outside the measured responses (limit 33 %)"}, // 347 of 1024
+        // clang-format on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -216,8 +221,7 @@ TEST(Checks, ACheckWithNothingToJudgeFails)
         }
     }
     // The frame word counts in the check but not among the table's words.
-    const TableCheck framed =
-        CheckFlowTable(framedRun, {1000.0, 70000.0, 64, OutputFlowUnit::GPerSec});
+    const TableCheck framed = CheckFlowTable(framedRun, {1000.0, 70000.0, 64, GPerSec});
     EXPECT_EQ(framed.frameWordsOutOfRange, 1);
     EXPECT_EQ(framed.maxWord, 1190); // ((70000 - 1000) / 2000)^2 = 1190.25
     EXPECT_EQ(framed.wordsAbove65535, 0);

@@ -1,5 +1,5 @@
-#include "Markup.h"
 #include "Utf8.h"
+#include "Markup.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,10 @@ TEST(Utf8, InvalidBytesBecomeTheReplacementCharacter)
     } const cases[] = {
         {"ASCII and two, three and four bytes", "a\xC3\xA9\xE2\x82\xAC\xF0\x9D\x84\x9E",
          "a\xC3\xA9\xE2\x82\xAC\xF0\x9D\x84\x9E"},
-        {"a stray continuation byte", "a\x80" "b", "a" + fffd + "b"},
+        {"a stray continuation byte",
+         "a\x80"
+         "b",
+         "a" + fffd + "b"},
         {"an overlong slash", "\xC0\xAF", fffd + fffd},
         {"a surrogate", "\xED\xA0\x80", fffd + fffd + fffd},
         {"above U+10FFFF", "\xF4\x90\x80\x80", fffd + fffd + fffd + fffd},

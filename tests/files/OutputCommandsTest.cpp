@@ -10,6 +10,7 @@
 #include <cmath>
 
 using namespace tovarin;
+using enum tovarin::OutputFlowUnit;
 
 namespace {
 
@@ -45,7 +46,8 @@ TEST(OutputCommands, WriteTheFilesFromTheFieldsRead)
                                                     "\tDW\t  14\r\n");
     // Fields that no longer convert keep what the last command read.
     platform.answer = dir.Path("report.html");
-    GenerateHtmlInfo(platform, OnScreen(stored, "", "max", "many", 3), Fitted({1.0, 2.0, 0.5}), stored);
+    GenerateHtmlInfo(platform, OnScreen(stored, "", "max", "many", 3), Fitted({1.0, 2.0, 0.5}),
+                     stored);
     EXPECT_NE(ReadWholeFile(dir.Path("report.html")).find("\t4.9\t3.80 \n"), std::string::npos);
     EXPECT_EQ(stored.pointCount, 3);
     EXPECT_EQ(platform.messages.size(), 0u);
@@ -67,7 +69,7 @@ TEST(OutputCommands, NothingWithoutAFitOrWithTooManyPointsAndNoDialog)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FakePlatform platform;
-        OutputParameters stored{1.0, 2.0, 3, OutputFlowUnit::MgPerSec};
+        OutputParameters stored{1.0, 2.0, 3, MgPerSec};
         const OutputParameters onScreen = OnScreen(stored, "0", "5", c.points, 0);
         GenerateOutputFile(platform, onScreen, c.run, stored);
         GenerateHtmlInfo(platform, onScreen, c.run, stored);
@@ -81,17 +83,18 @@ TEST(OutputCommands, AFailedWriteLeavesTheOldFileAndSaysWhereAndWhy)
 {
     TempDir dir;
     FakePlatform platform;
-    OutputParameters stored{1.0, 2.0, 3, OutputFlowUnit::MgPerSec};
+    OutputParameters stored{1.0, 2.0, 3, MgPerSec};
     platform.answer = dir.Path("missing/maffactor.inc");
-    GenerateOutputFile(platform, OnScreen(stored, "0", "5", "9", 2), Fitted({1.0, 2.0, 0.5}), stored);
+    GenerateOutputFile(platform, OnScreen(stored, "0", "5", "9", 2), Fitted({1.0, 2.0, 0.5}),
+                       stored);
 
     // A file size limit stands in for a full disk, even for root.
     const std::string table = dir.Path("maffactor.inc");
     WriteWholeFile(table, "the old table");
     platform.answer = table;
     WithFileSizeLimit(64, [&] {
-        GenerateOutputFile(platform, OnScreen(stored, "0", "5", "1000", 0),
-                           Fitted({1.0, 2.0, 0.5}), stored);
+        GenerateOutputFile(platform, OnScreen(stored, "0", "5", "1000", 0), Fitted({1.0, 2.0, 0.5}),
+                           stored);
     });
     EXPECT_EQ(platform.messages,
               std::vector<std::string>(

@@ -94,7 +94,8 @@ TEST(Settings, AFileThatNoRunCouldHaveSavedChangesNothing)
         {rows + "4\t5\n1.5\n", ":20: the flow unit line is not a whole number"},
         {rows + "4\t5\n1\n\nM\n", ":21: the response kind line is not a whole number"},
         // A 99-character row line takes two reads: the second is a bare line end.
-        {"1.5\t2.5" + std::string(92, ' ') + "\n" + rows, ":2: the row line does not hold two numbers"},
+        {"1.5\t2.5" + std::string(92, ' ') + "\n" + rows,
+         ":2: the row line does not hold two numbers"},
     };
     for (const auto& [text, problem] : cases) {
         SCOPED_TRACE(problem);

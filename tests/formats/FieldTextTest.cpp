@@ -39,8 +39,7 @@ TEST(FieldText, NotesSayWhatTheRunRead)
 TEST(Limits, ReadAsTheCommandReadsThemAndShownToReadBack)
 {
     std::string error;
-    const std::optional<CheckThresholds> read =
-        ReadLimits({" 2.5 ", "0.935", "65535", "0"}, error);
+    const std::optional<CheckThresholds> read = ReadLimits({" 2.5 ", "0.935", "65535", "0"}, error);
     ASSERT_TRUE(read) << error;
     EXPECT_EQ(read->maxFlowErrorPct, 0.935);
     EXPECT_EQ(read->maxWord, 65535);
@@ -51,7 +50,8 @@ TEST(Limits, ReadAsTheCommandReadsThemAndShownToReadBack)
     const std::pair<LimitTexts, const char*> bad[] = {
         {{"-1", "2", "1", "1"}, "Idle flow: '-1' is not a decimal number from 0 up"},
         {{"2", "inf", "1", "1"}, "Largest flow error: 'inf' is not a decimal number from 0 up"},
-        {{"2", "2", "2147483647", "1"}, "Largest word: '2147483647' is not a whole number from 0 up"},
+        {{"2", "2", "2147483647", "1"},
+         "Largest word: '2147483647' is not a whole number from 0 up"},
         {{"2", "2", "1", "0.5%"}, "Largest table error: '0.5%' is not a decimal number from 0 up"},
     };
     for (const auto& [texts, message] : bad) {

@@ -8,6 +8,7 @@
 #include <cmath>
 
 using namespace tovarin;
+using enum tovarin::OutputFlowUnit;
 
 namespace {
 
@@ -33,16 +34,17 @@ TEST(FlowTable, WorkedExamplesByteForByte)
               "\tDW\t 400\r\n");
     // Freq: the range's first and last words stand before and after the flows.
     const Reduction freq = LastRun({1000.0, 2000.0, 0.5}, 1, "HZ-9");
-    EXPECT_EQ(
-        Table(freq,
-              {.responseMin = 0.0, .responseMax = 15000.0, .pointCount = 3, .outputFlowUnit = OutputFlowUnit::GPerSec}),
-        "; */ MAF file for type:HZ-9 */\r\n"
-        "; */ File units = g/sec */\r\n"
-        "\tDW\t   0\r\n"
-        "\tDW\t   0\r\n"
-        "\tDW\t  11\r\n" // (6500 / 2000)^2 = 10.5625
-        "\tDW\t  49\r\n" // (14000 / 2000)^2
-        "\tDW\t15000\r\n");
+    EXPECT_EQ(Table(freq, {.responseMin = 0.0,
+                           .responseMax = 15000.0,
+                           .pointCount = 3,
+                           .outputFlowUnit = GPerSec}),
+              "; */ MAF file for type:HZ-9 */\r\n"
+              "; */ File units = g/sec */\r\n"
+              "\tDW\t   0\r\n"
+              "\tDW\t   0\r\n"
+              "\tDW\t  11\r\n" // (6500 / 2000)^2 = 10.5625
+              "\tDW\t  49\r\n" // (14000 / 2000)^2
+              "\tDW\t15000\r\n");
 }
 
 TEST(FlowTable, UnitLinesAndWords)
@@ -53,11 +55,11 @@ TEST(FlowTable, UnitLinesAndWords)
         const char* line;
         const char* word; // of 2.5 g/s
     } const cases[] = {
-        {OutputFlowUnit::TenMgPerSec, "; */ File units = 10 * mg/sec */\r\n", " 250"},
-        {OutputFlowUnit::MgPerSec, "; */ File units =  mg/sec */\r\n", "2500"},
-        {OutputFlowUnit::GPerSec, "; */ File units = g/sec */\r\n", "   3"}, // 2.5 rounds up
-        {OutputFlowUnit::KgPerHour, "; */ File units = kg/sec */\r\n", "   9"}, // kg/h: 9.0
-        {std::nullopt, "", "   3"}, // no unit selected: g/s, no line
+        {TenMgPerSec, "; */ File units = 10 * mg/sec */\r\n", " 250"},
+        {MgPerSec, "; */ File units =  mg/sec */\r\n", "2500"},
+        {GPerSec, "; */ File units = g/sec */\r\n", "   3"},    // 2.5 rounds up
+        {KgPerHour, "; */ File units = kg/sec */\r\n", "   9"}, // kg/h: 9.0
+        {std::nullopt, "", "   3"},                             // no unit selected: g/s, no line
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
@@ -81,23 +83,25 @@ TEST(FlowTable, PointCountsDirectionsAndRounding)
         OutputParameters output;
         std::string words;
     } const cases[] = {
-        {"no points", &volts, {0.0, 5.0, 0, OutputFlowUnit::GPerSec}, ""},
-        {"negative count", &volts, {0.0, 5.0, -7, OutputFlowUnit::GPerSec}, ""},
-        {"freq range words only", &freq, {2.7, 99.9, 0, OutputFlowUnit::GPerSec}, "\tDW\t   2\r\n\tDW\t  99\r\n"},
-        {"negative range word", &freq, {-2.7, 9.0, -1, OutputFlowUnit::GPerSec}, "\tDW\t  -2\r\n\tDW\t   9\r\n"},
-        {"one point: the step is unused", &volts, {3.0, 5.0, 1, OutputFlowUnit::GPerSec}, "\tDW\t   3\r\n"},
-        {"falling range", &volts, {4.0, 2.0, 3, OutputFlowUnit::GPerSec}, "\tDW\t   4\r\n\tDW\t   3\r\n\tDW\t   2\r\n"},
-        {"wider than four digits", &volts, {100000.0, 0.0, 1, OutputFlowUnit::GPerSec}, "\tDW\t100000\r\n"},
-        {"56.5 rounds up", &volts, {56.5, 0.0, 1, OutputFlowUnit::GPerSec}, "\tDW\t  57\r\n"},
-        {"56.49 rounds down", &volts, {56.49, 0.0, 1, OutputFlowUnit::GPerSec}, "\tDW\t  56\r\n"},
-        {"beyond int saturates", &volts, {1e300, 0.0, 1, OutputFlowUnit::GPerSec}, "\tDW\t2147483647\r\n"},
+        // clang-format off
+        {"no points", &volts, {0.0, 5.0, 0, GPerSec}, ""},
+        {"negative count", &volts, {0.0, 5.0, -7, GPerSec}, ""},
+        {"freq range words only", &freq, {2.7, 99.9, 0, GPerSec}, "\tDW\t   2\r\n\tDW\t  99\r\n"},
+        {"negative range word", &freq, {-2.7, 9.0, -1, GPerSec}, "\tDW\t  -2\r\n\tDW\t   9\r\n"},
+        {"one point: the step is unused", &volts, {3.0, 5.0, 1, GPerSec}, "\tDW\t   3\r\n"},
+        {"falling range", &volts, {4.0, 2.0, 3, GPerSec}, "\tDW\t   4\r\n\tDW\t   3\r\n\tDW\t   2\r\n"},
+        {"wider than four digits", &volts, {100000.0, 0.0, 1, GPerSec}, "\tDW\t100000\r\n"},
+        {"56.5 rounds up", &volts, {56.5, 0.0, 1, GPerSec}, "\tDW\t  57\r\n"},
+        {"56.49 rounds down", &volts, {56.49, 0.0, 1, GPerSec}, "\tDW\t  56\r\n"},
+        {"beyond int saturates", &volts, {1e300, 0.0, 1, GPerSec}, "\tDW\t2147483647\r\n"},
+        // clang-format on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(Table(*c.run, c.output), kHead + c.words);
     }
     // Before any fit a, b and c are 0: -1/0 and 0/0 count as no flow, +1/0 is infinite.
-    EXPECT_EQ(Table(LastRun({0.0, 0.0, 0.0}, 1, "M"), {-1.0, 1.0, 3, OutputFlowUnit::GPerSec}),
+    EXPECT_EQ(Table(LastRun({0.0, 0.0, 0.0}, 1, "M"), {-1.0, 1.0, 3, GPerSec}),
               kHead +
                   "\tDW\t  -1\r\n\tDW\t   0\r\n\tDW\t   0\r\n\tDW\t2147483647\r\n\tDW\t   1\r\n");
 }
@@ -105,16 +109,17 @@ TEST(FlowTable, PointCountsDirectionsAndRounding)
 TEST(FlowTable, AccumulatesTheStepAndStopsAtARefusedLine)
 {
     std::vector<std::string> lines;
-    WriteFlowTable(LastRun({0.0, 1.0, 1.0}), {0.0, 5.0, 1024, OutputFlowUnit::MgPerSec}, [&](std::string_view line) {
-        lines.emplace_back(line);
-        return true;
-    });
+    WriteFlowTable(LastRun({0.0, 1.0, 1.0}), {0.0, 5.0, 1024, MgPerSec},
+                   [&](std::string_view line) {
+                       lines.emplace_back(line);
+                       return true;
+                   });
     ASSERT_EQ(lines.size(), 2u + 1024u);
     EXPECT_EQ(lines[3], "\tDW\t   5\r\n");     // 5/1023 g/s = 4.89 mg/s
     EXPECT_EQ(lines.back(), "\tDW\t5000\r\n"); // 1023 additions of 5/1023 reach 5 V
 
     int written = 0;
-    EXPECT_FALSE(WriteFlowTable(LastRun({0.0, 1.0, 1.0}), {0.0, 5.0, 100, OutputFlowUnit::GPerSec},
+    EXPECT_FALSE(WriteFlowTable(LastRun({0.0, 1.0, 1.0}), {0.0, 5.0, 100, GPerSec},
                                 [&](std::string_view) { return ++written < 4; }));
     EXPECT_EQ(written, 4);
 }

@@ -7,6 +7,7 @@
 #include <sstream>
 
 using namespace tovarin;
+using enum tovarin::OutputFlowUnit;
 
 namespace {
 
@@ -24,7 +25,7 @@ std::vector<std::string> ReportLines(const Reduction& run, const OutputParameter
 TEST(HtmlReport, VoltsWorkedExampleByteForByte)
 {
     const Reduction run = LastRun({1.0, 2.0, 0.5}, 0, "TYPE7");
-    const std::string text = WriteToString(WriteHtmlReport, run, {0.0, 5.0, 1024, OutputFlowUnit::KgPerHour});
+    const std::string text = WriteToString(WriteHtmlReport, run, {0.0, 5.0, 1024, KgPerHour});
     const std::string title = "Tovarin V2.00 by the Tovarin calibration developers";
     const std::string head =
         "<!DOCTYPE HTML PUBLIC -//W3C//DTD HTML 4.01 Transitional//EN>\n"
@@ -45,7 +46,7 @@ TEST(HtmlReport, VoltsWorkedExampleByteForByte)
         "\tVolts\tMass_Air(g/s)\n"
         "\t---------------------\n";
     ASSERT_EQ(text.substr(0, head.size()), head);
-    const std::vector<std::string> lines = ReportLines(run, {0.0, 5.0, 1024, OutputFlowUnit::KgPerHour});
+    const std::vector<std::string> lines = ReportLines(run, {0.0, 5.0, 1024, KgPerHour});
     ASSERT_EQ(lines.size(), 22u + 50u + 3u);
     EXPECT_EQ(lines[22 + 0], "\t0.0\t0.00 ");
     EXPECT_EQ(lines[22 + 10], "\t1.0\t0.00 "); // at the offset a: still zero flow
@@ -58,11 +59,13 @@ TEST(HtmlReport, VoltsWorkedExampleByteForByte)
 TEST(HtmlReport, RowsFollowMinMaxAndKindAndTheMeterTypeIsEscaped)
 {
     // Flow = response (a = 0, b = 1, c = 1); rows step by (max - min) / 50.
-    const auto freq = ReportLines(LastRun({0.0, 1.0, 1.0}, 1, "A&B<C>\"D\""), {0.0, 15000.0, 7, OutputFlowUnit::TenMgPerSec});
+    const auto freq =
+        ReportLines(LastRun({0.0, 1.0, 1.0}, 1, "A&B<C>\"D\""), {0.0, 15000.0, 7, TenMgPerSec});
     EXPECT_EQ(freq[10], "Mass Airflow Meter: A&amp;B&lt;C&gt;&quot;D&quot;");
     EXPECT_EQ(freq[20], "\tFreq(Hz)\tMass_Air(g/s)");
     EXPECT_EQ(freq[22 + 49], "\t14700.0\t14700.00 ");
-    const auto falling = ReportLines(LastRun({0.0, 1.0, 1.0}, 0, "HFM-5/0280'x"), {5.0, 0.0, 0, OutputFlowUnit::GPerSec});
+    const auto falling =
+        ReportLines(LastRun({0.0, 1.0, 1.0}, 0, "HFM-5/0280'x"), {5.0, 0.0, 0, GPerSec});
     EXPECT_EQ(falling[10], "Mass Airflow Meter: HFM-5/0280'x");
     EXPECT_EQ(falling[22], "\t5.0\t5.00 ");
     EXPECT_EQ(falling[22 + 49], "\t0.1\t0.10 ");

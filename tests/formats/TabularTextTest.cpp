@@ -1,5 +1,5 @@
-#include "RowInput.h"
 #include "TabularText.h"
+#include "RowInput.h"
 
 #include <gtest/gtest.h>
 
@@ -23,10 +23,23 @@ TEST(TabularText, ABenchFileAndThePastedBlockGiveTheSameRows)
         {"tabs, decimal commas", "1,80\t2,5\n3\t4,25\n", {{"1.80", "2.5"}, {"3", "4.25"}}},
         {"commas with points, blanks", "5.0,1.80\n6.5 , 2\n", {{"5.0", "1.80"}, {"6.5", "2"}}},
         {"blanks, a blank line, a comment", "0 1\n\n2   3 # x\n", {{"0", "1"}, {"2", "3"}}},
-        {"a byte-order mark", "\xEF\xBB\xBF" "0,1\n", {{"0", "1"}}},
+        {"a byte-order mark",
+         "\xEF\xBB\xBF"
+         "0,1\n",
+         {{"0", "1"}}},
         {"CR alone ends lines", "0,1\r5,2\r", {{"0", "1"}, {"5", "2"}}},
-        {"UTF-16 LE", std::string("\xFF\xFE" "0\0,\0" "1\0\n\0", 10), {{"0", "1"}}},
-        {"UTF-16 BE", std::string("\xFE\xFF\0" "2\0\t\0" "3", 8), {{"2", "3"}}},
+        {"UTF-16 LE",
+         std::string("\xFF\xFE"
+                     "0\0,\0"
+                     "1\0\n\0",
+                     10),
+         {{"0", "1"}}},
+        {"UTF-16 BE",
+         std::string("\xFE\xFF\0"
+                     "2\0\t\0"
+                     "3",
+                     8),
+         {{"2", "3"}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -51,9 +64,8 @@ TEST(TabularText, APasteMayHoldOneColumnOrGaps)
     // Names with blanks stay whole where commas or tabs separate.
     const ColumnChoice byName{.flow = {.name = "Flow [kg/h]"}, .response = {.name = "Signal [V]"}};
     for (const char* separator : {",", "\t"}) {
-        const std::string header = std::string("Time [s]") + separator + "Flow [kg/h]" +
-                                   separator + "Signal [V]\n0" + separator + "36" + separator +
-                                   "1.5\n";
+        const std::string header = std::string("Time [s]") + separator + "Flow [kg/h]" + separator +
+                                   "Signal [V]\n0" + separator + "36" + separator + "1.5\n";
         const RowInput named = ParseRowInput(header, 19, byName);
         ASSERT_EQ(named.rows.size(), 1u) << separator;
         EXPECT_EQ(named.rows[0].flowText + "|" + named.rows[0].responseText, "36|1.5");

@@ -6,13 +6,14 @@
 #include <gtest/gtest.h>
 
 using namespace tovarin;
+using enum tovarin::OutputFlowUnit;
 
 TEST(VerdictJson, EveryMemberOfTheTableChecksUncertaintyAndDrift)
 {
     Reduction run = LastRun({}, 0, "M");
     Verdict verdict;
     TableCheck& t = verdict.table.emplace();
-    t.output = {0.0, 5.0, 3, OutputFlowUnit::MgPerSec};
+    t.output = {0.0, 5.0, 3, MgPerSec};
     t.minWord = 0;
     t.maxWord = 70000;
     t.wordsAbove32767 = 2;
@@ -26,18 +27,18 @@ TEST(VerdictJson, EveryMemberOfTheTableChecksUncertaintyAndDrift)
     verdict.checks = {{"word range", false, "1 of 3 words exceed 65535"}};
     verdict.uncertainty = {{2.0, 0.25, 0.125, 50.0, 2.5}};
     const std::string json = FormatVerdictJson(run, verdict);
-    for (const char* member : {
-             // "input", "fit" and "quality": the command's whole JSON of no rows
-             "\"table\": {\"points\": 3, \"outputUnit\": \"mg/sec\", \"responseMin\": 0, "
-             "\"responseMax\": 5, \"minWord\": 0, \"maxWord\": 70000, \"wordsBelow0\": 0, "
-             "\"wordsAbove32767\": 2, \"wordsAbove65535\": 1, \"monotonic\": false, "
-             "\"firstDecrease\": 2, \"maxRoundingErrorPct\": 0.25, "
-             "\"maxInterpolationErrorPct\": -0.75, \"atResponse\": 3.75, \"extrapolatedPct\": 50, "
-             "\"flowAtResponseMaxGs\": 70, \"frameWordsOutOfRange\": 1}",
-             "\"checks\": [{\"name\": \"word range\", \"passed\": false, \"detail\": \"1 of 3 "
-             "words exceed 65535\"}]",
-             "\"uncertainty\": [{\"response\": 2, \"flowGs\": 0.25, \"expandedUncertaintyGs\": "
-             "0.125, \"expandedUncertaintyPct\": 50, \"coverageFactor\": 2.5}]"})
+    for (const char* member :
+         {// "input", "fit" and "quality": the command's whole JSON of no rows
+          "\"table\": {\"points\": 3, \"outputUnit\": \"mg/sec\", \"responseMin\": 0, "
+          "\"responseMax\": 5, \"minWord\": 0, \"maxWord\": 70000, \"wordsBelow0\": 0, "
+          "\"wordsAbove32767\": 2, \"wordsAbove65535\": 1, \"monotonic\": false, "
+          "\"firstDecrease\": 2, \"maxRoundingErrorPct\": 0.25, "
+          "\"maxInterpolationErrorPct\": -0.75, \"atResponse\": 3.75, \"extrapolatedPct\": 50, "
+          "\"flowAtResponseMaxGs\": 70, \"frameWordsOutOfRange\": 1}",
+          "\"checks\": [{\"name\": \"word range\", \"passed\": false, \"detail\": \"1 of 3 "
+          "words exceed 65535\"}]",
+          "\"uncertainty\": [{\"response\": 2, \"flowGs\": 0.25, \"expandedUncertaintyGs\": "
+          "0.125, \"expandedUncertaintyPct\": 50, \"coverageFactor\": 2.5}]"})
         EXPECT_NE(json.find(member), std::string::npos) << member;
     run.outcome.secondStart = true;
     EXPECT_NE(FormatVerdictJson(run, verdict).find("\"start\": \"second\"}"), std::string::npos);

@@ -15,8 +15,8 @@ class FakePlatform : public tovarin::IFilePlatform
     int dialogs = 0;
     std::vector<std::string> messages;
     std::optional<std::string> openAnswer;
-    std::vector<int> choices;             // answered in turn; none left is Cancel
-    std::vector<std::string> questions;   // each question with its choices
+    std::vector<int> choices;           // answered in turn; none left is Cancel
+    std::vector<std::string> questions; // each question with its choices
 
     std::optional<std::string> AskSavePath(const std::string&, const std::string&) override
     {
