@@ -8,18 +8,9 @@
 
 using namespace tovarin;
 
-namespace {
-
-Reduction Calibrate(const std::vector<worked::TypedRow>& rows)
-{
-    return worked::Reduced(rows);
-}
-
-} // namespace
-
 TEST(FitQuality, NonLinearFitAgainstAnIndependentComputation)
 {
-    const Reduction run = Calibrate(worked::kHotWire);
+    const Reduction run = worked::Reduced(worked::kHotWire);
     EXPECT_TRUE(run.outcome.converged);
     EXPECT_EQ(run.outcome.evaluations, 27);
     const FitQuality q = AssessFit(run);
@@ -44,14 +35,14 @@ TEST(FitQuality, NonLinearFitAgainstAnIndependentComputation)
 TEST(FitQuality, ExactCurveWorkedExampleAndAFitThatStopsAtTheLimit)
 {
     // 0.8 + 0.3 * flow^0.55 exactly: no error in response or flow.
-    const FitQuality exact = AssessFit(Calibrate({{"2", "1.2392257087836875"},
-                                                  {"15", "2.1303669497938014"},
-                                                  {"90", "4.3641390156299495"},
-                                                  {"300", "7.71095308570457"}}));
+    const FitQuality exact = AssessFit(worked::Reduced({{"2", "1.2392257087836875"},
+                                                        {"15", "2.1303669497938014"},
+                                                        {"90", "4.3641390156299495"},
+                                                        {"300", "7.71095308570457"}}));
     EXPECT_NEAR(exact.maxFlowError->pct, 0.0, 1e-7);
     EXPECT_NEAR(*exact.rSquared, 1.0, 1e-12);
 
-    const Reduction linear = Calibrate(worked::kRows);
+    const Reduction linear = worked::Reduced(worked::kRows);
     const FitQuality worked = AssessFit(linear);
     EXPECT_EQ(linear.outcome.mode, FitMode::Linear);
     EXPECT_FALSE(worked.rows[0].flowErrorPct); // its flow is 0
@@ -61,7 +52,7 @@ TEST(FitQuality, ExactCurveWorkedExampleAndAFitThatStopsAtTheLimit)
     // A generated set (flows log-uniform 2..550 g/s, 0.05 V of noise) that
     // both starts leave at the evaluation limit, near c = 0, b = -a.
     // clang-format off
-    const Reduction stopped = Calibrate({
+    const Reduction stopped = worked::Reduced({
         {"2.41", "0.566"}, {"2.68", "0.524"}, {"2.93", "0.563"}, {"6.39", "0.567"},
         {"7.38", "0.607"}, {"21.06", "0.672"}, {"21.75", "0.683"}, {"47.05", "0.638"},
         {"86.4", "0.686"}, {"325.68", "0.761"}, {"335.25", "0.835"}, {"401.44", "0.779"},
