@@ -14,6 +14,12 @@ namespace tovarin {
 // an optional exponent that counts only when it has digits. 0 when none.
 std::size_t DecimalPrefixLength(std::string_view text);
 
+// The whole of `text` is one decimal number, as a bench file's fields must be.
+inline bool IsDecimalNumber(std::string_view text)
+{
+    return !text.empty() && DecimalPrefixLength(text) == text.size();
+}
+
 // Skips leading white space and converts the longest decimal prefix into
 // `value`; returns false and leaves `value` unchanged when there is none.
 // An exponent beyond the double range gives an infinity.

@@ -11,8 +11,8 @@ namespace tovarin {
 std::optional<double> ReadLimit(std::string_view text)
 {
     double value = 0.0;
-    if (text.empty() || DecimalPrefixLength(text) != text.size() || !ReadNumberField(text, value) ||
-        !(value >= 0.0) || !std::isfinite(value))
+    if (!IsDecimalNumber(text) || !ReadNumberField(text, value) || !(value >= 0.0) ||
+        !std::isfinite(value))
         return std::nullopt;
     return value;
 }

@@ -10,11 +10,6 @@
 namespace tovarin {
 namespace {
 
-bool IsWholeNumber(std::string_view text)
-{
-    return !text.empty() && DecimalPrefixLength(text) == text.size();
-}
-
 // Resolves a column against the header; the 0-based index, or the reason.
 std::optional<std::size_t> ColumnIndex(const ColumnRef& column,
                                        const std::vector<std::string>& header, std::string& reason)
@@ -111,7 +106,7 @@ RowInput ParseRowInput(std::string_view text, int maxRows,
         for (int i = 0; i < 2; ++i) {
             values[i] = FieldValueText(line, i == 0 ? flowAt : responseAt);
             double value = 0.0; // beyond the double range reads as infinite: no decimal
-            if (!IsWholeNumber(values[i]) || !ReadNumberField(values[i], value) ||
+            if (!IsDecimalNumber(values[i]) || !ReadNumberField(values[i], value) ||
                 !std::isfinite(value))
                 return fail(line.number, values[i].empty()
                                              ? std::string("empty field")

@@ -56,11 +56,6 @@ std::vector<std::string> SplitPlain(std::string_view line)
     return fields;
 }
 
-bool IsWholeNumber(std::string_view text)
-{
-    return !text.empty() && DecimalPrefixLength(text) == text.size();
-}
-
 // Tab-separated fields of which at least one has a decimal comma and every
 // other is empty or a number: "1,80\t2,5".
 bool TabsWithDecimalCommas(const std::vector<std::string>& fields)
@@ -71,7 +66,7 @@ bool TabsWithDecimalCommas(const std::vector<std::string>& fields)
         if (std::count(field.begin(), field.end(), ',') > 1)
             return false;
         std::replace(field.begin(), field.end(), ',', '.');
-        if (!field.empty() && !IsWholeNumber(field))
+        if (!field.empty() && !IsDecimalNumber(field))
             return false;
     }
     return comma;
