@@ -9,20 +9,28 @@ namespace tovarin {
 
 namespace {
 
-// Narrows [low, high] to the responses where `k` gives a finite flow of at
-// least `idleFlowGs`: the flow rises with the response when b * c > 0, so
-// the bound is the response at the idle flow, a + b * idle^c. False when
+// Narrows [low, high] to the responses where `model` gives a finite flow of
+// at least `idleFlowGs`. For King's equation (with or without its offset) the
+// flow rises with the response when b * c > 0, so the bound is the response
+// at the idle flow, a + b * (idle + q0)^c; the models of Q(R) do not fall, so
+// the bound is the first response that reaches the idle flow. False when
 // nothing is left.
-bool KeepIdleAndAbove(const KingCoefficients& k, double idleFlowGs, double& low, double& high)
+bool KeepIdleAndAbove(const FlowModel& model, double idleFlowGs, double& low, double& high)
 {
-    if (!AllFinite(k) || k.b == 0.0 || k.c == 0.0)
-        return false;
-    const double atIdle = KingResponse(idleFlowGs, k);
-    if (k.b * k.c > 0.0)
-        low = std::max(low, atIdle);
-    else
-        high = std::min(high, atIdle);
-    return low < high && std::isfinite(KingFlow(low, k)) && std::isfinite(KingFlow(high, k));
+    const KingCoefficients& k = model.king;
+    if (model.kind == ModelKind::King || model.kind == ModelKind::KingOffset) {
+        if (!AllFinite(k) || k.b == 0.0 || k.c == 0.0)
+            return false;
+        const double atIdle = ModelResponse(model, idleFlowGs, low, high);
+        if (k.b * k.c > 0.0)
+            low = std::max(low, atIdle);
+        else
+            high = std::min(high, atIdle);
+    } else if (ModelFlow(model, low) < idleFlowGs) {
+        low = ModelResponse(model, idleFlowGs, low, high);
+    }
+    return low < high && std::isfinite(ModelFlow(model, low)) &&
+           std::isfinite(ModelFlow(model, high));
 }
 
 } // namespace
@@ -39,13 +47,13 @@ DriftResult CompareCalibrations(const CalibrationCurve& now, const CalibrationCu
                 "the measured response ranges of the two calibrations do not overlap"};
     Drift drift;
     drift.idleFlowGs = idleFlowGs;
-    if (!KeepIdleAndAbove(previous.k, idleFlowGs, low, high) ||
-        !KeepIdleAndAbove(now.k, idleFlowGs, low, high))
+    if (!KeepIdleAndAbove(previous.model, idleFlowGs, low, high) ||
+        !KeepIdleAndAbove(now.model, idleFlowGs, low, high))
         return {drift, ""}; // nothing comparable: no points
     for (int i = 0; i < kDriftPoints; ++i) {
         const double r = low + (high - low) * i / (kDriftPoints - 1.0);
-        const double before = KingFlow(r, previous.k);
-        const DriftPoint point{r, PercentError(KingFlow(r, now.k), before)};
+        const double before = ModelFlow(previous.model, r);
+        const DriftPoint point{r, PercentError(ModelFlow(now.model, r), before)};
         drift.points.push_back(point);
         if (std::isfinite(point.changePct) &&
             (!drift.largest ||

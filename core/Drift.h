@@ -5,6 +5,7 @@
 // the flow change (Q_now - Q_prev) / Q_prev * 100 at the same response.
 
 #include "FitQuality.h"
+#include "FlowModel.h"
 #include "Reduce.h"
 #include "TableCheck.h"
 
@@ -18,7 +19,7 @@ namespace tovarin {
 struct CalibrationCurve
 {
     std::optional<ResponseKind> responseKind = ResponseKind::Volts;
-    KingCoefficients k;
+    FlowModel model; // the calibration's chosen model
     double responseMin = 0.0, responseMax = 0.0; // of the measured rows
 };
 

@@ -1,15 +1,10 @@
 #include "FitQuality.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tovarin {
 namespace {
-
-void KeepLargest(std::optional<LargestError>& largest, double pct, int row)
-{
-    if (std::isfinite(pct) && (!largest || std::fabs(pct) > std::fabs(largest->pct)))
-        largest = LargestError{pct, row};
-}
 
 // s^2 (J^T J)^-1 by the adjugate of the symmetric 3 x 3 normal matrix; empty
 // when that matrix is singular or anything is not finite.
@@ -64,12 +59,15 @@ FitQuality AssessFit(const Reduction& lastRun, double idleFlowGs)
     if (!lastRun.outcome.fitted || set.rowCount < kMinFitRows)
         return quality;
     const int n = set.rowCount;
-    quality.dof = n - kMinFitRows;
+    // The fitted responses of another model are its inverse at the rows'
+    // flows; its degrees of freedom are the rows less its parameters.
+    const bool king = lastRun.model.kind == ModelKind::King;
+    quality.dof = king ? n - kMinFitRows : std::max(n - ChosenModel(lastRun).ParameterCount(), 0);
     double sum = 0.0, ssr = 0.0;
     for (int i = 0; i < n; ++i) {
         const auto row = static_cast<std::size_t>(i);
-        const double fitted = KingResponse(set.flowGs[row], k);
-        const double flowError = PercentError(KingFlow(set.response[row], k), set.flowGs[row]);
+        const double fitted = king ? KingResponse(set.flowGs[row], k) : set.fittedResponse[row];
+        const double flowError = PercentError(FlowAt(lastRun, set.response[row]), set.flowGs[row]);
         RowErrors errors{PercentError(set.response[row], fitted), std::nullopt};
         if (set.flowGs[row] != 0.0 && std::isfinite(flowError))
             errors.flowErrorPct = flowError;
@@ -89,7 +87,7 @@ FitQuality AssessFit(const Reduction& lastRun, double idleFlowGs)
         quality.rmsResidual = std::sqrt(ssr / quality.dof);
     if (sst > 0.0 && std::isfinite(ssr))
         quality.rSquared = 1.0 - ssr / sst;
-    if (lastRun.outcome.mode == FitMode::NonLinear && quality.dof > 0 && std::isfinite(ssr))
+    if (king && lastRun.outcome.mode == FitMode::NonLinear && quality.dof > 0 && std::isfinite(ssr))
         quality.uncertainty = Uncertainty(set, k, ssr / quality.dof);
     return quality;
 }

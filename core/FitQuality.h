@@ -2,19 +2,23 @@
 // How well the last fit describes the rows in use, in the response the fit
 // minimised and in the flow the engine controller will read back.
 //
-// With n rows in use, dof = n - 3, fitted_i = KingResponse(flowGs_i):
+// Through the chosen model (King's equation unless another was chosen). With
+// n rows in use and k parameters, dof = n - k, fitted_i = KingResponse(flowGs_i)
+// (another model: the response where its flow is flowGs_i):
 //   response error_i = (response_i - fitted_i) / fitted_i * 100   (the % error field)
-//   flow error_i     = (KingFlow(response_i) - flowGs_i) / flowGs_i * 100,
+//   flow error_i     = (Q(response_i) - flowGs_i) / flowGs_i * 100,
 //                      undefined where flowGs_i is 0 or the result is not finite
 //   SSR = sum (response_i - fitted_i)^2,  SST = sum (response_i - mean response)^2
 //   rms = sqrt(SSR / dof) in response units (undefined for dof <= 0)
 //   R^2 = 1 - SSR / SST (undefined when SST is 0)
 //   cov = s^2 (J^T J)^-1 with s^2 = SSR / dof and the Jacobian columns 1, flow^c
-//         and b * flow^c * ln(flow) (0 where flow is 0), in non-linear mode only;
+//         and b * flow^c * ln(flow) (0 where flow is 0), in non-linear mode of
+//         King's equation only;
 //   standard error_j = sqrt(cov_jj), correlation_jk = cov_jk / sqrt(cov_jj cov_kk).
 // The largest errors are signed values of largest magnitude; the flow error's
 // only over rows whose flow is at least the idle flow.
 
+#include "FlowErrors.h"
 #include "Reduce.h"
 
 #include <optional>
@@ -22,18 +26,10 @@
 
 namespace tovarin {
 
-inline constexpr double kDefaultIdleFlowGs = 2.0; // g/s
-
 struct RowErrors
 {
     double responseErrorPct = 0.0;
     std::optional<double> flowErrorPct;
-};
-
-struct LargestError
-{
-    double pct = 0.0; // signed
-    int row = 0;
 };
 
 struct CoefficientUncertainty

@@ -1,10 +1,36 @@
 #include "Reduce.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tovarin {
 
-Reduction Reduce(const RunInput& input)
+namespace {
+
+bool KingPassesFlowError(const MeasurementSet& set, const KingCoefficients& k,
+                         const ModelSettings& models)
+{
+    FlowModel king;
+    king.king = k;
+    const std::optional<LargestError> e = InSampleFlowError(set, king, models.idleFlowGs);
+    return e && std::fabs(e->pct) <= models.maxFlowErrorPct;
+}
+
+// Responses of the rows in use at their flows, through the chosen model.
+void FillFittedResponses(Reduction& reduction)
+{
+    MeasurementSet& set = reduction.set;
+    const FlowModel model = ChosenModel(reduction);
+    const ResponseRange range = MeasuredResponseRange(set);
+    for (std::size_t row = 0; row < static_cast<std::size_t>(set.rowCount); ++row)
+        set.fittedResponse[row] = model.kind == ModelKind::King
+                                      ? KingResponse(set.flowGs[row], reduction.coefficients)
+                                      : ModelResponse(model, set.flowGs[row], range.low, range.high);
+}
+
+} // namespace
+
+Reduction Reduce(const RunInput& input, const ModelSettings& models)
 {
     Reduction reduction;
     MeasurementSet& set = reduction.set;
@@ -14,8 +40,17 @@ Reduction Reduce(const RunInput& input)
     if (set.rowCount < kMinFitRows)
         return reduction;
     reduction.outcome = FitKing(set, reduction.coefficients);
-    for (std::size_t row = 0; row < static_cast<std::size_t>(set.rowCount); ++row)
-        set.fittedResponse[row] = KingResponse(set.flowGs[row], reduction.coefficients);
+    if (models.choice != ModelChoice::King || models.compare ||
+        !KingPassesFlowError(set, reduction.coefficients, models)) {
+        reduction.comparison =
+            CompareModels(set, reduction.coefficients, reduction.outcome, models);
+        const ModelKind kind = models.choice == ModelChoice::Best
+                                   ? BestModel(*reduction.comparison)
+                                   : kModelKinds[static_cast<std::size_t>(models.choice)];
+        reduction.model = reduction.comparison->Of(kind).model;
+        reduction.model.kind = kind;
+    }
+    FillFittedResponses(reduction);
     return reduction;
 }
 
@@ -26,12 +61,35 @@ Reduction CarryLastFit(Reduction now, const Reduction& lastFit)
     now.coefficients = lastFit.coefficients;
     now.outcome = lastFit.outcome;
     now.set.fittedResponse = lastFit.set.fittedResponse;
+    now.model = lastFit.model;
+    now.comparison = lastFit.comparison;
     return now;
 }
 
 bool HasUsableFit(const Reduction& reduction)
 {
-    return reduction.outcome.fitted && AllFinite(reduction.coefficients);
+    const ModelAssessment* chosen = ChosenAssessment(reduction);
+    return reduction.outcome.fitted && AllFinite(reduction.coefficients) &&
+           (reduction.model.kind == ModelKind::King || (chosen && chosen->made));
+}
+
+FlowModel ChosenModel(const Reduction& reduction)
+{
+    FlowModel model = reduction.model;
+    if (model.kind == ModelKind::King)
+        model.king = reduction.coefficients;
+    return model;
+}
+
+double FlowAt(const Reduction& reduction, double response)
+{
+    return reduction.model.kind == ModelKind::King ? KingFlow(response, reduction.coefficients)
+                                                   : ModelFlow(reduction.model, response);
+}
+
+const ModelAssessment* ChosenAssessment(const Reduction& reduction)
+{
+    return reduction.comparison ? &reduction.comparison->Of(reduction.model.kind) : nullptr;
 }
 
 RunMode ModeOf(const Reduction& reduction)

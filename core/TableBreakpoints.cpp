@@ -16,7 +16,7 @@ int WordOf(double flowGs, double factor)
 } // namespace
 
 TableBreakpoints::TableBreakpoints(const Reduction& lastRun, const OutputParameters& output)
-    : m_coefficients(lastRun.coefficients), m_factor(OutputUnitFactor(output.outputFlowUnit)),
+    : m_model(ChosenModel(lastRun)), m_factor(OutputUnitFactor(output.outputFlowUnit)),
       m_step((output.responseMax - output.responseMin) /
              (static_cast<double>(output.pointCount) - 1.0)),
       m_response(output.responseMin), m_left(std::max(output.pointCount, 0))
@@ -28,7 +28,7 @@ bool TableBreakpoints::Next(TableBreakpoint& point)
     if (m_left == 0)
         return false;
     --m_left;
-    const double flowGs = KingFlow(m_response, m_coefficients);
+    const double flowGs = ModelFlow(m_model, m_response);
     point = {m_response, flowGs, WordOf(flowGs, m_factor)};
     // Responses accumulate by repeated addition of the step, not min + i * step:
     // tables generated before rely on the exact same words.

@@ -1,6 +1,6 @@
 #pragma once
 // The flow words of the flow factor table, one at a time in table order,
-// exactly as the table writes them: the flow the fit gives at evenly spaced
+// exactly as the table writes them: the flow the chosen model gives at evenly spaced
 // responses from response min to response max, scaled to the output unit
 // and rounded half up. The table writer and the table check both walk them.
 
@@ -28,7 +28,7 @@ class TableBreakpoints
     bool Next(TableBreakpoint& point);
 
   private:
-    KingCoefficients m_coefficients;
+    FlowModel m_model;
     double m_factor; // g/s to the output unit
     double m_step;
     double m_response;

@@ -130,7 +130,7 @@ TableCheck CheckFlowTable(const Reduction& lastRun, const OutputParameters& outp
         KeepLargest(t.maxRoundingError, PercentError(p.word, p.flowGs * factor), p.response);
         if (index > 0 && previous.flowGs >= idleFlowGs) {
             const double mid = (previous.response + p.response) / 2;
-            const double flow = KingFlow(mid, lastRun.coefficients) * factor;
+            const double flow = FlowAt(lastRun, mid) * factor;
             // In double: words near INT_MAX would overflow an int sum.
             KeepLargest(t.maxInterpolationError,
                         PercentError((static_cast<double>(previous.word) + p.word) / 2.0, flow),
@@ -148,7 +148,7 @@ TableCheck CheckFlowTable(const Reduction& lastRun, const OutputParameters& outp
         for (const int word : t.frameWords)
             t.frameWordsOutOfRange += word < 0 || word > thresholds.maxWord;
     }
-    t.flowAtResponseMaxGs = KingFlow(output.responseMax, lastRun.coefficients);
+    t.flowAtResponseMaxGs = FlowAt(lastRun, output.responseMax);
     return t;
 }
 

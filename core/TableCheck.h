@@ -45,7 +45,6 @@ struct TableCheck
     bool Monotonic() const { return !firstDecrease; }
 };
 
-inline constexpr double kDefaultMaxFlowErrorPct = 2.0;
 inline constexpr int kDefaultMaxWord = 65535; // an unsigned 16-bit word
 inline constexpr double kDefaultMaxTableErrorPct = 0.5;
 

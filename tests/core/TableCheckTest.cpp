@@ -126,8 +126,8 @@ TEST(Drift, ChangesAlongTheRangeAtTheSameResponse)
 {
     // Now flow = r, before flow = r^2: the change (r - r^2) / r^2 = 1 / r - 1
     // is 0 at r = 1 and -66.67 % at r = 3, the end of the overlap [1, 3].
-    const CalibrationCurve now{ResponseKind::Volts, {0.0, 1.0, 1.0}, 1.0, 4.0};
-    const CalibrationCurve before{ResponseKind::Volts, {0.0, 1.0, 0.5}, 0.5, 3.0};
+    const CalibrationCurve now{ResponseKind::Volts, {.king = {0.0, 1.0, 1.0}}, 1.0, 4.0};
+    const CalibrationCurve before{ResponseKind::Volts, {.king = {0.0, 1.0, 0.5}}, 0.5, 3.0};
     const DriftResult result = CompareCalibrations(now, before, 0.0);
     ASSERT_TRUE(result.drift);
     const Drift& drift = *result.drift;
@@ -141,8 +141,8 @@ TEST(Drift, ChangesAlongTheRangeAtTheSameResponse)
     // Only flows of at least the idle flow compare: now 2 g/s is at 2 V.
     EXPECT_EQ(CompareCalibrations(now, before, 2.0).drift->points[0].response, 2.0);
     // Nothing to compare: flows infinite everywhere (b = 0), or all below idle.
-    const CalibrationCurve infinite{ResponseKind::Volts, {0.0, 0.0, 1.0}, 1.0, 3.0};
-    const CalibrationCurve low{ResponseKind::Volts, {0.0, 100.0, 1.0}, 1.0, 3.0};
+    const CalibrationCurve infinite{ResponseKind::Volts, {.king = {0.0, 0.0, 1.0}}, 1.0, 3.0};
+    const CalibrationCurve low{ResponseKind::Volts, {.king = {0.0, 100.0, 1.0}}, 1.0, 3.0};
     for (const CalibrationCurve& other : {infinite, low}) {
         const Drift none = *CompareCalibrations(now, other, 2.0).drift;
         EXPECT_TRUE(none.points.empty());

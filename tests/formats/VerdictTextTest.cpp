@@ -56,7 +56,7 @@ TEST(PreviousCalibration, ReadsFilesWrittenBeforeTheStartWasNamedDefault)
     const PreviousCalibration previous = ReadPreviousCalibration(old, "old.json");
     ASSERT_TRUE(previous.curve) << previous.error;
     EXPECT_EQ(previous.curve->responseKind, ResponseKind::Freq);
-    EXPECT_EQ(previous.curve->k.c, 0.5);
+    EXPECT_EQ(previous.curve->model.king.c, 0.5);
     EXPECT_EQ(previous.curve->responseMin, 1.5);
     EXPECT_EQ(previous.curve->responseMax, 9.0);
 }
