@@ -56,6 +56,12 @@ const char* const kReduceUsage =
     "  --points N           words in the table (default 1024, at most 1048576)\n"
     "  --output-unit UNIT   unit of the table: 10*mg/sec (default, also 10*mg/s),\n"
     "                       mg/sec (mg/s), g/sec (g/s), kg/hr (kg/h)\n"
+    "Models (the table, report, record, checks and drift use the chosen one):\n"
+    "  --model NAME         king (default, King's equation), king-offset (with a\n"
+    "                       flow offset), poly (flow as a polynomial of order 3 to\n"
+    "                       5 in the response), monotone (monotone interpolant),\n"
+    "                       best (the smallest leave-one-out flow error)\n"
+    "  --compare-models     compare all four models even with --model king\n"
     "Checks (printed with the result; --check makes a failure exit 4):\n"
     "  --check              exit 4 when a check fails, naming it on standard error:\n"
     "                       the fit converged, the flow error, every word within\n"
@@ -78,7 +84,7 @@ const char* const kReduceUsage =
     "  --files-from LIST    the files, one path a line (- for standard input)\n"
     "  --jobs N             worker threads (default: the number of cores)\n"
     "  --summary FILE       one CSV row per file: file,exitCode,rowCount,mode,a,b,c,\n"
-    "                       converged,maxFlowErrorPct,checks\n"
+    "                       converged,maxFlowErrorPct,checks,model\n"
     "\n"
     "Exit status: 0 fitted, 1 an output could not be written, 2 bad options or\n"
     "input (nothing written), 3 no usable fit (fewer than 3 rows in use, or\n"
@@ -253,6 +259,15 @@ const std::map<std::string, ValueHandler>& ValueOptions()
              o.thresholds.maxWord = *word;
              return std::nullopt;
          }},
+        {"--model",
+         [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+             const std::optional<ModelChoice> choice = ModelChoiceNamed(v);
+             if (!choice)
+                 return "--model: '" + v +
+                        "' is not one of king, king-offset, poly, monotone, best";
+             o.model = *choice;
+             return std::nullopt;
+         }},
         {"--columns",
          [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
              o.columns = ParseColumnChoice(v);
@@ -370,13 +385,14 @@ ParsedOptions ParseReduceOptions(const std::vector<std::string>& args)
             else
                 parsed.error = valueOption->second(options, inlineValue ? *inlineValue : args[++i]);
         } else if (arg == "--help" || arg == "-h" || arg == "--version" || arg == "--json" ||
-                   arg == "--check") {
+                   arg == "--check" || arg == "--compare-models") {
             if (inlineValue)
                 parsed.error = "option " + arg + " takes no value";
             options.help = options.help || arg == "--help" || arg == "-h";
             options.version = options.version || arg == "--version";
             options.json = options.json || arg == "--json";
             options.check = options.check || arg == "--check";
+            options.compareModels = options.compareModels || arg == "--compare-models";
         } else if (arg.size() > 1 && arg[0] == '-') {
             parsed.error = "unknown option '" + arg + "'";
         } else {

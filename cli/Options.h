@@ -38,6 +38,8 @@ struct ReduceOptions
     RecordIdentity identity; // --serial, --operator, --reference, --conditions, --note
     std::optional<std::string> previousPath;
     std::optional<double> maxDriftPct;
+    ModelChoice model = ModelChoice::King; // --model
+    bool compareModels = false;            // --compare-models
     bool json = false;
     bool check = false;         // exit 4 when a check fails
     CheckThresholds thresholds; // --idle-flow, --max-flow-error, --max-word, --max-table-error

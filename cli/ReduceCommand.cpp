@@ -120,6 +120,13 @@ OutputParameters ChooseOutputParameters(const ReduceOptions& options,
     return output;
 }
 
+// The model the options choose, judged with their thresholds over the table's responses.
+ModelSettings ModelSettingsOf(const ReduceOptions& options, const OutputParameters& output)
+{
+    return {options.model, options.compareModels, options.thresholds.idleFlowGs,
+            options.thresholds.maxFlowErrorPct, output.responseMin, output.responseMax};
+}
+
 // What the run reads: the settings file's rows and the input's, with the
 // units and meter type of the options.
 struct PreparedInput
@@ -185,7 +192,13 @@ void JudgeRun(const ReduceOptions& options, const PreparedInput& prepared, FileR
         result.messages.push_back("warning: the fitted coefficients are not all finite numbers");
         if (wantsFiles)
             result.exitCode = kExitNoFit;
-    } else if (!run.outcome.converged) {
+    } else if (!HasUsableFit(run)) {
+        const ModelAssessment& chosen = *ChosenAssessment(run);
+        result.messages.push_back(std::string("warning: the model ") + ModelName(run.model.kind) +
+                                  " could not be made: " + chosen.why);
+        if (wantsFiles || options.check)
+            result.exitCode = kExitNoFit;
+    } else if (run.model.kind == ModelKind::King && !run.outcome.converged) {
         // The start values or a half-way point: no table should be flashed from them.
         result.messages.push_back("warning: the fit did not converge (" + run.outcome.stop +
                                   "): these coefficients are not a fit");
@@ -293,7 +306,9 @@ FileReduction ReduceInput(const ReduceOptions& options, std::istream& standardIn
             result.messages.push_back(std::string("warning: ") + what +
                                       " is not valid UTF-8: the JSON and the record show each "
                                       "invalid byte as U+FFFD");
-    result.run = Reduce(prepared.input);
+    result.run = Reduce(prepared.input,
+                        ModelSettingsOf(options, ChooseOutputParameters(
+                                                     options, prepared.input.responseKind)));
     const Reduction& run = *result.run;
     result.fields = FormatResultFields(run);
     JudgeRun(options, prepared, result);

@@ -1,8 +1,10 @@
 #include "ModelComparison.h"
 
 #include "ModelFits.h"
+#include "NumberText.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -279,6 +281,33 @@ ModelKind BestModel(const ModelComparison& comparison)
             (!chosen || m.model.ParameterCount() < chosen->model.ParameterCount()))
             chosen = &m;
     return chosen->model.kind;
+}
+
+std::optional<std::string> BetterModelHint(const ModelComparison& comparison, ModelKind chosen,
+                                           const MeasurementSet& set, double maxFlowErrorPct)
+{
+    const auto passes = [&](const ModelAssessment& m) {
+        const std::optional<LargestError> e = JudgedFlowError(m);
+        return e && std::fabs(e->pct) <= maxFlowErrorPct;
+    };
+    const ModelAssessment& now = comparison.Of(chosen);
+    const std::optional<LargestError> miss = JudgedFlowError(now);
+    if (!miss || passes(now))
+        return std::nullopt;
+    const ModelAssessment* better = nullptr;
+    for (const ModelAssessment& m : comparison.models)
+        if (m.model.kind != chosen && m.eligible && m.looMaxFlowError && passes(m) &&
+            (!better || Magnitude(m.looMaxFlowError) < Magnitude(better->looMaxFlowError)))
+            better = &m;
+    if (!better)
+        return std::nullopt;
+    std::string title = ModelTitle(chosen);
+    title[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(title[0])));
+    const char* name = ModelName(better->model.kind);
+    return title + FormatC(" misses by %+.1f %% at %.3g g/s; %s predicts within %.1f %% "
+                           "(leave-one-out): --model %s",
+                           miss->pct, set.flowGs[static_cast<std::size_t>(miss->row)], name,
+                           std::fabs(better->looMaxFlowError->pct), name);
 }
 
 std::optional<LargestError> JudgedFlowError(const ModelAssessment& assessment)

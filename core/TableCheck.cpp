@@ -152,12 +152,55 @@ TableCheck CheckFlowTable(const Reduction& lastRun, const OutputParameters& outp
     return t;
 }
 
+namespace {
+
+// The "converged" check of a model other than King's equation.
+Check ModelMadeCheck(const ModelAssessment& m)
+{
+    const std::string name = ModelName(m.model.kind);
+    if (!m.made)
+        return {"converged", false, name + ": not made: " + m.why};
+    if (!m.converged)
+        return {"converged", false, name + ": " + m.why + ": these parameters are not a fit"};
+    switch (m.model.kind) {
+    case ModelKind::KingOffset:
+        return {"converged", true, name + ": converged"};
+    case ModelKind::Poly:
+        return {"converged", true,
+                FormatC("poly: order %d by weighted least squares", m.model.ParameterCount() - 1)};
+    case ModelKind::Monotone:
+    case ModelKind::King:
+        break;
+    }
+    return {"converged", true,
+            FormatC("monotone: through %zu rows", m.model.knots.responses.size())};
+}
+
+} // namespace
+
+std::string FlowErrorDetail(const LargestError& e, bool leaveOneOut, double limitPct)
+{
+    return std::string(leaveOneOut ? "largest leave-one-out flow error " : "largest flow error ") +
+           Pct(e.pct) + FormatC(" at row %d (limit %g %%)", e.row, limitPct);
+}
+
+std::optional<LargestError> CheckedFlowError(const Reduction& lastRun, const FitQuality& quality)
+{
+    const ModelAssessment* chosen = ChosenAssessment(lastRun);
+    return lastRun.model.kind == ModelKind::Monotone && chosen ? chosen->looMaxFlowError
+                                                               : quality.maxFlowError;
+}
+
 std::vector<Check> RunChecks(const Reduction& lastRun, const FitQuality& quality,
                              const TableCheck& table, const CheckThresholds& thresholds)
 {
     const FitOutcome& fit = lastRun.outcome;
     std::vector<Check> checks;
-    if (fit.mode == FitMode::Linear)
+    const ModelAssessment* chosen = ChosenAssessment(lastRun);
+    const bool king = lastRun.model.kind == ModelKind::King;
+    if (!king && chosen)
+        checks.push_back(ModelMadeCheck(*chosen));
+    else if (fit.mode == FitMode::Linear)
         checks.push_back(
             {"converged", fit.converged, fit.converged ? "linear mode: " + fit.stop : fit.stop});
     else
@@ -166,11 +209,17 @@ std::vector<Check> RunChecks(const Reduction& lastRun, const FitQuality& quality
                               ? ConvergedText(fit)
                               : FormatC("stopped after %d evaluations (", fit.evaluations) +
                                     fit.stop + "): these coefficients are not a fit"});
-    if (const std::optional<LargestError>& e = quality.maxFlowError)
-        checks.push_back(
-            {"flow error", std::fabs(e->pct) <= thresholds.maxFlowErrorPct,
-             "largest flow error " + Pct(e->pct) +
-                 FormatC(" at row %d (limit %g %%)", e->row, thresholds.maxFlowErrorPct)});
+    // The interpolant passes through every row: only its leave-one-out error tells.
+    const bool leaveOneOut = lastRun.model.kind == ModelKind::Monotone;
+    const std::optional<LargestError> judged = CheckedFlowError(lastRun, quality);
+    if (judged)
+        checks.push_back({"flow error", std::fabs(judged->pct) <= thresholds.maxFlowErrorPct,
+                          FlowErrorDetail(*judged, leaveOneOut, thresholds.maxFlowErrorPct)});
+    else if (leaveOneOut)
+        checks.push_back({"flow error", false,
+                          FormatC("no row but the first and last has a flow of at least %g g/s "
+                                  "to predict",
+                                  quality.idleFlowGs)});
     else // nothing to judge is no pass
         checks.push_back({"flow error", false,
                           FormatC("no row has a flow of at least %g g/s", quality.idleFlowGs)});
@@ -202,6 +251,9 @@ Verdict JudgeCalibration(const Reduction& lastRun, const OutputParameters& outpu
         verdict.table = CheckFlowTable(lastRun, output, thresholds);
         verdict.checks = RunChecks(lastRun, verdict.quality, *verdict.table, thresholds);
         verdict.uncertainty = FlowUncertaintyTable(lastRun, verdict.quality);
+        if (lastRun.comparison)
+            verdict.modelHint = BetterModelHint(*lastRun.comparison, lastRun.model.kind,
+                                                lastRun.set, thresholds.maxFlowErrorPct);
     }
     return verdict;
 }

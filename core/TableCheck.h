@@ -68,6 +68,14 @@ struct Check
     std::string detail; // one line saying why
 };
 
+// "largest flow error +2.5 % at row 3 (limit 2 %)", or for the interpolant
+// "largest leave-one-out flow error ...".
+std::string FlowErrorDetail(const LargestError& e, bool leaveOneOut, double limitPct);
+
+// The flow error the "flow error" check judges: the fit quality's, or for
+// the interpolant its leave-one-out error (it passes through every row).
+std::optional<LargestError> CheckedFlowError(const Reduction& lastRun, const FitQuality& quality);
+
 // "converged", "flow error", "word range", "monotonic", "table error",
 // "coverage" and, with its limit, "extrapolation". A check with nothing to
 // judge fails: no row at or above the idle flow, a table without two
@@ -84,6 +92,7 @@ struct Verdict
     std::optional<TableCheck> table;
     std::vector<Check> checks;
     std::vector<FlowUncertainty> uncertainty; // empty when the covariance is undefined
+    std::optional<std::string> modelHint;     // a model that passes where the chosen fails
 
     bool Passed() const;
 };

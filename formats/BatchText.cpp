@@ -41,7 +41,7 @@ std::string ChecksVerdict(const Verdict& verdict, bool check)
 std::string BatchLine(const std::string& file, const Reduction& run, const ResultFieldTexts& fields,
                       const Verdict& verdict, bool check)
 {
-    const std::optional<LargestError>& flowError = verdict.quality.maxFlowError;
+    const std::optional<LargestError> flowError = CheckedFlowError(run, verdict.quality);
     const std::string checks = ChecksVerdict(verdict, check);
     return FormatC("%s  %d rows  A %s  B %s  C %s  flow error %s", file.c_str(), run.set.rowCount,
                    fields.a.c_str(), fields.b.c_str(), fields.c.c_str(),
@@ -68,18 +68,18 @@ std::string SummaryRow(const std::string& file, int exitCode, const Reduction& r
                        const Verdict& verdict, bool check)
 {
     const KingCoefficients& k = run.coefficients;
-    const std::optional<LargestError>& flowError = verdict.quality.maxFlowError;
+    const std::optional<LargestError> flowError = CheckedFlowError(run, verdict.quality);
     return CsvField(file) + "," + std::to_string(exitCode) + "," +
            std::to_string(run.set.rowCount) + "," + ModeName(ModeOf(run)) + "," +
            Coefficient(run, k.a) + "," + Coefficient(run, k.b) + "," + Coefficient(run, k.c) + "," +
            (run.outcome.converged ? "true" : "false") + "," +
            (flowError ? FormatC("%.17g", flowError->pct) : "") + "," +
-           CsvField(ChecksVerdict(verdict, check)) + "\n";
+           CsvField(ChecksVerdict(verdict, check)) + "," + ModelName(run.model.kind) + "\n";
 }
 
 std::string SummaryFailureRow(const std::string& file, int exitCode)
 {
-    return CsvField(file) + "," + std::to_string(exitCode) + ",,,,,,,,\n";
+    return CsvField(file) + "," + std::to_string(exitCode) + ",,,,,,,,,\n";
 }
 
 } // namespace tovarin

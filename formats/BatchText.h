@@ -10,7 +10,7 @@
 namespace tovarin {
 
 inline constexpr const char* kSummaryHeader =
-    "file,exitCode,rowCount,mode,a,b,c,converged,maxFlowErrorPct,checks\n";
+    "file,exitCode,rowCount,mode,a,b,c,converged,maxFlowErrorPct,checks,model\n";
 
 // A CSV field: quoted, with quotes doubled, when it holds a comma, a quote
 // or a line end.

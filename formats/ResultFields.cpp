@@ -1,8 +1,22 @@
 #include "ResultFields.h"
 
+#include "ModelText.h"
 #include "NumberText.h"
 
+#include <algorithm>
+
 namespace tovarin {
+
+std::array<double, 3> ShownCoefficients(const Reduction& run)
+{
+    if (run.model.kind == ModelKind::King)
+        return {run.coefficients.a, run.coefficients.b, run.coefficients.c};
+    std::vector<double> values;
+    for (const ModelParameter& p : ModelParameters(run.model))
+        values.insert(values.end(), p.values.begin(), p.values.end());
+    values.resize(std::max<std::size_t>(values.size(), 3), 0.0);
+    return {values[0], values[1], values[2]};
+}
 
 ResultFieldTexts FormatResultFields(const Reduction& run)
 {
@@ -16,9 +30,10 @@ ResultFieldTexts FormatResultFields(const Reduction& run)
         texts.rows[row] = {FormatFixed(set.flowGs[row], 4, 2), FormatFixed(fitted, 4, 2),
                            FormatFixed(PercentError(set.response[row], fitted), 4, 2)};
     }
-    texts.a = FormatFixed(run.coefficients.a, 4, 3);
-    texts.b = FormatFixed(run.coefficients.b, 4, 3);
-    texts.c = FormatFixed(run.coefficients.c, 4, 3);
+    const std::array<double, 3> shown = ShownCoefficients(run);
+    texts.a = FormatFixed(shown[0], 4, 3);
+    texts.b = FormatFixed(shown[1], 4, 3);
+    texts.c = FormatFixed(shown[2], 4, 3);
     return texts;
 }
 
@@ -48,7 +63,7 @@ std::string RunLogBlock(const Reduction& run)
                 FormatFixed(set.flowGs[row], 4, 2) +
                 ",  resp = " + FormatFixed(set.response[row], 3, 2) +
                 ", resp_fit = " + FormatFixed(KingResponse(set.flowGs[row], k), 3, 2) + "\n";
-    return text + kEndLine;
+    return text + kEndLine + ModelLogLine(run);
 }
 
 } // namespace tovarin

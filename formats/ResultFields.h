@@ -21,6 +21,10 @@ struct ResultFieldTexts
     std::string a, b, c;                      // "%4.3f" each
 };
 
+// The coefficient fields' values: King's a, b and c, or the first three
+// parameters of the chosen model (monotone: the first three knot responses).
+std::array<double, 3> ShownCoefficients(const Reduction& run);
+
 // The fields after `run`. A run that fitted nothing changes no field, so its
 // texts are all empty here; the window then keeps what it showed.
 ResultFieldTexts FormatResultFields(const Reduction& run);
@@ -31,7 +35,8 @@ inline constexpr const char* kRunBanner = "\n\n\n*** Executing Run ***";
 
 // The rest of a run's log text: with a fit the mode line and the result
 // block (the data to use, the coefficients and one line per row), then in
-// every case the end line.
+// every case the end line; with a model other than King's equation, the
+// model's line after it.
 std::string RunLogBlock(const Reduction& run);
 
 } // namespace tovarin

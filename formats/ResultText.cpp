@@ -1,6 +1,7 @@
 #include "ResultText.h"
 
 #include "JsonText.h"
+#include "ModelText.h"
 #include "NumberText.h"
 #include "VerdictText.h"
 
@@ -37,9 +38,14 @@ std::string FormatRunTable(const Reduction& run, const ResultFieldTexts& fields,
         text += FormatC("%4zu  %10s  %13s  %9s  %12s\n", row, fields.rows[row].maf.c_str(),
                         fields.rows[row].fit.c_str(), fields.rows[row].errorPct.c_str(),
                         FlowErrorText(verdict, row).c_str());
-    text += "\nResponse = A + B * flow^C\n";
-    text += "A = " + fields.a + "\nB = " + fields.b + "\nC = " + fields.c + "\n";
-    return text + FormatVerdictBlock(run, verdict);
+    if (run.model.kind == ModelKind::King) {
+        text += "\nResponse = A + B * flow^C\n";
+        text += "A = " + fields.a + "\nB = " + fields.b + "\nC = " + fields.c + "\n";
+    } else {
+        text += std::string("\nModel: ") + ModelName(run.model.kind) + " (" +
+                ModelTitle(run.model.kind) + ")\n" + ModelParametersText(run.model) + "\n";
+    }
+    return text + FormatVerdictBlock(run, verdict) + ModelComparisonText(run, verdict);
 }
 
 std::string FormatRunJson(const Reduction& run, const ResultFieldTexts& fields,
@@ -62,7 +68,7 @@ std::string FormatRunJson(const Reduction& run, const ResultFieldTexts& fields,
         json += "{\"maf\": " + JsonString(texts.maf) + ", \"fit\": " + JsonString(texts.fit) +
                 ", \"error\": " + JsonString(texts.errorPct) + "}";
     }
-    return json + "]}" + FormatVerdictJson(run, verdict) + moreMembers + "}\n";
+    return json + "]}" + FormatVerdictJson(run, verdict) + ModelsJson(run) + moreMembers + "}\n";
 }
 
 } // namespace tovarin

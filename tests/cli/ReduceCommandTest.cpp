@@ -105,7 +105,7 @@ TEST(ReduceCommand, SaysWhichRowsTheTableLeavesOutAndWhenNothingWasFitted)
         "\"rSquared\": null, \"maxResponseErrorPct\": null, \"maxResponseErrorRow\": null, "
         "\"maxFlowErrorPct\": null, \"maxFlowErrorRow\": null, \"idleFlowGs\": 2, "
         "\"standardErrors\": null, \"correlations\": null, \"rows\": []}, \"table\": null, "
-        "\"checks\": [], \"uncertainty\": []}\n");
+        "\"checks\": [], \"uncertainty\": [], \"model\": \"king\", \"models\": null}\n");
 }
 
 TEST(ReduceCommand, RefusesBadOptionsAndInputWithoutWriting)
