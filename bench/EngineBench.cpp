@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -111,5 +112,43 @@ void BM_ScreenRun19Rows(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ScreenRun19Rows);
+
+
+
+// 19 bench rows of a hot-film-like sensor (two power laws and a low-flow
+// shoulder, zero-flow row first, flows geometric from 2 to 400 g/s) with
+// 0.2 % noise on the responses.
+RunInput HotFilmInput()
+{
+    RunInput input;
+    for (std::size_t i = 0; i < kMaxRows; ++i) {
+        const double q = i == 0 ? 0.0 : 2.0 * std::pow(200.0, static_cast<double>(i - 1) / 17.0);
+        const double noise = 0.002 * std::sin(7.0 * static_cast<double>(i)); // deterministic scatter
+        input.typedFlow[i] = q;
+        input.typedResponse[i] =
+            (0.95 + 0.5 * std::pow(q, 0.45) + 0.3 * (1.0 - std::exp(-q / 8.0))) * (1.0 + noise);
+    }
+    return input;
+}
+
+// The single King fit of a calibration, against --model best (four models,
+// each with its leave-one-out refits).
+void BM_KingOnly19Rows(benchmark::State& state)
+{
+    const RunInput input = HotFilmInput();
+    const ModelSettings king{.maxFlowErrorPct = 100.0, .tableHigh = 5.0}; // passes: no comparison
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Reduce(input, king));
+}
+BENCHMARK(BM_KingOnly19Rows)->Unit(benchmark::kMicrosecond);
+
+void BM_ModelBest19Rows(benchmark::State& state)
+{
+    const RunInput input = HotFilmInput();
+    const ModelSettings best{.choice = ModelChoice::Best, .tableHigh = 5.0};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Reduce(input, best));
+}
+BENCHMARK(BM_ModelBest19Rows)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -21,11 +21,15 @@ void FillFittedResponses(Reduction& reduction)
 {
     MeasurementSet& set = reduction.set;
     const FlowModel model = ChosenModel(reduction);
+    // A fitted curve may reach the first or last flow just outside the
+    // measured responses: search a range's width beyond them on each side.
     const ResponseRange range = MeasuredResponseRange(set);
+    const double margin = range.high - range.low;
     for (std::size_t row = 0; row < static_cast<std::size_t>(set.rowCount); ++row)
         set.fittedResponse[row] = model.kind == ModelKind::King
                                       ? KingResponse(set.flowGs[row], reduction.coefficients)
-                                      : ModelResponse(model, set.flowGs[row], range.low, range.high);
+                                      : ModelResponse(model, set.flowGs[row], range.low - margin,
+                                                      range.high + margin);
 }
 
 } // namespace
