@@ -113,8 +113,6 @@ void BM_ScreenRun19Rows(benchmark::State& state)
 }
 BENCHMARK(BM_ScreenRun19Rows);
 
-
-
 // 19 bench rows of a hot-film-like sensor (two power laws and a low-flow
 // shoulder, zero-flow row first, flows geometric from 2 to 400 g/s) with
 // 0.2 % noise on the responses.
@@ -123,7 +121,8 @@ RunInput HotFilmInput()
     RunInput input;
     for (std::size_t i = 0; i < kMaxRows; ++i) {
         const double q = i == 0 ? 0.0 : 2.0 * std::pow(200.0, static_cast<double>(i - 1) / 17.0);
-        const double noise = 0.002 * std::sin(7.0 * static_cast<double>(i)); // deterministic scatter
+        const double noise =
+            0.002 * std::sin(7.0 * static_cast<double>(i)); // deterministic scatter
         input.typedFlow[i] = q;
         input.typedResponse[i] =
             (0.95 + 0.5 * std::pow(q, 0.45) + 0.3 * (1.0 - std::exp(-q / 8.0))) * (1.0 + noise);

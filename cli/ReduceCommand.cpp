@@ -123,8 +123,12 @@ OutputParameters ChooseOutputParameters(const ReduceOptions& options,
 // The model the options choose, judged with their thresholds over the table's responses.
 ModelSettings ModelSettingsOf(const ReduceOptions& options, const OutputParameters& output)
 {
-    return {options.model, options.compareModels, options.thresholds.idleFlowGs,
-            options.thresholds.maxFlowErrorPct, output.responseMin, output.responseMax};
+    return {options.model,
+            options.compareModels,
+            options.thresholds.idleFlowGs,
+            options.thresholds.maxFlowErrorPct,
+            output.responseMin,
+            output.responseMax};
 }
 
 // What the run reads: the settings file's rows and the input's, with the
@@ -306,9 +310,9 @@ FileReduction ReduceInput(const ReduceOptions& options, std::istream& standardIn
             result.messages.push_back(std::string("warning: ") + what +
                                       " is not valid UTF-8: the JSON and the record show each "
                                       "invalid byte as U+FFFD");
-    result.run = Reduce(prepared.input,
-                        ModelSettingsOf(options, ChooseOutputParameters(
-                                                     options, prepared.input.responseKind)));
+    result.run = Reduce(
+        prepared.input,
+        ModelSettingsOf(options, ChooseOutputParameters(options, prepared.input.responseKind)));
     const Reduction& run = *result.run;
     result.fields = FormatResultFields(run);
     JudgeRun(options, prepared, result);

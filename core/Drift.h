@@ -19,7 +19,7 @@ namespace tovarin {
 struct CalibrationCurve
 {
     std::optional<ResponseKind> responseKind = ResponseKind::Volts;
-    FlowModel model; // the calibration's chosen model
+    FlowModel model;                             // the calibration's chosen model
     double responseMin = 0.0, responseMax = 0.0; // of the measured rows
 };
 

@@ -50,8 +50,8 @@ struct MonotoneKnots
 struct FlowModel
 {
     ModelKind kind = ModelKind::King;
-    KingCoefficients king{}; // king and king-offset
-    double q0 = 0.0;       // king-offset, g/s
+    KingCoefficients king{};    // king and king-offset
+    double q0 = 0.0;            // king-offset, g/s
     std::vector<double> poly{}; // p0 to pn, g/s per (volt or hertz)^k
     MonotoneKnots knots{};
 

@@ -155,8 +155,8 @@ ModelAssessment Made(const ModelFit& fit)
 }
 
 // Everything but the leave-one-out error, which each model's refit gives.
-void Judge(ModelAssessment& m, const MeasurementSet& set, const ModelSettings& settings,
-           double low, double high)
+void Judge(ModelAssessment& m, const MeasurementSet& set, const ModelSettings& settings, double low,
+           double high)
 {
     m.maxFlowError = InSampleFlowError(set, m.model, settings.idleFlowGs);
     if (m.model.kind != ModelKind::Monotone)
@@ -221,8 +221,8 @@ const char* ModelChoiceName(ModelChoice choice)
 ModelComparison CompareModels(const MeasurementSet& set, const KingCoefficients& king,
                               const FitOutcome& kingOutcome, const ModelSettings& settings)
 {
-    const auto [measuredLow, measuredHigh] = std::minmax_element(
-        set.response.begin(), set.response.begin() + std::max(set.rowCount, 1));
+    const auto [measuredLow, measuredHigh] =
+        std::minmax_element(set.response.begin(), set.response.begin() + std::max(set.rowCount, 1));
     const double low = std::min(*measuredLow, settings.tableLow);
     const double high = std::max(*measuredHigh, settings.tableHigh);
     const double idle = settings.idleFlowGs;

@@ -61,8 +61,8 @@ struct ModelSettings
 struct ModelAssessment
 {
     FlowModel model;
-    bool made = false;  // fitted or built; `why` says why not
-    std::string why;    // why it is not eligible; empty when it is
+    bool made = false; // fitted or built; `why` says why not
+    std::string why;   // why it is not eligible; empty when it is
     bool converged = false;
     bool monotonic = false;
     bool eligible = false;

@@ -86,9 +86,7 @@ Evaluation KingEvaluation(Rows rows, bool withOffset)
 std::optional<std::vector<double>> SolveLeastSquares(std::vector<double> a, std::vector<double> y,
                                                      int m, int n)
 {
-    const auto at = [&](int r, int c) -> double& {
-        return a[static_cast<std::size_t>(r + c * m)];
-    };
+    const auto at = [&](int r, int c) -> double& { return a[static_cast<std::size_t>(r + c * m)]; };
     for (int k = 0; k < n; ++k) {
         double norm = 0.0;
         for (int r = k; r < m; ++r)
@@ -212,9 +210,8 @@ ModelFit FitMonotone(Rows rows)
 {
     ModelFit fit;
     fit.model.kind = ModelKind::Monotone;
-    fit.model.knots =
-        MonotoneThrough({rows.response.begin(), rows.response.end()},
-                        {rows.flowGs.begin(), rows.flowGs.end()});
+    fit.model.knots = MonotoneThrough({rows.response.begin(), rows.response.end()},
+                                      {rows.flowGs.begin(), rows.flowGs.end()});
     fit.converged = true;
     for (std::size_t i = 0; i < fit.model.knots.slopes.size(); ++i)
         fit.converged = fit.converged && std::isfinite(fit.model.knots.slopes[i]) &&

@@ -26,10 +26,10 @@ void FillFittedResponses(Reduction& reduction)
     const ResponseRange range = MeasuredResponseRange(set);
     const double margin = range.high - range.low;
     for (std::size_t row = 0; row < static_cast<std::size_t>(set.rowCount); ++row)
-        set.fittedResponse[row] = model.kind == ModelKind::King
-                                      ? KingResponse(set.flowGs[row], reduction.coefficients)
-                                      : ModelResponse(model, set.flowGs[row], range.low - margin,
-                                                      range.high + margin);
+        set.fittedResponse[row] =
+            model.kind == ModelKind::King
+                ? KingResponse(set.flowGs[row], reduction.coefficients)
+                : ModelResponse(model, set.flowGs[row], range.low - margin, range.high + margin);
 }
 
 } // namespace

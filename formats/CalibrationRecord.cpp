@@ -1,5 +1,7 @@
 #include "CalibrationRecord.h"
 
+#include "ModelText.h"
+
 #include "FieldText.h"
 #include "Markup.h"
 #include "NumberText.h"
@@ -66,7 +68,9 @@ std::string Rows(const Reduction& run, const Verdict& verdict)
         html += "<tr>" + Cell(std::to_string(row)) + Cell(FormatRestoredValue(set.typedFlow[row])) +
                 Cell(FormatC("%.6g", set.flowGs[row])) +
                 Cell(FormatRestoredValue(set.response[row])) +
-                Cell(FormatC("%.6g", KingResponse(set.flowGs[row], run.coefficients))) +
+                Cell(FormatC("%.6g", run.model.kind == ModelKind::King
+                                         ? KingResponse(set.flowGs[row], run.coefficients)
+                                         : set.fittedResponse[row])) +
                 Cell(Pct(verdict.quality.rows[row].responseErrorPct)) +
                 Cell(Pct(verdict.quality.rows[row].flowErrorPct)) + "</tr>";
     return html + "</table></section>\n";
@@ -88,7 +92,13 @@ std::string Fit(const Reduction& run, const Verdict& verdict)
         html += "<tr><th>" + std::string(name) + "</th>" + Cell(FormatFixed(value.first, 4, 3)) +
                 Cell(FormatC("%.17g", value.first)) +
                 Cell(value.second ? FormatC("%.3g", *value.second) : "undefined") + "</tr>";
-    html += "</table><p>" +
+    html += "</table>";
+    if (run.model.kind != ModelKind::King) // the chosen model writes the table
+        html += "<p>Model used for the table, the checks and the drift: " +
+                EscapeMarkup(std::string(ModelTitle(run.model.kind)) + " (" +
+                             ModelName(run.model.kind) + "): " + ModelParametersText(run.model)) +
+                "</p>";
+    html += "<p>" +
             EscapeMarkup(run.outcome.mode == FitMode::Linear
                              ? "Linear mode (a is the first response): " + run.outcome.stop + "."
                              : (run.outcome.converged ? ConvergedText(run.outcome)

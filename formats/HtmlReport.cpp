@@ -1,6 +1,7 @@
 #include "HtmlReport.h"
 
 #include "Markup.h"
+#include "ModelText.h"
 #include "NumberText.h"
 #include "Version.h"
 
@@ -29,10 +30,17 @@ bool WriteHtmlReport(const Reduction& lastRun, const OutputParameters& output, c
     put("===========  " + title + "  =========\n\n");
     put("Mass Airflow Meter: " + EscapeMarkup(lastRun.set.meterType) + "\n\n");
     put("\n====================================================================\n");
-    put("=========== Result of Least-Squares Fit to Kings Equation ==========\n");
-    put("================  Response = a + b * (flow ^ c) ====================\n");
-    put("====================================================================\n\n");
-    put(FormatC("Fit Coefficients: a = %2.3f  b = %2.3f   c = %2.3f\n\n", k.a, k.b, k.c));
+    if (lastRun.model.kind == ModelKind::King) {
+        put("=========== Result of Least-Squares Fit to Kings Equation ==========\n");
+        put("================  Response = a + b * (flow ^ c) ====================\n");
+        put("====================================================================\n\n");
+        put(FormatC("Fit Coefficients: a = %2.3f  b = %2.3f   c = %2.3f\n\n", k.a, k.b, k.c));
+    } else { // the model in place of King's equation, its parameters at full precision
+        put(std::string("=========== Result of ") + ModelTitle(lastRun.model.kind) + " (" +
+            ModelName(lastRun.model.kind) + ")\n");
+        put("====================================================================\n\n");
+        put("Fit Coefficients: " + ModelParametersText(lastRun.model) + "\n\n");
+    }
     // Any kind but volts, a list without selection included, heads as frequency.
     put(InfoOf(lastRun.set.responseKind.value_or(ResponseKind::Freq)).reportHead);
     put("\t---------------------\n");
@@ -41,7 +49,7 @@ bool WriteHtmlReport(const Reduction& lastRun, const OutputParameters& output, c
     const double step = (output.responseMax - output.responseMin) / kReportRows;
     double response = output.responseMin;
     for (int row = 0; row < kReportRows && ok; ++row) {
-        put(FormatC("\t%2.1f\t%4.2f \n", response, KingFlow(response, k)));
+        put(FormatC("\t%2.1f\t%4.2f \n", response, FlowAt(lastRun, response)));
         response += step;
     }
     put("</pre>\n");

@@ -100,8 +100,8 @@ PreviousCalibration ReadPreviousCalibration(std::string_view text, const std::st
     if (!kind || kind->type != JsonValue::Type::String || !rows ||
         rows->type != JsonValue::Type::Array || rows->items.empty() || !a || !b || !c)
         return {std::nullopt, notOurs};
-    CalibrationCurve curve{kind->text == "Freq" ? ResponseKind::Freq : ResponseKind::Volts, {},
-                           0.0, 0.0};
+    CalibrationCurve curve{
+        kind->text == "Freq" ? ResponseKind::Freq : ResponseKind::Volts, {}, 0.0, 0.0};
     curve.model.king = {*a, *b, *c};
     if (!ReadChosenModel(*json, curve.model))
         return {std::nullopt, name + ": the parameters of its model are missing or not numbers"};

@@ -78,15 +78,14 @@ TEST(Batch, EachFileAsAloneInInputOrder)
                   said(2, ": no usable fit, so no table, report or record was written") +
                   said(3, ": check failed: flow error: largest flow error -4.28 % at row 3 (limit "
                           "2 %)"));
-    EXPECT_EQ(ReadWholeFile(m.dir.Path("summary.csv")),
-              "file,exitCode,rowCount,mode,a,b,c,converged,maxFlowErrorPct,checks,model\n" +
-                  m.paths[0] +
-                  ",0,4,linear,1,0.26117132956366274,0.69615871138937979,true,"
-                  "0.28456996278958258,passed,king\n" +
-                  m.paths[1] + ",2,,,,,,,,,\n" + m.paths[2] + ",3,2,none,,,,false,,,king\n" +
-                  m.paths[3] +
-                  ",4,10,nonlinear,-0.80421908493535521,1.800706338181409,0.21571608808482953,true,"
-                  "-4.2768293520770584,failed: flow error,king\n");
+    EXPECT_EQ(
+        ReadWholeFile(m.dir.Path("summary.csv")),
+        "file,exitCode,rowCount,mode,a,b,c,converged,maxFlowErrorPct,checks,model\n" + m.paths[0] +
+            ",0,4,linear,1,0.26117132956366274,0.69615871138937979,true,"
+            "0.28456996278958258,passed,king\n" +
+            m.paths[1] + ",2,,,,,,,,,\n" + m.paths[2] + ",3,2,none,,,,false,,,king\n" + m.paths[3] +
+            ",4,10,nonlinear,-0.80421908493535521,1.800706338181409,0.21571608808482953,true,"
+            "-4.2768293520770584,failed: flow error,king\n");
 }
 
 TEST(Batch, PlaceholdersFilesFromAndTheSameBytesWhateverTheJobs)

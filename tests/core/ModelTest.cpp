@@ -144,9 +144,11 @@ TEST(Models, HotFilmSensorKingMissesTheOthersPredict)
     // hint names the model that passes.
     for (const double noise : {0.0, 0.002}) {
         SCOPED_TRACE(noise);
-        const Reduction run = Reduce(InputOf(BenchFlows(), HotFilm, noise),
-                                     {.choice = ModelChoice::King, .maxFlowErrorPct = 3.5,
-                                      .tableLow = 0.0, .tableHigh = 9.0});
+        const Reduction run =
+            Reduce(InputOf(BenchFlows(), HotFilm, noise), {.choice = ModelChoice::King,
+                                                           .maxFlowErrorPct = 3.5,
+                                                           .tableLow = 0.0,
+                                                           .tableHigh = 9.0});
         ASSERT_TRUE(run.comparison); // King's equation failed: compared for the hint
         const ModelComparison& c = *run.comparison;
         EXPECT_GT(std::fabs(c.Of(ModelKind::King).maxFlowError->pct), 5.0);
@@ -156,8 +158,7 @@ TEST(Models, HotFilmSensorKingMissesTheOthersPredict)
         for (const ModelAssessment& m : c.models)
             EXPECT_TRUE(m.eligible) << ModelName(m.model.kind) << ": " << m.why;
         EXPECT_EQ(BestModel(c), ModelKind::Poly);
-        const std::optional<std::string> hint =
-            BetterModelHint(c, ModelKind::King, run.set, 3.5);
+        const std::optional<std::string> hint = BetterModelHint(c, ModelKind::King, run.set, 3.5);
         ASSERT_TRUE(hint);
         EXPECT_EQ(hint->rfind("King's equation misses by -", 0), 0u) << *hint;
         EXPECT_NE(hint->find(" at 2 g/s; poly predicts within "), std::string::npos) << *hint;
@@ -185,9 +186,15 @@ TEST(Models, BestTakesTheFewestParametersWithinATwentiethOfAPoint)
         std::array<bool, 4> eligible;
         ModelKind best;
     } const cases[] = {
-        {"king at exactly 0.05 above the smallest", {1.05, 2.0, 1.0, 0.9}, {1, 1, 1, 0}, ModelKind::King},
+        {"king at exactly 0.05 above the smallest",
+         {1.05, 2.0, 1.0, 0.9},
+         {1, 1, 1, 0},
+         ModelKind::King},
         {"king just beyond", {1.0501, 2.0, 1.0, 0.9}, {1, 1, 1, 0}, ModelKind::Poly},
-        {"an ineligible smallest does not count", {1.0, 2.0, 3.0, 0.1}, {1, 1, 1, 0}, ModelKind::King},
+        {"an ineligible smallest does not count",
+         {1.0, 2.0, 3.0, 0.1},
+         {1, 1, 1, 0},
+         ModelKind::King},
         {"monotone alone well below", {3.0, 2.0, 1.0, 0.5}, {1, 1, 1, 1}, ModelKind::Monotone},
         {"nothing eligible", {1.0, 1.0, 1.0, 1.0}, {0, 0, 0, 0}, ModelKind::King},
     };
@@ -226,7 +233,8 @@ TEST(Models, NonMonotonicPolynomialAndFallingResponsesAreNotEligible)
 
 TEST(Models, KingAloneComparesNothingUnlessItFails)
 {
-    const RunInput king = InputOf(BenchFlows(), [](double q) { return 1.0 + 0.3 * std::pow(q, 0.6); });
+    const RunInput king =
+        InputOf(BenchFlows(), [](double q) { return 1.0 + 0.3 * std::pow(q, 0.6); });
     EXPECT_FALSE(Reduce(king).comparison);
     EXPECT_TRUE(Reduce(king, {.compare = true}).comparison);
     EXPECT_TRUE(Reduce(InputOf(BenchFlows(), HotFilm)).comparison);
