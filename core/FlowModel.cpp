@@ -116,20 +116,21 @@ double ModelResponse(const FlowModel& model, double flowGs, double low, double h
     case ModelKind::Monotone:
         break;
     }
-    // Bisection for the first response whose flow reaches flowGs: the models
-    // that give Q(R) are non-decreasing wherever they are used.
+    // Bisection for the last response whose flow is still at most flowGs:
+    // the models that give Q(R) are non-decreasing wherever they are used, and
+    // a zero-flow row lands where the curve leaves zero, not far below it.
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
     if (!(low <= high) || !(ModelFlow(model, low) <= flowGs) || !(ModelFlow(model, high) >= flowGs))
         return kNaN;
-    if (ModelFlow(model, low) == flowGs)
-        return low;
+    if (ModelFlow(model, high) == flowGs)
+        return high;
     for (int i = 0; i < 200 && low < high; ++i) {
         const double mid = low + (high - low) / 2;
         if (mid <= low || mid >= high)
             break;
-        (ModelFlow(model, mid) < flowGs ? low : high) = mid;
+        (ModelFlow(model, mid) <= flowGs ? low : high) = mid;
     }
-    return high;
+    return low;
 }
 
 MonotoneKnots MonotoneThrough(std::vector<double> responses, std::vector<double> flows)

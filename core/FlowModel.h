@@ -62,7 +62,7 @@ struct FlowModel
 double ModelFlow(const FlowModel& model, double response);
 
 // The response at which Q(R) reaches `flowGs`, searched within `low` to
-// `high` for the models that give Q(R) only (the smallest such response for
+// `high` for the models that give Q(R) only (the largest such response for
 // a flow where Q(R) is flat, as at zero flow); NaN where there is none.
 double ModelResponse(const FlowModel& model, double flowGs, double low, double high);
 

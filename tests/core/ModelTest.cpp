@@ -244,4 +244,7 @@ TEST(Models, KingAloneComparesNothingUnlessItFails)
     const Reduction k = Reduce(hotFilm), p = Reduce(hotFilm, Settings(ModelChoice::Poly));
     EXPECT_NE(CheckFlowTable(k, output).maxWord, CheckFlowTable(p, output).maxWord);
     EXPECT_NEAR(CheckFlowTable(p, output).flowAtResponseMaxGs, ModelFlow(p.model, 8.0), 0.0);
+    // The zero-flow row's fitted response is where the polynomial leaves zero
+    // flow, near the row's own response, not the bottom of the search range.
+    EXPECT_NEAR(p.set.fittedResponse[0], p.set.response[0], 0.05);
 }
