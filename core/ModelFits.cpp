@@ -139,15 +139,12 @@ ModelFit RefitKing(Rows rows, FitMode mode, const KingCoefficients& start)
     ModelFit fit;
     fit.model.kind = ModelKind::King;
     const auto m = static_cast<int>(rows.flowGs.size());
-    if (mode == FitMode::Linear) { // as FitLinear: a is the first response
-        std::vector<double> x, y;
-        for (int i = 1; i < m; ++i) {
-            const auto row = static_cast<std::size_t>(i);
-            x.push_back(std::log(rows.flowGs[row]));
-            y.push_back(std::log(rows.response[row] - rows.response[0]));
-        }
-        const LineFitResult line = LineFit(x.data(), y.data(), m - 1);
-        fit.model.king = {rows.response[0], std::exp(line.intercept), line.slope};
+    if (mode == FitMode::Linear) { // a is the first response: the full fit's own line
+        MeasurementSet set;
+        set.rowCount = std::min(m, kMaxRows);
+        std::copy_n(rows.flowGs.begin(), set.rowCount, set.flowGs.begin());
+        std::copy_n(rows.response.begin(), set.rowCount, set.response.begin());
+        fit.model.king = FitLinear(set);
         fit.converged = AllFinite(fit.model.king);
         return fit;
     }
