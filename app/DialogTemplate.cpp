@@ -28,7 +28,7 @@ std::vector<ControlTemplate> BuildControls()
     c.push_back({0, K::Label, 175, 69, 32, 8, "MAFl(g/s)"});
     c.push_back({0, K::Label, 227, 69, 27, 8, "Fit Resp"});
     c.push_back({0, K::Label, 276, 69, 21, 8, "%Error"});
-    c.push_back({0, K::Frame, 333, 51, 244, 44, "King Coefficients"});
+    c.push_back({0, K::Frame, 333, 51, 244, 44, kCoefficientsCaption});
     c.push_back({0, K::Label, 372, 61, 8, 8, "A"});
     c.push_back({0, K::Label, 452, 61, 8, 8, "B"});
     c.push_back({0, K::Label, 527, 60, 8, 8, "C"});

@@ -26,6 +26,10 @@ struct ControlTemplate
     std::string text;        // caption, label or button text
 };
 
+// The caption of the frame around the coefficient fields; the window renames
+// it after a run of another model.
+inline constexpr const char* kCoefficientsCaption = "King Coefficients";
+
 inline constexpr double kPixelsPerUnitX = 1.5;
 inline constexpr double kPixelsPerUnitY = 1.625;
 inline constexpr int kDialogUnitsWide = 584;

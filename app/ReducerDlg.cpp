@@ -147,7 +147,10 @@ void CReducerDlg::CreateStatusStrip()
     int linksLeft = stripLeft + stripWidth;
     for (const auto& link : links)
         linksLeft -= std::get<1>(link);
-    m_statusStrip->setGeometry(stripLeft, top, linksLeft - stripLeft, kStatusStripHeight);
+    constexpr int kModelListWidth = 118; // pixels, the longest entry with its arrow
+    const int modelListLeft = linksLeft - kModelListWidth - 4;
+    CreateModelList(modelListLeft, top, kModelListWidth);
+    m_statusStrip->setGeometry(stripLeft, top, modelListLeft - 4 - stripLeft, kStatusStripHeight);
     for (const auto& [text, width, handler] : links) {
         auto* label = new QLabel(QString::fromLatin1(text), m_content);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -188,6 +191,8 @@ QWidget* CReducerDlg::CreateControl(const ControlTemplate& c)
     switch (c.kind) {
     case ControlKind::Frame: {
         QWidget* frame = CreateFrame(text, m_content);
+        if (c.text == kCoefficientsCaption)
+            m_coefficientFrame = static_cast<QGroupBox*>(frame);
         frame->setGeometry(rect);
         frame->lower(); // frames lie behind the controls they enclose
         return nullptr;
@@ -309,7 +314,8 @@ void CReducerDlg::OnRunTest()
 {
     m_log.Write(kRunBanner);
     m_input = ReadRunInput(TypedTexts(), m_input);
-    const Reduction run = Reduce(m_input);
+    m_ranModel = SelectedModel();
+    const Reduction run = Reduce(m_input, ModelSettingsOfRun());
     m_current = run;
     m_ran = true;
     // A run that fits nothing leaves every result field and the last fit as they were.

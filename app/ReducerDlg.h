@@ -29,6 +29,7 @@
 #include <vector>
 
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -129,6 +130,9 @@ class CReducerDlg : public QDialog, public IChartParent
     QWidget* Control(int id) const;
     QPushButton* Button(int id) const;
     QLabel* StatusStrip() const { return m_statusStrip; }
+    // The model list in the strip: King's equation, the other models, best.
+    QComboBox* ModelList() const { return m_modelList; }
+    QGroupBox* CoefficientFrame() const { return m_coefficientFrame; }
     // The pane of every control, at (0, 0) of the window unless it scrolls.
     QWidget* ContentArea() const { return m_content; }
     void PaintCharts(QWidget* pane);
@@ -150,7 +154,17 @@ class CReducerDlg : public QDialog, public IChartParent
     static int TemplateHeight(); // pixels, without the status strip
     void CreateContentPane();
     void CreateControls();
-    void CreateStatusStrip(); // the status and its links below the template
+    void CreateStatusStrip(); // the status, the model list and the links below the template
+    // The model list at `left` of the strip, `width` pixels, with the
+    // remembered choice selected; a new choice is remembered at once.
+    void CreateModelList(int left, int top, int width);
+    ModelChoice SelectedModel() const;
+    // The models of a run: the selected one, always compared, judged by the
+    // limits and over the table's range on screen.
+    ModelSettings ModelSettingsOfRun() const;
+    // The coefficient frame's caption and the coefficient fields' tooltips
+    // for the model of the shown fit.
+    void ShowModelOfFit(const FitQuality& quality);
     // Creates one control of the template; returns it when it is a tab stop.
     QWidget* CreateControl(const ControlTemplate& control);
     void ShowRestoredScreen(const SavedScreen& screen);
@@ -181,10 +195,11 @@ class CReducerDlg : public QDialog, public IChartParent
     std::map<int, QPushButton*> m_buttons;
     QIcon m_icon;
 
-    RunInput m_input;       // of the last run, or as restored
-    Reduction m_current;    // the last run, as it came out
-    bool m_ran = false;     // a run since start-up
-    std::set<int> m_marked; // fields read only in part
+    RunInput m_input;                           // of the last run, or as restored
+    ModelChoice m_ranModel = ModelChoice::King; // the model list's choice at the last run
+    Reduction m_current;                        // the last run, as it came out
+    bool m_ran = false;                         // a run since start-up
+    std::set<int> m_marked;                     // fields read only in part
     CheckThresholds m_thresholds;
     Reduction m_lastFit;            // the last run that fitted
     Reduction m_shown;              // the last run with the last fit
@@ -205,6 +220,8 @@ class CReducerDlg : public QDialog, public IChartParent
 
     ContentPane* m_content = nullptr;
     QLabel* m_statusStrip = nullptr;
+    QComboBox* m_modelList = nullptr;
+    QGroupBox* m_coefficientFrame = nullptr;
 
     QtCanvas* m_pActiveCanvas = nullptr; // set while paintEvent draws the charts
     std::unique_ptr<IFilePlatform> m_dialogs;

@@ -7,6 +7,7 @@
 #include "ControlIds.h"
 #include "FieldText.h"
 #include "GridEdit.h"
+#include "ModelText.h"
 #include "NumberText.h"
 #include "OutputCommands.h"
 #include "ReadFile.h"
@@ -179,7 +180,9 @@ void CReducerDlg::ClearMarkWhenReadable(int controlId)
 bool CReducerDlg::ResultsOutOfDate() const
 {
     // Retyping 12.5 as 12.50 reads the same input: no change.
-    return m_ran && !SameInput(ReadRunInput(TypedTexts(), m_input), m_input);
+    // So does another model: the fields show the model of the last run.
+    return m_ran && (SelectedModel() != m_ranModel ||
+                     !SameInput(ReadRunInput(TypedTexts(), m_input), m_input));
 }
 
 std::optional<std::string> CReducerDlg::OutputsBlocked() const
@@ -210,16 +213,24 @@ void CReducerDlg::ShowVerdict()
 {
     const FitQuality quality = AssessFit(m_shown);
     // The checks of this run, with the output parameters on screen now.
-    const StatusLine status =
-        !m_ran ? RunStatusLine(m_shown, Verdict{}, m_thresholds)
-        : !m_current.outcome.fitted
-            ? NoFitStatusLine(m_current)
-            : RunStatusLine(m_current,
-                            JudgeCalibration(m_current,
-                                             ReadOutputParameters(OutputParameterTexts(), m_output),
-                                             m_thresholds),
-                            m_thresholds);
+    const Verdict verdict =
+        m_ran && m_current.outcome.fitted
+            ? JudgeCalibration(m_current, ReadOutputParameters(OutputParameterTexts(), m_output),
+                               m_thresholds)
+            : Verdict{};
+    const StatusLine status = !m_ran ? RunStatusLine(m_shown, verdict, m_thresholds)
+                              : !m_current.outcome.fitted
+                                  ? NoFitStatusLine(m_current)
+                                  : RunStatusLine(m_current, verdict, m_thresholds);
     m_statusStrip->setText(QString::fromStdString(status.text));
+    // The whole line, which the strip may cut, and the comparison of the models.
+    const std::string comparison =
+        m_ran && m_current.outcome.fitted ? ModelComparisonText(m_current, verdict) : "";
+    m_statusStrip->setToolTip(
+        comparison.empty()
+            ? QString::fromStdString(status.text)
+            : "<p>" + QString::fromStdString(status.text).toHtmlEscaped() + "</p><pre>" +
+                  QString::fromStdString(comparison).toHtmlEscaped() + "</pre>");
     m_statusStrip->setStyleSheet(status.alarm ? QStringLiteral("QLabel { color: rgb(204, 0, 0); }")
                                               : QString());
     for (std::size_t row = 0; row < kRowControls.size(); ++row)
@@ -227,17 +238,8 @@ void CReducerDlg::ShowVerdict()
             ->setToolTip(row < quality.rows.size()
                              ? QString::fromStdString(FlowErrorTooltip(quality, row))
                              : QString());
-    if (!m_shown.outcome.fitted)
-        return;
-    const KingCoefficients& k = m_shown.coefficients;
-    const std::optional<CoefficientUncertainty>& u = quality.uncertainty;
-    const std::pair<int, std::pair<double, std::optional<double>>> fields[] = {
-        {kCoefficientAId, {k.a, u ? std::optional(u->a) : std::nullopt}},
-        {kCoefficientBId, {k.b, u ? std::optional(u->b) : std::nullopt}},
-        {kCoefficientCId, {k.c, u ? std::optional(u->c) : std::nullopt}}};
-    for (const auto& [id, value] : fields)
-        m_edits.at(id)->setToolTip(
-            QString::fromStdString(CoefficientTooltip(value.first, value.second)));
+    if (m_shown.outcome.fitted)
+        ShowModelOfFit(quality);
 }
 
 } // namespace tovarin

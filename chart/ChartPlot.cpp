@@ -228,8 +228,11 @@ void CChart::PlotKing()
                 : firstSample + static_cast<double>(i);
         if (x < m_xMin || x > m_xMax)
             continue;
+        const double y = spec.curve ? spec.curve(x) : KingResponse(x, k);
+        if (spec.curve && !std::isfinite(y))
+            continue;
         const int px = PixelX(x);
-        const int py = PixelY(KingResponse(x, k));
+        const int py = PixelY(y);
         if (!run.started) { // the first sample only becomes the previous point
             run = {true, px, py};
             continue;

@@ -2,6 +2,8 @@
 // The plain record that describes one plot. The caller allocates it, fills it,
 // keeps it alive while a chart holds it and frees it after DetachSpec.
 
+#include <functional>
+
 namespace tovarin {
 
 // An enumerator outside 0 to 11 (a hostile record) is refused by AttachSpec.
@@ -46,6 +48,9 @@ struct ChartSpec
     double scale = 0.0;               // kind 2 slope, kinds 3 and 4 amplitude, kind 9 series count
     double offset = 0.0;              // kind 2 intercept
     double a = 0.0, b = 0.0, c = 0.0; // King coefficients of kind 6
+    // Kind 6: when set, the curve's y at x instead of a + b * x^c; samples
+    // where it is not finite are left out.
+    std::function<double(double)> curve = {};
 };
 
 } // namespace tovarin

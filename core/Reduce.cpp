@@ -20,16 +20,8 @@ bool KingPassesFlowError(const MeasurementSet& set, const KingCoefficients& k,
 void FillFittedResponses(Reduction& reduction)
 {
     MeasurementSet& set = reduction.set;
-    const FlowModel model = ChosenModel(reduction);
-    // A fitted curve may reach the first or last flow just outside the
-    // measured responses: search a range's width beyond them on each side.
-    const ResponseRange range = MeasuredResponseRange(set);
-    const double margin = range.high - range.low;
     for (std::size_t row = 0; row < static_cast<std::size_t>(set.rowCount); ++row)
-        set.fittedResponse[row] =
-            model.kind == ModelKind::King
-                ? KingResponse(set.flowGs[row], reduction.coefficients)
-                : ModelResponse(model, set.flowGs[row], range.low - margin, range.high + margin);
+        set.fittedResponse[row] = ResponseAt(reduction, set.flowGs[row]);
 }
 
 } // namespace
@@ -89,6 +81,17 @@ double FlowAt(const Reduction& reduction, double response)
 {
     return reduction.model.kind == ModelKind::King ? KingFlow(response, reduction.coefficients)
                                                    : ModelFlow(reduction.model, response);
+}
+
+double ResponseAt(const Reduction& reduction, double flowGs)
+{
+    if (reduction.model.kind == ModelKind::King)
+        return KingResponse(flowGs, reduction.coefficients);
+    // A fitted curve may reach the first or last flow just outside the
+    // measured responses: search a range's width beyond them on each side.
+    const ResponseRange range = MeasuredResponseRange(reduction.set);
+    const double margin = range.high - range.low;
+    return ModelResponse(reduction.model, flowGs, range.low - margin, range.high + margin);
 }
 
 const ModelAssessment* ChosenAssessment(const Reduction& reduction)

@@ -57,6 +57,11 @@ FlowModel ChosenModel(const Reduction& reduction);
 // The chosen model's flow at `response`, g/s.
 double FlowAt(const Reduction& reduction, double response);
 
+// The chosen model's response at `flowGs` (V or Hz): King's equation, or
+// the inverse of a Q(R) model searched over the measured responses widened
+// by their span on each side.
+double ResponseAt(const Reduction& reduction, double flowGs);
+
 // The chosen model's assessment, when the models were compared.
 const ModelAssessment* ChosenAssessment(const Reduction& reduction);
 

@@ -78,11 +78,11 @@ std::string ModelComparisonText(const Reduction& run, const Verdict& verdict)
     return text;
 }
 
-std::string ModelParametersText(const FlowModel& model)
+std::string ModelParametersText(const FlowModel& model, const char* separator)
 {
     std::string text;
     for (const ModelParameter& p : ModelParameters(model)) {
-        text += (text.empty() ? "" : " ") + p.name + "=";
+        text += (text.empty() ? "" : separator) + p.name + "=";
         for (std::size_t i = 0; i < p.values.size(); ++i)
             text += (i ? "," : "") + FormatC("%.17g", p.values[i]);
     }

@@ -20,8 +20,8 @@ std::string ModelsJson(const Reduction& run);
 std::string ModelComparisonText(const Reduction& run, const Verdict& verdict);
 
 // "a=1 b=0.26 c=0.69": every parameter at %.17g, a knot list as
-// comma-separated values.
-std::string ModelParametersText(const FlowModel& model);
+// comma-separated values, `separator` between parameters.
+std::string ModelParametersText(const FlowModel& model, const char* separator = " ");
 
 // "Model: poly p0=... p1=...\n" for a model other than King's equation, else empty.
 std::string ModelLogLine(const Reduction& run);

@@ -51,13 +51,19 @@ StatusLine RunStatusLine(const Reduction& lastRun, const Verdict& verdict,
                     : "Not a fit: a coefficient is not a finite number.",
                 true};
     if (const std::string failed = FailedChecksText(verdict, thresholds); !failed.empty())
-        return {failed, true};
+        return {verdict.modelHint ? failed + " \u00b7 " + *verdict.modelHint : failed, true};
     const char* unit = ResponseSymbol(lastRun.set.responseKind);
-    std::string text =
-        quality.maxFlowError
-            ? FormatC("Flow error at most %+.2f %% (row %d)", quality.maxFlowError->pct,
-                      quality.maxFlowError->row)
-            : FormatC("No row of at least %g g/s for a flow error", quality.idleFlowGs);
+    const ModelAssessment* chosen = ChosenAssessment(lastRun);
+    const bool otherModel = lastRun.model.kind != ModelKind::King;
+    std::string text = otherModel
+                           ? std::string("Model ") + ModelName(lastRun.model.kind) + " \u00b7 "
+                           : std::string();
+    text += quality.maxFlowError
+                ? FormatC("Flow error at most %+.2f %% (row %d)", quality.maxFlowError->pct,
+                          quality.maxFlowError->row)
+                : FormatC("No row of at least %g g/s for a flow error", quality.idleFlowGs);
+    if (otherModel && chosen && chosen->looMaxFlowError)
+        text += FormatC(" \u00b7 leave-one-out %+.2f %%", chosen->looMaxFlowError->pct);
     text += quality.rmsResidual ? FormatC(" \u00b7 RMS %.3g %s", *quality.rmsResidual, unit)
                                 : std::string(" \u00b7 RMS undefined for 3 rows");
     if (quality.rSquared)

@@ -17,8 +17,10 @@ struct StatusLine
 
 // "Flow error at most +3.31 % (row 0) · RMS 0.004 V · R² 0.99991 · converged
 // in 91 evaluations" when every check passes; the failed checks in red
-// ("FAIL flow error -40.30 % (row 6), limit 2 %"); the not-converged alarm;
-// or before any fit a hint.
+// ("FAIL flow error -40.30 % (row 6), limit 2 %"), followed by the model
+// that would pass when there is one; the not-converged alarm; or before any
+// fit a hint. A model other than King's equation is named first and its
+// leave-one-out error follows the flow error.
 StatusLine RunStatusLine(const Reduction& lastRun, const Verdict& verdict,
                          const CheckThresholds& thresholds);
 

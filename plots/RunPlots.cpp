@@ -10,6 +10,28 @@ namespace {
 
 constexpr const char* kResponseTitle = "King Equation Linear Response";
 constexpr const char* kErrorTitle = "King Equation Percent Error";
+
+// The titles after a run, by the model the charts show; King's are the ones
+// the window starts with.
+struct ModelTitles
+{
+    const char* response;
+    const char* error;
+};
+ModelTitles TitlesOf(ModelKind kind)
+{
+    switch (kind) {
+    case ModelKind::King:
+        break;
+    case ModelKind::KingOffset:
+        return {"King Equation with Flow Offset", "King with Flow Offset Percent Error"};
+    case ModelKind::Poly:
+        return {"Polynomial Flow Model", "Polynomial Percent Error"};
+    case ModelKind::Monotone:
+        return {"Monotone Interpolant", "Monotone Interpolant Percent Error"};
+    }
+    return {kResponseTitle, kErrorTitle};
+}
 constexpr const char* kFlowLegend = "g/sec";
 constexpr const char* kSampleLegend = "Sample";
 constexpr const char* kErrorLegend = "% Error";
@@ -90,10 +112,11 @@ void UpdateCharts(const Reduction& calibration, CChart& responseChart, CChart& e
         errorPoints[2 * i + 1] = set.response[i];
     }
 
+    const ModelTitles titles = TitlesOf(calibration.model.kind);
     auto responseSpec = std::make_unique<ChartSpec>();
     responseSpec->kind = ChartKind::KingCurve;
     responseSpec->plotStyle = PlotStyle::Marker;
-    responseSpec->title = kResponseTitle;
+    responseSpec->title = titles.response;
     responseSpec->xLegend = kFlowLegend;
     responseSpec->yLegend = ResponseKindLabel(volts ? ResponseKind::Volts : ResponseKind::Freq);
     // Volts: a fixed 0 to 5 V over flows from 0. Otherwise the range runs
@@ -107,13 +130,19 @@ void UpdateCharts(const Reduction& calibration, CChart& responseChart, CChart& e
     responseSpec->a = calibration.coefficients.a;
     responseSpec->b = calibration.coefficients.b;
     responseSpec->c = calibration.coefficients.c;
+    // Another model draws its own response; the copy keeps the chart's
+    // description independent of the run it came from.
+    if (calibration.model.kind != ModelKind::King)
+        responseSpec->curve = [run = calibration](double flowGs) {
+            return ResponseAt(run, flowGs);
+        };
     Replace(responseChart, plots.responseSpec, plots.responsePoints, std::move(responseSpec),
             std::move(responsePoints));
 
     auto errorSpec = std::make_unique<ChartSpec>();
     errorSpec->kind = ChartKind::PercentError;
     errorSpec->plotStyle = PlotStyle::Bar;
-    errorSpec->title = kErrorTitle;
+    errorSpec->title = titles.error;
     errorSpec->xLegend = kSampleLegend;
     errorSpec->yLegend = kErrorLegend;
     errorSpec->xMin = 0.0;

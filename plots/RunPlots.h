@@ -1,7 +1,8 @@
 #pragma once
 // The plots of a run: the chart descriptions (ChartSpec) a Reduction hands the
-// main window's two charts, the measured points with the fitted King curve
-// and the percent error per row; the chart itself knows nothing of runs.
+// main window's two charts, the measured points with the chosen model's
+// curve (King's equation, or the response at which another model gives each
+// flow) and the percent error per row; the chart itself knows nothing of runs.
 //
 // Worked flow: a run of four rows -> UpdateCharts -> the response chart gets a
 // KingCurve spec over 0 to 21 g/s and 0 to 5 V with the coefficients, the

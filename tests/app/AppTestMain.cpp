@@ -2,7 +2,9 @@
 // platform for the whole test program.
 
 #include <QApplication>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -13,7 +15,11 @@ int main(int argc, char** argv)
     Q_INIT_RESOURCE(tovarin);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tovarin"));
-    QStandardPaths::setTestModeEnabled(true); // remembered limits stay out of the user's settings
+    QStandardPaths::setTestModeEnabled(true);
+    // Remembered limits and models stay out of the user's settings, and out
+    // of the other test programs' that CTest runs at the same time.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -471,32 +471,92 @@ TEST_F(ReducerDlgTest, TheVerdictInTheStatusStripTooltipsAndAfterATable)
     QSettings().remove("limits");
 }
 
+TEST_F(ReducerDlgTest, TheModelListRunsTheChosenModelAndIsRemembered)
+{
+    // A hot-film sensor, 0.5 (0.95 + 0.5 Q^0.45 + 0.3 (1 - exp(-Q / 8))) V,
+    // at zero flow and 18 flows geometric from 2 to 400 g/s.
+    const std::vector<worked::TypedRow> hotFilm = {
+        {"0", "0.4750"},      {"2", "0.8497"},      {"2.73", "0.9112"},   {"3.73", "0.9830"},
+        {"5.09", "1.0656"},   {"6.96", "1.1607"},   {"9.5", "1.2678"},    {"12.98", "1.3877"},
+        {"17.72", "1.5201"},  {"24.2", "1.6664"},   {"33.05", "1.8292"},  {"45.14", "2.0128"},
+        {"61.65", "2.2223"},  {"84.2", "2.4629"},   {"114.98", "2.7396"}, {"157.03", "3.0579"},
+        {"214.46", "3.4243"}, {"292.89", "3.8458"}, {"400", "4.3307"}};
+    QSettings().remove("model");
+    auto dialog = Open();
+    QComboBox* models = dialog->ModelList();
+    EXPECT_EQ(Entries(models), (QStringList{"King's equation", "King + flow offset", "Polynomial",
+                                            "Monotone", "Best predictor"}));
+    EXPECT_EQ(models->currentIndex(), 0);
+    TypeRows(*dialog, hotFilm);
+    dialog->OnRunTest();
+    const auto strip = [&] { return dialog->StatusStrip()->text().toStdString(); };
+    EXPECT_EQ(strip(), "FAIL flow error -10.45 % (row 1), limit 2 % \u00b7 King's equation "
+                       "misses by -10.4 % at 2 g/s; poly predicts within 3.3 % (leave-one-out): "
+                       "--model poly");
+    const std::string table = dialog->StatusStrip()->toolTip().toStdString();
+    EXPECT_NE(table.find("<pre>\n  Model        Flow error"), std::string::npos);
+    EXPECT_NE(table.find("* king           -10.45 %"), std::string::npos);
+    EXPECT_EQ(dialog->CoefficientFrame()->title(), "King Coefficients");
+    const std::string kingFit = dialog->GetFieldText(kRowControls[1].fit);
+
+    models->setCurrentIndex(2);
+    EXPECT_EQ(strip(), kOutOfDateStatus);
+    EXPECT_EQ(QSettings().value("model/choice").toString(), "poly");
+    dialog->OnRunTest();
+    const std::string polyStrip =
+        "Model poly \u00b7 Flow error at most +1.31 % (row 1) \u00b7 leave-one-out +3.29 %";
+    EXPECT_EQ(strip().substr(0, polyStrip.size()), polyStrip);
+    EXPECT_EQ(dialog->CoefficientFrame()->title(),
+              "Polynomial Q(R): p0, p1, p2 (all in the tooltips)");
+    EXPECT_EQ(dialog->Control(kCoefficientAId)->toolTip().toStdString().substr(0, 33),
+              "Parameters of the polynomial:\np0=");
+    EXPECT_NE(dialog->GetFieldText(kRowControls[1].fit), kingFit); // the polynomial's inverse
+    EXPECT_STREQ(dialog->Plots().responseSpec->title, "Polynomial Flow Model");
+    EXPECT_TRUE(dialog->Plots().responseSpec->curve);
+    const std::string log = ReadWholeFile(Path("tovarin.log"));
+    EXPECT_NE(log.find("END OF RUN ***************************\n\nModel: poly p0="),
+              std::string::npos);
+    EXPECT_EQ(std::ranges::count(ReadWholeFile(Path("tovarin.cfg")), '\n'), 22);
+    EXPECT_EQ(Open()->ModelList()->currentIndex(), 2); // remembered at the next start
+    QSettings().remove("model");
+}
+
 TEST_F(ReducerDlgTest, StaleFailedAndPartlyReadRunsWriteNothing)
 {
     struct Case
     {
         const char* name;
         std::vector<worked::TypedRow> rows; // typed over the worked example
+        int model;                          // chosen in the model list after the run
         bool runAgain;
         std::string strip, message;
     } const cases[] = {
         {"the next sensor's rows, not yet run",
          {{"0", "1.1"}},
+         0,
          false,
          kOutOfDateStatus,
          "The results are out of date: press Run Test before writing."},
         {"rows in descending order, run",
          {{"20", "3.1"}, {"10", "2.3"}},
+         0,
          true,
          "No fit: 1 row is in use, a fit needs at least 3 (the flow of row 1 is not greater "
          "than the one above). Nothing can be written until a run fits.",
          kNoFitMessage},
         {"a flow read only in part, run",
          {{"0", "1.0"}, {"5,5", "1.8"}},
+         0,
          true,
          "Flow error at most",
          "A field was read only in part (framed in red): correct it and "
          "press Run Test before writing."},
+        {"another model chosen, not yet run",
+         {},
+         3,
+         false,
+         kOutOfDateStatus,
+         "The results are out of date: press Run Test before writing."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -505,6 +565,7 @@ TEST_F(ReducerDlgTest, StaleFailedAndPartlyReadRunsWriteNothing)
         TypeWorkedExample(*dialog);
         dialog->OnRunTest();
         TypeRows(*dialog, c.rows);
+        dialog->ModelList()->setCurrentIndex(c.model);
         if (c.runAgain)
             dialog->OnRunTest();
         EXPECT_EQ(dialog->StatusStrip()->text().toStdString().substr(0, c.strip.size()), c.strip);

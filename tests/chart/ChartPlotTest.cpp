@@ -56,6 +56,17 @@ TEST(ChartPlot, KingMarkersAndCurve)
     EXPECT_EQ(curve.front().from, pixel(0));
     EXPECT_EQ(curve.front().to, pixel(1));
     EXPECT_EQ(curve.back().to, pixel(250));
+
+    // Another model's curve replaces a + b * x^c; where it has no value
+    // (beyond 100 g/s here) the samples are left out.
+    ResponseChart other;
+    ChartSpec model{.kind = ChartKind::KingCurve, .xMax = 251, .yMax = 5, .a = 3, .b = 9, .c = 2};
+    model.curve = [](double x) { return x <= 100 ? 1.0 + 0.25 * std::sqrt(x) : std::nan(""); };
+    other.Attach(model, {100, 2.5});
+    const std::vector<LineCall> part = other.DataLines();
+    ASSERT_EQ(part.size(), 100u);
+    EXPECT_EQ(part.front().from, pixel(0));
+    EXPECT_EQ(part.back().to, pixel(100));
 }
 
 TEST(ChartPlot, KingSamplesWholeFlowsInRangeOrOnePerColumn)
