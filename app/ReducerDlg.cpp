@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
 
 #include <cerrno>
 #include <cmath>
@@ -82,6 +83,26 @@ QWidget* CreateFrame(const QString& caption, QWidget* parent)
     return group;
 }
 
+// The status strip: a line longer than the strip ends in an ellipsis, so
+// that a cut verdict shows it is cut; the tooltip holds the whole line, and
+// text() stays the whole line.
+class StatusLabel : public QLabel
+{
+  public:
+    using QLabel::QLabel;
+
+  protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const QRect area = contentsRect();
+        style()->drawItemText(&painter, area, static_cast<int>(alignment()), palette(),
+                              isEnabled(),
+                              fontMetrics().elidedText(text(), Qt::ElideRight, area.width()),
+                              foregroundRole());
+    }
+};
+
 } // namespace
 
 ContentPane::ContentPane(CReducerDlg* dialog) : QWidget(dialog), m_dialog(dialog)
@@ -135,7 +156,7 @@ void CReducerDlg::CreateContentPane()
 void CReducerDlg::CreateStatusStrip()
 {
     const int top = TemplateHeight() - 4;
-    m_statusStrip = new QLabel(m_content);
+    m_statusStrip = new StatusLabel(m_content);
     const int stripLeft = static_cast<int>(std::lround(7 * kPixelsPerUnitX));
     const int stripWidth = static_cast<int>(std::lround(570 * kPixelsPerUnitX));
     // The status, then the links at the right of the strip.

@@ -68,8 +68,9 @@ StatusLine RunStatusLine(const Reduction& lastRun, const Verdict& verdict,
                                 : std::string(" \u00b7 RMS undefined for 3 rows");
     if (quality.rSquared)
         text += FormatC(" \u00b7 R\u00b2 %.5f", *quality.rSquared);
-    text += fit.mode == FitMode::Linear ? std::string(" \u00b7 linear mode")
-                                        : " \u00b7 " + ConvergedText(fit);
+    if (!otherModel) // the mode and convergence are King's fit's
+        text += fit.mode == FitMode::Linear ? std::string(" \u00b7 linear mode")
+                                            : " \u00b7 " + ConvergedText(fit);
     return {text, false};
 }
 
