@@ -217,4 +217,19 @@ ModelFit FitMonotone(Rows rows)
     return fit;
 }
 
+std::optional<ModelFit> RefitModel(const FlowModel& model, Rows rows, double idleFlowGs)
+{
+    switch (model.kind) {
+    case ModelKind::King:
+        break;
+    case ModelKind::KingOffset:
+        return FitKingOffset(rows, model.king, model.q0);
+    case ModelKind::Poly:
+        return FitPoly(rows, static_cast<int>(model.poly.size()) - 1, idleFlowGs);
+    case ModelKind::Monotone:
+        return FitMonotone(rows);
+    }
+    return std::nullopt;
+}
+
 } // namespace tovarin

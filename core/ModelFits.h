@@ -47,4 +47,9 @@ std::optional<ModelFit> FitPoly(Rows rows, int order, double idleFlowGs);
 // Needs responses that strictly rise with flow (the caller checks).
 ModelFit FitMonotone(Rows rows);
 
+// `model` made again from other rows, from its own parameters: king-offset
+// from them, poly at its order, monotone through the rows; empty for King's
+// equation (KingFit refits it) and when poly's order cannot be determined.
+std::optional<ModelFit> RefitModel(const FlowModel& model, Rows rows, double idleFlowGs);
+
 } // namespace tovarin

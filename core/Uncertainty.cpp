@@ -1,5 +1,7 @@
 #include "Uncertainty.h"
 
+#include "ModelUncertainty.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -18,6 +20,8 @@ double CoverageFactor(int dof)
 std::vector<FlowUncertainty> FlowUncertaintyTable(const Reduction& lastRun,
                                                   const FitQuality& quality)
 {
+    if (lastRun.model.kind != ModelKind::King)
+        return ModelFlowUncertaintyTable(lastRun, quality);
     std::vector<FlowUncertainty> table;
     const double t = CoverageFactor(quality.dof);
     if (!quality.uncertainty || t == 0.0)

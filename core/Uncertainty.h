@@ -29,7 +29,8 @@ struct FlowUncertainty
 double CoverageFactor(int dof);
 
 // At 10 evenly spaced responses from the smallest to the largest measured
-// response; empty when the covariance is undefined.
+// response; empty when the covariance is undefined. A model other than
+// King's equation gives its own (ModelUncertainty).
 std::vector<FlowUncertainty> FlowUncertaintyTable(const Reduction& lastRun,
                                                   const FitQuality& quality);
 

@@ -5,6 +5,7 @@
 #include "ModelComparison.h"
 #include "Reduce.h"
 #include "TableCheck.h"
+#include "Uncertainty.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,16 @@ TEST(Models, LeaveOneOutWorkedByHand)
         EXPECT_EQ(m.model.ParameterCount(), 8);
         EXPECT_FALSE(m.aicc);
     }
+    // The interpolant's uncertainty: its leave-one-out error as the half-width
+    // of a rectangular distribution, 95 % of it at k = 0.95 sqrt(3). R = 1 + 3
+    // * 3 / 9 = 2 is a knot at 1 g/s: U = 0.95 * 62.5 % of 1 g/s.
+    const Verdict judged = JudgeCalibration(Reduce(input, Settings(ModelChoice::Monotone, 0.0)),
+                                            {0.0, 5.0, 16}, {.idleFlowGs = 0.0});
+    ASSERT_EQ(judged.uncertainty.size(), 10u);
+    EXPECT_DOUBLE_EQ(judged.uncertainty[3].response, 2.0);
+    EXPECT_NEAR(judged.uncertainty[3].expandedGs, 0.59375, 1e-12);
+    EXPECT_NEAR(judged.uncertainty[3].expandedPct, 59.375, 1e-10);
+    EXPECT_NEAR(judged.uncertainty[3].coverageFactor, 1.6454482671904334, 1e-15);
     // No interior row at or above idle: nothing to judge fails the check.
     const Reduction none = Reduce(input, Settings(ModelChoice::Monotone, 5.0));
     const Verdict verdict = JudgeCalibration(none, {0.0, 5.0, 16}, {.idleFlowGs = 5.0});
@@ -163,6 +174,15 @@ TEST(Models, HotFilmSensorKingMissesTheOthersPredict)
         EXPECT_EQ(hint->rfind("King's equation misses by -", 0), 0u) << *hint;
         EXPECT_NE(hint->find(" at 2 g/s; poly predicts within "), std::string::npos) << *hint;
         EXPECT_EQ(hint->substr(hint->size() - 29), "(leave-one-out): --model poly");
+        // Chosen, the polynomial's flow carries its uncertainty at t(0.975,
+        // 19 rows - its parameters).
+        const Reduction poly =
+            Reduce(InputOf(BenchFlows(), HotFilm, noise), Settings(ModelChoice::Poly));
+        const Verdict verdict = JudgeCalibration(poly, {0.0, 9.0, 16}, {});
+        ASSERT_EQ(verdict.uncertainty.size(), 10u);
+        EXPECT_EQ(verdict.uncertainty[5].coverageFactor,
+                  CoverageFactor(19 - poly.model.ParameterCount()));
+        EXPECT_GT(verdict.uncertainty[5].expandedPct, 0.0);
     }
 }
 
