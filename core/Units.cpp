@@ -27,16 +27,23 @@ constexpr const char* kTenMgSpellings[] = {"10*mg/s"};
 constexpr const char* kMgSpellings[] = {"mg/s"};
 constexpr const char* kGPerSecSpellings[] = {"g/s"};
 constexpr const char* kKgPerHourOutSpellings[] = {"kg/h"};
+constexpr const char* kLbPerHourOutSpellings[] = {"lb/hr"};
 
 // kg/hr holds kg/h values although its line has always read "kg/sec";
 // assembler sources that include the table match on these exact words.
-constexpr std::array<OutputFlowUnitInfo, 4> kOutputFlowUnits = {{
+constexpr std::array<OutputFlowUnitInfo, 6> kOutputFlowUnits = {{
     {OutputFlowUnit::TenMgPerSec, "10*mg/sec", kTenMgSpellings, 100.0,
-     "; */ File units = 10 * mg/sec */\r\n"},
-    {OutputFlowUnit::MgPerSec, "mg/sec", kMgSpellings, 1000.0, "; */ File units =  mg/sec */\r\n"},
-    {OutputFlowUnit::GPerSec, "g/sec", kGPerSecSpellings, 1.0, "; */ File units = g/sec */\r\n"},
+     "; */ File units = 10 * mg/sec */\r\n", "10mg_per_s"},
+    {OutputFlowUnit::MgPerSec, "mg/sec", kMgSpellings, 1000.0, "; */ File units =  mg/sec */\r\n",
+     "mg_per_s"},
+    {OutputFlowUnit::GPerSec, "g/sec", kGPerSecSpellings, 1.0, "; */ File units = g/sec */\r\n",
+     "g_per_s"},
     {OutputFlowUnit::KgPerHour, "kg/hr", kKgPerHourOutSpellings, kKgPerHourPerGs,
-     "; */ File units = kg/sec */\r\n"},
+     "; */ File units = kg/sec */\r\n", "kg_per_h"},
+    {OutputFlowUnit::LbPerMin, "lb/min", {}, 60.0 / kGramsPerPound,
+     "; */ File units = lb/min */\r\n", "lb_per_min"},
+    {OutputFlowUnit::LbPerHour, "lb/h", kLbPerHourOutSpellings, 3600.0 / kGramsPerPound,
+     "; */ File units = lb/h */\r\n", "lb_per_h"},
 }};
 
 template <typename Enum, typename Table> std::optional<Enum> At(const Table& table, int index)

@@ -33,11 +33,15 @@ enum class OutputFlowUnit
     TenMgPerSec = 0,
     MgPerSec = 1,
     GPerSec = 2,
-    KgPerHour = 3
+    KgPerHour = 3,
+    LbPerMin = 4,
+    LbPerHour = 5
 };
 
 // 1 g/s = 3600 g/h = 3.6 kg/h; the flow units and the output units share it.
 inline constexpr double kKgPerHourPerGs = 3.6;
+// The international avoirdupois pound.
+inline constexpr double kGramsPerPound = 453.59237;
 
 struct FlowUnitInfo
 {
@@ -67,6 +71,7 @@ struct OutputFlowUnitInfo
     std::span<const char* const> others;
     double factor;        // output unit per g/s
     const char* fileLine; // the table's second line, CR LF included
+    const char* column;   // the unit in a csv or tsv header: "kg_per_h"
 };
 
 std::span<const FlowUnitInfo> FlowUnits();

@@ -102,7 +102,7 @@ TEST_F(ReducerDlgTest, FirstStartInAnEmptyDirectory)
                       Entries(List(*dialog, kResponseKindListId)) +
                       Entries(List(*dialog, kOutputUnitListId)),
                   QStringList({"g/s", "Kg/hr", "lbs/hr", "SCFM", "Volts", "Freq", "10*mg/sec",
-                               "mg/sec", "g/sec", "kg/hr"}));
+                               "mg/sec", "g/sec", "kg/hr", "lb/min", "lb/h"}));
         EXPECT_EQ(List(*dialog, kOutputUnitListId)->currentIndex(), 0);
         EXPECT_EQ(dialog->ErrorChart()->GetChartRect(), (Rect{505, 385, 855, 585}));
         EXPECT_EQ(dialog->focusWidget(), dialog->Control(kRowControls[0].flow));

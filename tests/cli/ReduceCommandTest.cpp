@@ -130,7 +130,7 @@ TEST(ReduceCommand, RefusesBadOptionsAndInputWithoutWriting)
          "--flow-unit: unknown unit 'm3/h' (use g/s, Kg/hr, lbs/hr or SCFM)"},
         {{"--response", "Amps"}, "--response: unknown kind 'Amps' (use Volts or Freq)"},
         {{"--output-unit", "lb/s"},
-         "--output-unit: unknown unit 'lb/s' (use 10*mg/sec, mg/sec, g/sec or kg/hr)"},
+         "--output-unit: unknown unit 'lb/s' (use 10*mg/sec, mg/sec, g/sec, kg/hr, lb/min or lb/h)"},
         {{"--flow-unit"}, "option --flow-unit needs a value"},
         {{"--json=yes"}, "option --json takes no value"},
         {{"--meter", "TWO WORDS"}, "--meter: the meter type must be one word, without blanks"},

@@ -59,7 +59,10 @@ TEST(FlowTable, UnitLinesAndWords)
         {MgPerSec, "; */ File units =  mg/sec */\r\n", "2500"},
         {GPerSec, "; */ File units = g/sec */\r\n", "   3"},    // 2.5 rounds up
         {KgPerHour, "; */ File units = kg/sec */\r\n", "   9"}, // kg/h: 9.0
-        {std::nullopt, "", "   3"},                             // no unit selected: g/s, no line
+        // 2.5 * 60 / 453.59237 = 0.33 lb/min; 2.5 * 3600 / 453.59237 = 19.84 lb/h
+        {OutputFlowUnit::LbPerMin, "; */ File units = lb/min */\r\n", "   0"},
+        {OutputFlowUnit::LbPerHour, "; */ File units = lb/h */\r\n", "  20"},
+        {std::nullopt, "", "   3"}, // no unit selected: g/s, no line
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
