@@ -57,6 +57,8 @@ const char* const kReduceUsage =
     "  --output-unit UNIT   unit of the table: 10*mg/sec (default, also 10*mg/s),\n"
     "                       mg/sec (mg/s), g/sec (g/s), kg/hr (kg/h), lb/min,\n"
     "                       lb/h (lb/hr)\n"
+    "  --table-format F     layout of the table: dw (default, DW lines), csv or\n"
+    "                       tsv (response,word rows under a header), c (arrays)\n"
     "Models (the table, report, record, checks and drift use the chosen one):\n"
     "  --model NAME         king (default, King's equation), king-offset (with a\n"
     "                       flow offset), poly (flow as a polynomial of order 3 to\n"
@@ -267,6 +269,14 @@ const std::map<std::string, ValueHandler>& ValueOptions()
                  return "--model: '" + v +
                         "' is not one of king, king-offset, poly, monotone, best";
              o.model = *choice;
+             return std::nullopt;
+         }},
+        {"--table-format",
+         [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+             const std::optional<TableFormat> format = TableFormatNamed(v);
+             if (!format)
+                 return "--table-format: '" + v + "' is not one of dw, csv, tsv, c";
+             o.tableFormat = *format;
              return std::nullopt;
          }},
         {"--columns",

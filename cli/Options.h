@@ -5,6 +5,7 @@
 #include "CalibrationRecord.h"
 #include "RowInput.h"
 #include "TableCheck.h"
+#include "TableFormats.h"
 #include "Units.h"
 
 #include <optional>
@@ -33,8 +34,9 @@ struct ReduceOptions
     std::optional<std::string> logPath;
     std::optional<std::string> saveSettingsPath;
     std::optional<std::string> tablePath;
-    std::optional<std::string> reportPath; // each of the five outputs: "-" is standard output
-    std::optional<std::string> recordPath; // the calibration record
+    TableFormat tableFormat = TableFormat::Dw; // --table-format
+    std::optional<std::string> reportPath;     // each of the five outputs: "-" is standard output
+    std::optional<std::string> recordPath;     // the calibration record
     RecordIdentity identity; // --serial, --operator, --reference, --conditions, --note
     std::optional<std::string> previousPath;
     std::optional<double> maxDriftPct;

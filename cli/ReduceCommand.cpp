@@ -3,7 +3,6 @@
 #include "AtomicFile.h"
 #include "CalibrationRecord.h"
 #include "FieldParsing.h"
-#include "FlowTable.h"
 #include "HtmlReport.h"
 #include "PreviousCalibration.h"
 #include "PreviousCalibrationFile.h"
@@ -12,6 +11,7 @@
 #include "RowInput.h"
 #include "RunLog.h"
 #include "SettingsFile.h"
+#include "TableFormats.h"
 #include "Utf8.h"
 #include "Version.h"
 
@@ -259,7 +259,16 @@ bool WriteOutputs(const ReduceOptions& options, long long seconds,
     const Output outputs[] = {
         {options.logPath, [&] { return kRunBanner + RunLogBlock(run); }, false},
         {options.saveSettingsPath, [&] { return FormatSettings(run.set); }, false},
-        {options.tablePath, [&] { return WriteToString(WriteFlowTable, run, output); }, true},
+        {options.tablePath,
+         [&] {
+             std::string text;
+             WriteTable(options.tableFormat, run, output, [&](std::string_view line) {
+                 text += line;
+                 return true;
+             });
+             return text;
+         },
+         true},
         {options.reportPath, [&] { return WriteToString(WriteHtmlReport, run, output); }, true},
         {options.recordPath,
          [&] {

@@ -12,7 +12,9 @@
 // result fields and the run log; FormatRunTable and FormatRunJson
 // (ResultText.h, with VerdictText.h) the command's two forms; BatchText a
 // batch's line and summary row; FormatSettings the settings file;
-// WriteFlowTable and WriteHtmlReport the table and report (LineSink.h);
+// WriteFlowTable and WriteHtmlReport the table and report (LineSink.h),
+// WriteTable the table in its other layouts (TableFormats.h); ModelText the
+// models' JSON, comparison and run log line;
 // FormatCalibrationRecord the record; VerdictSummary the window's status
 // strip and tooltips. Numbers are written and read in C-locale notation.
 //
@@ -34,6 +36,7 @@
 #include "RowInput.h"
 #include "ScreenInput.h"
 #include "Settings.h"
+#include "TableFormats.h"
 #include "TabularText.h"
 #include "VerdictSummary.h"
 #include "VerdictText.h"

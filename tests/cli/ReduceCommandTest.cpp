@@ -130,7 +130,9 @@ TEST(ReduceCommand, RefusesBadOptionsAndInputWithoutWriting)
          "--flow-unit: unknown unit 'm3/h' (use g/s, Kg/hr, lbs/hr or SCFM)"},
         {{"--response", "Amps"}, "--response: unknown kind 'Amps' (use Volts or Freq)"},
         {{"--output-unit", "lb/s"},
-         "--output-unit: unknown unit 'lb/s' (use 10*mg/sec, mg/sec, g/sec, kg/hr, lb/min or lb/h)"},
+         "--output-unit: unknown unit 'lb/s' (use 10*mg/sec, mg/sec, g/sec, kg/hr, lb/min or "
+         "lb/h)"},
+        {{"--table-format", "xlsx"}, "--table-format: 'xlsx' is not one of dw, csv, tsv, c"},
         {{"--flow-unit"}, "option --flow-unit needs a value"},
         {{"--json=yes"}, "option --json takes no value"},
         {{"--meter", "TWO WORDS"}, "--meter: the meter type must be one word, without blanks"},

@@ -1,4 +1,5 @@
 #include "FlowTable.h"
+#include "TableFormats.h"
 
 #include "LastRun.h"
 
@@ -125,4 +126,40 @@ TEST(FlowTable, AccumulatesTheStepAndStopsAtARefusedLine)
     EXPECT_FALSE(WriteFlowTable(LastRun({0.0, 1.0, 1.0}), {0.0, 5.0, 100, GPerSec},
                                 [&](std::string_view) { return ++written < 4; }));
     EXPECT_EQ(written, 4);
+}
+
+TEST(TableFormats, EachLayoutByteForByte)
+{
+    // flow = response g/s: words 0, 3 (2.5 rounds up) and 5 at 0, 2.5 and 5.
+    const Reduction volts = LastRun({0.0, 1.0, 1.0}, 0, "M");
+    const OutputParameters three{0.0, 5.0, 3, GPerSec};
+    const auto write = [](TableFormat format, const Reduction& run, const OutputParameters& out) {
+        std::string text;
+        WriteTable(format, run, out, [&](std::string_view line) {
+            text += line;
+            return true;
+        });
+        return text;
+    };
+    EXPECT_EQ(write(TableFormat::Csv, volts, three), "response_V,flow_g_per_s\n0,0\n2.5,3\n5,5\n");
+    EXPECT_EQ(write(TableFormat::Tsv, volts, three),
+              "response_V\tflow_g_per_s\n0\t0\n2.5\t3\n5\t5\n");
+    EXPECT_EQ(write(TableFormat::Dw, volts, three), Table(volts, three));
+    // Hertz and 10 mg/s; no range words outside the DW layout.
+    const Reduction freq = LastRun({0.0, 1.0, 1.0}, 1, "M");
+    EXPECT_EQ(write(TableFormat::Csv, freq, {10.0, 20.0, 2, TenMgPerSec}),
+              "response_Hz,flow_10mg_per_s\n10,1000\n20,2000\n");
+    EXPECT_EQ(write(TableFormat::C, volts, three),
+              "#include <stdint.h>\n\n"
+              "/* MAF table for type: M\n"
+              " * flow in g/sec as int words at responses in V\n"
+              " * calibration: king a=0 b=1 c=1 */\n"
+              "static const double maf_response[3] = {\n    0, 2.5, 5,\n};\n"
+              "static const int maf_flow[3] = {\n    0, 3, 5,\n};\n");
+    // Nine values wrap after eight; a meter type cannot close the comment.
+    const std::string c =
+        write(TableFormat::C, LastRun({0.0, 1.0, 1.0}, 0, "A*/B"), {0.0, 8.0, 9, GPerSec});
+    EXPECT_NE(c.find("type: A* /B\n"), std::string::npos);
+    EXPECT_NE(c.find("= {\n    0, 1, 2, 3, 4, 5, 6, 7,\n    8,\n};\nstatic const int"),
+              std::string::npos);
 }

@@ -1,0 +1,103 @@
+#include "TableFormats.h"
+
+#include "FlowTable.h"
+#include "JsonText.h"
+#include "ModelText.h"
+#include "TableBreakpoints.h"
+
+#include <string>
+#include <vector>
+
+namespace tovarin {
+namespace {
+
+constexpr const char* kFormatNames[] = {"dw", "csv", "tsv", "c"};
+constexpr int kValuesPerLine = 8; // of the C arrays
+
+// Without its unit the table is in g/s, as the DW table is.
+const char* UnitColumn(const OutputParameters& output)
+{
+    return output.outputFlowUnit ? InfoOf(*output.outputFlowUnit).column : "g_per_s";
+}
+
+// A comment cannot be ended early by what the user typed as the meter type.
+std::string CommentSafe(std::string text)
+{
+    for (std::size_t at = text.find("*/"); at != std::string::npos; at = text.find("*/", at))
+        text.replace(at, 2, "* /");
+    return text;
+}
+
+bool WriteColumns(char separator, const Reduction& lastRun, const OutputParameters& output,
+                  const LineSink& sink)
+{
+    const std::string head = std::string("response_") + ResponseSymbol(lastRun.set.responseKind) +
+                             separator + "flow_" + UnitColumn(output) + "\n";
+    bool ok = sink(head);
+    TableBreakpoint point;
+    for (TableBreakpoints points(lastRun, output); ok && points.Next(point);)
+        ok = sink(JsonNumber(point.response) + separator + std::to_string(point.word) + "\n");
+    return ok;
+}
+
+// `static const TYPE NAME[N] = {` and the values, eight a line.
+std::string CArray(const char* type, const char* name, const std::vector<std::string>& values)
+{
+    std::string text = std::string("static const ") + type + " " + name + "[" +
+                       std::to_string(values.size()) + "] = {";
+    for (std::size_t i = 0; i < values.size(); ++i)
+        text += (i % kValuesPerLine == 0 ? "\n    " : " ") + values[i] + ",";
+    return text + "\n};\n";
+}
+
+bool WriteC(const Reduction& lastRun, const OutputParameters& output, const LineSink& sink)
+{
+    std::vector<std::string> responses, words;
+    TableBreakpoint point;
+    for (TableBreakpoints points(lastRun, output); points.Next(point);) {
+        responses.push_back(JsonNumber(point.response));
+        words.push_back(std::to_string(point.word));
+    }
+    const FlowModel model = ChosenModel(lastRun);
+    const std::string unit = output.outputFlowUnit ? InfoOf(*output.outputFlowUnit).label : "g/sec";
+    const std::string head =
+        "#include <stdint.h>\n\n/* MAF table for type: " + CommentSafe(lastRun.set.meterType) +
+        "\n * flow in " + unit + " as int words at responses in " +
+        ResponseSymbol(lastRun.set.responseKind) + "\n * calibration: " + ModelName(model.kind) +
+        " " + ModelParametersText(model) + " */\n";
+    return sink(head) && sink(CArray("double", "maf_response", responses)) &&
+           sink(CArray("int", "maf_flow", words));
+}
+
+} // namespace
+
+std::optional<TableFormat> TableFormatNamed(std::string_view name)
+{
+    for (std::size_t i = 0; i < std::size(kFormatNames); ++i)
+        if (name == kFormatNames[i])
+            return static_cast<TableFormat>(i);
+    return std::nullopt;
+}
+
+const char* TableFormatName(TableFormat format)
+{
+    return kFormatNames[static_cast<std::size_t>(format)];
+}
+
+bool WriteTable(TableFormat format, const Reduction& lastRun, const OutputParameters& output,
+                const LineSink& sink)
+{
+    switch (format) {
+    case TableFormat::Dw:
+        break;
+    case TableFormat::Csv:
+        return WriteColumns(',', lastRun, output, sink);
+    case TableFormat::Tsv:
+        return WriteColumns('\t', lastRun, output, sink);
+    case TableFormat::C:
+        return WriteC(lastRun, output, sink);
+    }
+    return WriteFlowTable(lastRun, output, sink);
+}
+
+} // namespace tovarin
