@@ -1,9 +1,11 @@
 #include "Options.h"
 
 #include "FieldParsing.h"
+#include "JsonText.h"
 #include "Limits.h"
 #include "MeasurementSet.h"
 #include "OutputParameters.h"
+#include "ReadFile.h"
 #include "Units.h"
 
 #include <algorithm>
@@ -57,6 +59,9 @@ const char* const kReduceUsage =
     "  --output-unit UNIT   unit of the table: 10*mg/sec (default, also 10*mg/s),\n"
     "                       mg/sec (mg/s), g/sec (g/s), kg/hr (kg/h), lb/min,\n"
     "                       lb/h (lb/hr)\n"
+    "  --breakpoints LIST   the table's responses instead of evenly spaced ones:\n"
+    "                       ascending, comma-separated, or @FILE (one a line);\n"
+    "                       not with --points\n"
     "  --table-format F     layout of the table: dw (default, DW lines), csv or\n"
     "                       tsv (response,word rows under a header), c (arrays)\n"
     "Models (the table, report, record, checks and drift use the chosen one):\n"
@@ -199,6 +204,59 @@ ValueHandler DecimalOption(const char* name, std::optional<double> ReduceOptions
     };
 }
 
+// "--breakpoints 0.5,1,2.25" or "--breakpoints @FILE" (one a line): decimal
+// numbers, each above the one before it.
+std::optional<std::string> ReadBreakpoints(ReduceOptions& o, const std::string& v)
+{
+    constexpr const char* kName = "--breakpoints: ";
+    std::string text = v;
+    char separator = ',';
+    if (!v.empty() && v[0] == '@') {
+        if (const FileResult read = ReadWholeFile(v.substr(1), text); !read.ok)
+            return kName + read.Message();
+        separator = '\n';
+    }
+    o.breakpoints.clear();
+    std::string previous;
+    for (std::size_t start = 0; start <= text.size();) {
+        std::size_t end = text.find(separator, start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string item = text.substr(start, end - start);
+        start = end + 1;
+        if (separator == '\n' && !item.empty() && item.back() == '\r')
+            item.pop_back();
+        if (separator == '\n' && item.empty())
+            continue; // blank lines, the last line's end
+        double value = 0.0;
+        if (DecimalPrefixLength(item) != item.size() || !ReadNumberField(item, value))
+            return kName + ("'" + item + "' is not a decimal number");
+        if (!o.breakpoints.empty() && !(value > o.breakpoints.back()))
+            return kName + item + " is not above the breakpoint before it (" + previous + ")";
+        o.breakpoints.push_back(value);
+        previous = item;
+    }
+    if (o.breakpoints.empty())
+        return kName + std::string("no breakpoint given");
+    return std::nullopt;
+}
+
+// Explicit breakpoints set the table's words: no --points, and they lie
+// within --response-min and --response-max where those are given.
+std::optional<std::string> CheckBreakpoints(const ReduceOptions& options)
+{
+    if (options.breakpoints.empty())
+        return std::nullopt;
+    if (options.pointCount)
+        return std::string("--points cannot be given with --breakpoints");
+    for (const double b : options.breakpoints)
+        if ((options.responseMin && b < *options.responseMin) ||
+            (options.responseMax && b > *options.responseMax))
+            return "--breakpoints: " + JsonNumber(b) +
+                   " lies outside --response-min to --response-max";
+    return std::nullopt;
+}
+
 // A threshold of the checks: a decimal number, not negative.
 ValueHandler ThresholdOption(const char* name, double CheckThresholds::*member)
 {
@@ -271,6 +329,7 @@ const std::map<std::string, ValueHandler>& ValueOptions()
              o.model = *choice;
              return std::nullopt;
          }},
+        {"--breakpoints", ReadBreakpoints},
         {"--table-format",
          [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
              const std::optional<TableFormat> format = TableFormatNamed(v);
@@ -412,6 +471,8 @@ ParsedOptions ParseReduceOptions(const std::vector<std::string>& args)
     }
     if (!parsed.error)
         parsed.error = CheckStandardOutput(options);
+    if (!parsed.error)
+        parsed.error = CheckBreakpoints(options);
     return parsed;
 }
 

@@ -29,6 +29,7 @@ struct ReduceOptions
     std::optional<double> responseMin; // volts or hertz
     std::optional<double> responseMax;
     std::optional<int> pointCount;
+    std::vector<double> breakpoints; // --breakpoints, strictly ascending
     std::optional<OutputFlowUnit> outputFlowUnit;
     std::optional<ColumnChoice> columns;
     std::optional<std::string> logPath;

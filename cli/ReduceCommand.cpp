@@ -115,6 +115,12 @@ OutputParameters ChooseOutputParameters(const ReduceOptions& options,
     output.responseMin = options.responseMin.value_or(output.responseMin);
     output.responseMax = options.responseMax.value_or(output.responseMax);
     output.pointCount = options.pointCount.value_or(output.pointCount);
+    if (!options.breakpoints.empty()) { // the table spans them, a word at each
+        output.breakpoints = options.breakpoints;
+        output.responseMin = options.breakpoints.front();
+        output.responseMax = options.breakpoints.back();
+        output.pointCount = static_cast<int>(options.breakpoints.size());
+    }
     if (options.outputFlowUnit)
         output.outputFlowUnit = options.outputFlowUnit;
     return output;

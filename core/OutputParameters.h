@@ -5,6 +5,7 @@
 #include "Units.h"
 
 #include <optional>
+#include <vector>
 
 namespace tovarin {
 
@@ -20,6 +21,10 @@ struct OutputParameters
     int pointCount = 0;       // table words between min and max
     // Empty only when the window's list has no selection.
     std::optional<OutputFlowUnit> outputFlowUnit = OutputFlowUnit::TenMgPerSec;
+    // The table's responses when given explicitly (strictly ascending, the
+    // first and last at response min and max, pointCount of them); empty for
+    // evenly spaced ones.
+    std::vector<double> breakpoints = {};
 };
 
 // The start-up values of the window and of the command: 0 to the kind's

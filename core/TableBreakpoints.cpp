@@ -19,8 +19,11 @@ TableBreakpoints::TableBreakpoints(const Reduction& lastRun, const OutputParamet
     : m_model(ChosenModel(lastRun)), m_factor(OutputUnitFactor(output.outputFlowUnit)),
       m_step((output.responseMax - output.responseMin) /
              (static_cast<double>(output.pointCount) - 1.0)),
-      m_response(output.responseMin), m_left(std::max(output.pointCount, 0))
+      m_response(output.responseMin), m_left(std::max(output.pointCount, 0)),
+      m_pExplicit(output.breakpoints.empty() ? nullptr : &output.breakpoints)
 {
+    if (m_pExplicit)
+        m_left = static_cast<int>(std::min(m_pExplicit->size(), static_cast<std::size_t>(m_left)));
 }
 
 bool TableBreakpoints::Next(TableBreakpoint& point)
@@ -28,6 +31,8 @@ bool TableBreakpoints::Next(TableBreakpoint& point)
     if (m_left == 0)
         return false;
     --m_left;
+    if (m_pExplicit)
+        m_response = (*m_pExplicit)[m_next++];
     const double flowGs = ModelFlow(m_model, m_response);
     point = {m_response, flowGs, WordOf(flowGs, m_factor)};
     // Responses accumulate by repeated addition of the step, not min + i * step:

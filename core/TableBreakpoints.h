@@ -1,8 +1,9 @@
 #pragma once
 // The flow words of the flow factor table, one at a time in table order,
 // exactly as the table writes them: the flow the chosen model gives at evenly spaced
-// responses from response min to response max, scaled to the output unit
-// and rounded half up. The table writer and the table check both walk them.
+// responses from response min to response max, or at the explicit
+// breakpoints, scaled to the output unit and rounded half up. The table writer and the table check
+// both walk them.
 
 #include "OutputParameters.h"
 #include "Reduce.h"
@@ -32,7 +33,9 @@ class TableBreakpoints
     double m_factor; // g/s to the output unit
     double m_step;
     double m_response;
-    int m_left; // words still to come
+    int m_left;                             // words still to come
+    const std::vector<double>* m_pExplicit; // the explicit breakpoints, or null
+    std::size_t m_next = 0;                 // index of the next explicit one
 };
 
 } // namespace tovarin

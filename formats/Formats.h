@@ -30,6 +30,7 @@
 #include "JsonReader.h"
 #include "JsonText.h"
 #include "LineSink.h"
+#include "ModelText.h"
 #include "PreviousCalibration.h"
 #include "ResultFields.h"
 #include "ResultText.h"

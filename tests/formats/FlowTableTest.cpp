@@ -1,4 +1,5 @@
 #include "FlowTable.h"
+#include "TableCheck.h"
 #include "TableFormats.h"
 
 #include "LastRun.h"
@@ -162,4 +163,20 @@ TEST(TableFormats, EachLayoutByteForByte)
     EXPECT_NE(c.find("type: A* /B\n"), std::string::npos);
     EXPECT_NE(c.find("= {\n    0, 1, 2, 3, 4, 5, 6, 7,\n    8,\n};\nstatic const int"),
               std::string::npos);
+}
+
+TEST(TableFormats, ExplicitBreakpointsSetTheWordsAndTheCheck)
+{
+    // flow = R^2 g/s at 1, 2 and 5 V: 1, 4 and 25 g/s, 100, 400 and 2500 x 10 mg/s.
+    const Reduction run = LastRun({0.0, 1.0, 0.5}, 0, "M");
+    const OutputParameters output{1.0, 5.0, 3, TenMgPerSec, {1.0, 2.0, 5.0}};
+    EXPECT_EQ(Table(run, output), "; */ MAF file for type:M */\r\n"
+                                  "; */ File units = 10 * mg/sec */\r\n"
+                                  "\tDW\t 100\r\n\tDW\t 400\r\n\tDW\t2500\r\n");
+    // Interpolated between the actual breakpoints: at 1.5 V (250 against
+    // 225) +11.1 %, at 3.5 V (1450 against 1225) +18.37 %.
+    const TableCheck check = CheckFlowTable(run, output, {.idleFlowGs = 0.0});
+    ASSERT_TRUE(check.maxInterpolationError);
+    EXPECT_NEAR(check.maxInterpolationError->pct, (1450.0 - 1225.0) / 1225.0 * 100.0, 1e-9);
+    EXPECT_EQ(check.maxInterpolationError->atResponse, 3.5);
 }
