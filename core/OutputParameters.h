@@ -2,6 +2,7 @@
 // The output parameters shared by the flow factor table and the HTML report:
 // the responses the table spans, its number of words and its unit.
 
+#include "TableWords.h"
 #include "Units.h"
 
 #include <optional>
@@ -25,6 +26,8 @@ struct OutputParameters
     // first and last at response min and max, pointCount of them); empty for
     // evenly spaced ones.
     std::vector<double> breakpoints = {};
+    WordType wordType = WordType::Int;
+    double wordScale = 1.0; // word = flow in the output unit x wordScale, rounded by type
 };
 
 // The start-up values of the window and of the command: 0 to the kind's

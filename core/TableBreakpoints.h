@@ -11,13 +11,13 @@
 namespace tovarin {
 
 // One flow word of the table: the response it stands for, the fitted flow
-// there in g/s, and the word: trunc(flow * factor + 0.5), saturated to the
-// int range, NaN to 0.
+// there in g/s, and the word in the output's word type (TableWords.h).
 struct TableBreakpoint
 {
     double response;
     double flowGs;
-    int word;
+    double word;
+    bool saturated;
 };
 
 // The Freq range words before and after the flows are not breakpoints.
@@ -31,6 +31,8 @@ class TableBreakpoints
   private:
     FlowModel m_model;
     double m_factor; // g/s to the output unit
+    WordType m_wordType;
+    double m_wordScale;
     double m_step;
     double m_response;
     int m_left;                             // words still to come

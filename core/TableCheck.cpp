@@ -22,13 +22,27 @@ std::string Pct(double pct)
     return FormatC("%+.3g %%", pct);
 }
 
+std::string Word(const TableCheck& t, double value)
+{
+    return WordText(value, t.output.wordType);
+}
+
 Check WordRangeCheck(const TableCheck& t, int maxWord)
 {
     const int count = t.WordCount();
-    if (t.wordsBelow0 > 0)
+    const WordType type = t.output.wordType;
+    if (t.wordsSaturatedLow + t.wordsSaturatedHigh > 0) {
+        const bool high = t.wordsSaturatedHigh > 0;
+        return {
+            "word range", false,
+            FormatC("%d words saturated at ", high ? t.wordsSaturatedHigh : t.wordsSaturatedLow) +
+                Word(t, high ? InfoOf(type).high : InfoOf(type).low) + " (--word " +
+                InfoOf(type).name + ")"};
+    }
+    if (t.wordsBelow0 > 0 && (type == WordType::Int || InfoOf(type).low >= 0.0))
         return {"word range", false,
-                FormatC("%d of %d words are below 0 (smallest %d): raise Response Min",
-                        t.wordsBelow0, count, *t.minWord)};
+                FormatC("%d of %d words are below 0 (smallest ", t.wordsBelow0, count) +
+                    Word(t, *t.minWord) + "): raise Response Min"};
     if (t.wordsAboveLimit > 0) {
         const std::optional<OutputFlowUnit>& unit = t.output.outputFlowUnit;
         const char* remedy = unit == OutputFlowUnit::MgPerSec ? "choose 10*mg/sec or fewer points"
@@ -36,8 +50,8 @@ Check WordRangeCheck(const TableCheck& t, int maxWord)
                                  ? "choose g/sec or a lower Response Max"
                                  : "choose a lower Response Max";
         return {"word range", false,
-                FormatC("%d of %d words exceed %d (largest %d): %s", t.wordsAboveLimit, count,
-                        maxWord, *t.maxWord, remedy)};
+                FormatC("%d of %d words exceed %d (largest ", t.wordsAboveLimit, count, maxWord) +
+                    Word(t, *t.maxWord) + "): " + remedy};
     }
     if (t.frameWordsOutOfRange > 0) {
         const int low = t.frameWords.front(), high = t.frameWords.back();
@@ -48,7 +62,7 @@ Check WordRangeCheck(const TableCheck& t, int maxWord)
     }
     if (!t.minWord)
         return {"word range", true, "the table has no flow words"};
-    return {"word range", true, FormatC("words %d to %d", *t.minWord, *t.maxWord)};
+    return {"word range", true, "words " + Word(t, *t.minWord) + " to " + Word(t, *t.maxWord)};
 }
 
 Check CoverageCheck(const TableCheck& t)
@@ -58,8 +72,8 @@ Check CoverageCheck(const TableCheck& t)
         return {"coverage", false, "the table has no words"};
     if (*t.minWord == *t.maxWord)
         return {"coverage", false,
-                FormatC("all %d words are %d: the table tells the controller no flow", count,
-                        *t.minWord)};
+                FormatC("all %d words are ", count) + Word(t, *t.minWord) +
+                    ": the table tells the controller no flow"};
     if (t.wordsInside == 0)
         return {"coverage", false,
                 "no word lies inside the measured responses: choose Response Min and Max "
@@ -112,7 +126,10 @@ TableCheck CheckFlowTable(const Reduction& lastRun, const OutputParameters& outp
     const double factor = OutputUnitFactor(output.outputFlowUnit);
     // Plain locals rather than the record's fields: this loop runs for every
     // word of every file of a batch.
-    int minWord = INT_MAX, maxWord = INT_MIN, index = 0, outside = 0;
+    const double scale = output.wordScale;
+    const double high = InfoOf(output.wordType).high;
+    double minWord = HUGE_VAL, maxWord = -HUGE_VAL;
+    int index = 0, outside = 0;
     TableBreakpoint p, previous{};
     for (TableBreakpoints points(lastRun, output); points.Next(p); previous = p, ++index) {
         minWord = std::min(minWord, p.word);
@@ -121,22 +138,26 @@ TableCheck CheckFlowTable(const Reduction& lastRun, const OutputParameters& outp
         t.wordsAbove32767 += p.word > 32767;
         t.wordsAbove65535 += p.word > 65535;
         t.wordsAboveLimit += p.word > thresholds.maxWord;
+        if (p.saturated)
+            ++(p.word == high ? t.wordsSaturatedHigh : t.wordsSaturatedLow);
         const bool out = p.response < lowest || p.response > highest;
         outside += out;
         if (index > 0 && p.word < previous.word && !t.firstDecrease)
             t.firstDecrease = index;
         if (!(p.flowGs >= idleFlowGs))
             continue;
-        KeepLargest(t.maxRoundingError, PercentError(p.word, p.flowGs * factor), p.response);
-        if (index > 0 && previous.flowGs >= idleFlowGs) {
+        KeepLargest(t.maxRoundingError, PercentError(p.word / scale, p.flowGs * factor),
+                    p.response);
+        if (index > 0 && previous.flowGs >= idleFlowGs && output.breakpoints.empty()) {
             const double mid = (previous.response + p.response) / 2;
             const double flow = FlowAt(lastRun, mid) * factor;
-            // In double: words near INT_MAX would overflow an int sum.
             KeepLargest(t.maxInterpolationError,
-                        PercentError((static_cast<double>(previous.word) + p.word) / 2.0, flow),
-                        mid);
+                        PercentError((previous.word + p.word) / 2.0 / scale, flow), mid);
         }
     }
+    if (!output.breakpoints.empty())
+        t.maxInterpolationError =
+            InterpolationError(ChosenModel(lastRun), output.breakpoints, idleFlowGs);
     if (index > 0) {
         t.minWord = minWord;
         t.maxWord = maxWord;

@@ -8,11 +8,16 @@
 // idle flow:
 //   rounding error      = (word - flow) / flow * 100 at each breakpoint
 //   interpolation error = ((word_i + word_i+1) / 2 - flow(mid)) / flow(mid) * 100
-//                         at the midpoint response of two neighbouring breakpoints
+//                         at the midpoint response of two neighbouring breakpoints;
+//                         with explicit breakpoints TableInterpolation's measure
+// with words divided by the word scale. A word type other than int passes the
+// word range only without saturated words, its words within its range and
+// --max-word (s16 and f32 may be negative).
 // The checks turn these, the fit's outcome and its flow error into a verdict.
 
 #include "FitQuality.h"
 #include "OutputParameters.h"
+#include "TableInterpolation.h"
 #include "Uncertainty.h"
 
 #include <optional>
@@ -21,21 +26,16 @@
 
 namespace tovarin {
 
-struct ErrorAtResponse
-{
-    double pct = 0.0;        // signed, of largest magnitude
-    double atResponse = 0.0; // volts or hertz
-};
-
 struct TableCheck
 {
     OutputParameters output;
-    std::optional<int> minWord, maxWord; // empty when the table has no flow words
+    std::optional<double> minWord, maxWord; // empty when the table has no flow words
     int wordsBelow0 = 0, wordsAbove32767 = 0, wordsAbove65535 = 0;
-    int wordsAboveLimit = 0;          // above the thresholds' largest word
-    int wordsInside = 0;              // at responses within the measured ones
-    std::vector<int> frameWords;      // Freq: response min and max, as written
-    int frameWordsOutOfRange = 0;     // below 0 or above the largest word
+    int wordsAboveLimit = 0;                           // above the thresholds' largest word
+    int wordsSaturatedLow = 0, wordsSaturatedHigh = 0; // at the word type's edges
+    int wordsInside = 0;                               // at responses within the measured ones
+    std::vector<int> frameWords;                       // Freq: response min and max, as written
+    int frameWordsOutOfRange = 0;                      // below 0 or above the largest word
     std::optional<int> firstDecrease; // index of the first word below the one before
     std::optional<ErrorAtResponse> maxRoundingError, maxInterpolationError;
     double extrapolatedPct = 0.0; // breakpoints outside the measured responses, in %

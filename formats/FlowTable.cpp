@@ -11,11 +11,11 @@ namespace tovarin {
 namespace {
 
 // "\tDW\t%4d\r\n" without the cost of a printf per line (ints need no locale).
-std::string_view WordLine(int word, char (&buffer)[32])
+std::string_view WordLine(long long word, char (&buffer)[32])
 {
-    char digits[16];
+    char digits[24];
     const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, word);
-    (void)ec; // an int always fits
+    (void)ec; // a long long always fits
     const auto length = static_cast<std::size_t>(end - digits);
     std::size_t pos = 0;
     buffer[pos++] = '\t';
@@ -48,7 +48,9 @@ bool WriteFlowTable(const Reduction& lastRun, const OutputParameters& output, co
 
     TableBreakpoint point;
     for (TableBreakpoints points(lastRun, output); ok && points.Next(point);)
-        put(WordLine(point.word, buffer));
+        put(InfoOf(output.wordType).integer // whole numbers within 32 bits
+                ? WordLine(static_cast<long long>(point.word), buffer)
+                : "\tDW\t" + WordText(point.word, output.wordType) + "\r\n");
 
     if (freq)
         put(WordLine(TruncToInt(output.responseMax), buffer));

@@ -36,7 +36,8 @@ bool WriteColumns(char separator, const Reduction& lastRun, const OutputParamete
     bool ok = sink(head);
     TableBreakpoint point;
     for (TableBreakpoints points(lastRun, output); ok && points.Next(point);)
-        ok = sink(JsonNumber(point.response) + separator + std::to_string(point.word) + "\n");
+        ok = sink(JsonNumber(point.response) + separator + WordText(point.word, output.wordType) +
+                  "\n");
     return ok;
 }
 
@@ -56,7 +57,7 @@ bool WriteC(const Reduction& lastRun, const OutputParameters& output, const Line
     TableBreakpoint point;
     for (TableBreakpoints points(lastRun, output); points.Next(point);) {
         responses.push_back(JsonNumber(point.response));
-        words.push_back(std::to_string(point.word));
+        words.push_back(WordText(point.word, output.wordType));
     }
     const FlowModel model = ChosenModel(lastRun);
     const std::string unit = output.outputFlowUnit ? InfoOf(*output.outputFlowUnit).label : "g/sec";

@@ -72,7 +72,7 @@ std::string TableJson(const std::optional<TableCheck>& table)
            ", \"outputUnit\": " + (unit ? JsonString(OutputFlowUnitLabel(*unit)) : "null") +
            ", \"responseMin\": " + JsonNumber(t.output.responseMin) +
            ", \"responseMax\": " + JsonNumber(t.output.responseMax) +
-           ", \"minWord\": " + JsonInt(t.minWord) + ", \"maxWord\": " + JsonInt(t.maxWord) +
+           ", \"minWord\": " + JsonNumber(t.minWord) + ", \"maxWord\": " + JsonNumber(t.maxWord) +
            ", \"wordsBelow0\": " + std::to_string(t.wordsBelow0) +
            ", \"wordsAbove32767\": " + std::to_string(t.wordsAbove32767) +
            ", \"wordsAbove65535\": " + std::to_string(t.wordsAbove65535) +
@@ -172,8 +172,10 @@ std::string FormatVerdictBlock(const Reduction& run, const Verdict& verdict)
     if (const std::optional<TableCheck>& t = verdict.table) {
         const std::optional<OutputFlowUnit>& out = t->output.outputFlowUnit;
         text += FormatC("Table:        %d words", t->WordCount()) +
-                (t->minWord ? FormatC(" from %d to %d", *t->minWord, *t->maxWord) : "") + " in " +
-                (out ? OutputFlowUnitLabel(*out) : "g/sec") +
+                (t->minWord ? " from " + WordText(*t->minWord, t->output.wordType) + " to " +
+                                  WordText(*t->maxWord, t->output.wordType)
+                            : "") +
+                " in " + (out ? OutputFlowUnitLabel(*out) : "g/sec") +
                 (t->Monotonic() ? ", monotonic" : ", NOT monotonic");
         if (const std::optional<ErrorAtResponse>& e = WorstTableError(*t))
             text +=

@@ -173,10 +173,14 @@ TEST(TableFormats, ExplicitBreakpointsSetTheWordsAndTheCheck)
     EXPECT_EQ(Table(run, output), "; */ MAF file for type:M */\r\n"
                                   "; */ File units = 10 * mg/sec */\r\n"
                                   "\tDW\t 100\r\n\tDW\t 400\r\n\tDW\t2500\r\n");
-    // Interpolated between the actual breakpoints: at 1.5 V (250 against
-    // 225) +11.1 %, at 3.5 V (1450 against 1225) +18.37 %.
+    // Between the actual breakpoints, on the unrounded flows: on 2 to 5 V the
+    // line 4 + 7 (r - 2) over r^2 is largest, +22.5 %, at r = 20/7; the grid
+    // of 128 steps of 3/128 V comes nearest at step 49, r = 2.8671875, where
+    // (10.0703125 - 8.22076416015625) / 8.22076416015625 = +22.4985 %. The
+    // segment 1 to 2 V peaks at +12.5 %.
     const TableCheck check = CheckFlowTable(run, output, {.idleFlowGs = 0.0});
     ASSERT_TRUE(check.maxInterpolationError);
-    EXPECT_NEAR(check.maxInterpolationError->pct, (1450.0 - 1225.0) / 1225.0 * 100.0, 1e-9);
-    EXPECT_EQ(check.maxInterpolationError->atResponse, 3.5);
+    EXPECT_NEAR(check.maxInterpolationError->pct,
+                (10.0703125 - 8.22076416015625) / 8.22076416015625 * 100.0, 1e-9);
+    EXPECT_EQ(check.maxInterpolationError->atResponse, 2.8671875);
 }
