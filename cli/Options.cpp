@@ -62,6 +62,12 @@ const char* const kReduceUsage =
     "  --breakpoints LIST   the table's responses instead of evenly spaced ones:\n"
     "                       ascending, comma-separated, or @FILE (one a line);\n"
     "                       not with --points\n"
+    "  --place-breakpoints N  N breakpoints from response min to max, placed so\n"
+    "                       that the controller's linear interpolation misses\n"
+    "                       least; not with --points or --breakpoints\n"
+    "  --word TYPE          word type: int (default), u8, u16, s16, u32, f32\n"
+    "                       (f32 not in dw); a word beyond the type saturates\n"
+    "  --word-scale X       word = flow in the output unit x X, rounded half up\n"
     "  --table-format F     layout of the table: dw (default, DW lines), csv or\n"
     "                       tsv (response,word rows under a header), c (arrays)\n"
     "Models (the table, report, record, checks and drift use the chosen one):\n"
@@ -245,6 +251,13 @@ std::optional<std::string> ReadBreakpoints(ReduceOptions& o, const std::string& 
 // within --response-min and --response-max where those are given.
 std::optional<std::string> CheckBreakpoints(const ReduceOptions& options)
 {
+    if (options.wordType == WordType::F32 && options.tableFormat == TableFormat::Dw)
+        return std::string("--word f32 needs --table-format csv, tsv or c: DW lines hold "
+                           "whole numbers");
+    if (options.placeBreakpoints && options.pointCount)
+        return std::string("--points cannot be given with --place-breakpoints");
+    if (options.placeBreakpoints && !options.breakpoints.empty())
+        return std::string("--breakpoints and --place-breakpoints exclude each other");
     if (options.breakpoints.empty())
         return std::nullopt;
     if (options.pointCount)
@@ -300,102 +313,134 @@ ValueHandler PathOption(std::optional<std::string> ReduceOptions::*member)
 
 const std::map<std::string, ValueHandler>& ValueOptions()
 {
-    static const std::map<std::string, ValueHandler> options = {
-        {"--flow-unit", LabelOption("--flow-unit", "unit", &ReduceOptions::flowUnit,
-                                    SpellingsOf(FlowUnits()), LabelsOf(FlowUnits()))},
-        {"--response", LabelOption("--response", "kind", &ReduceOptions::responseKind,
-                                   KindSpellings(), LabelsOf(ResponseKinds()))},
-        {"--output-unit", LabelOption("--output-unit", "unit", &ReduceOptions::outputFlowUnit,
-                                      SpellingsOf(OutputFlowUnits()), LabelsOf(OutputFlowUnits()))},
-        {"--idle-flow", ThresholdOption("--idle-flow", &CheckThresholds::idleFlowGs)},
-        {"--max-flow-error",
-         ThresholdOption("--max-flow-error", &CheckThresholds::maxFlowErrorPct)},
-        {"--max-table-error",
-         ThresholdOption("--max-table-error", &CheckThresholds::maxTableErrorPct)},
-        {"--max-word",
-         [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-             const std::optional<int> word = ReadWordLimit(v);
-             if (!word)
-                 return "--max-word: '" + v + "' is not a whole number from 0 up";
-             o.thresholds.maxWord = *word;
-             return std::nullopt;
-         }},
-        {"--model",
-         [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-             const std::optional<ModelChoice> choice = ModelChoiceNamed(v);
-             if (!choice)
-                 return "--model: '" + v +
-                        "' is not one of king, king-offset, poly, monotone, best";
-             o.model = *choice;
-             return std::nullopt;
-         }},
-        {"--breakpoints", ReadBreakpoints},
-        {"--table-format",
-         [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-             const std::optional<TableFormat> format = TableFormatNamed(v);
-             if (!format)
-                 return "--table-format: '" + v + "' is not one of dw, csv, tsv, c";
-             o.tableFormat = *format;
-             return std::nullopt;
-         }},
-        {"--columns",
-         [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-             o.columns = ParseColumnChoice(v);
-             if (!o.columns)
-                 return "--columns: '" + v +
-                        "' is not two columns F,R (1-based numbers or header names)";
-             if (o.columns->flow.number == o.columns->response.number &&
-                 o.columns->flow.name == o.columns->response.name)
-                 return "--columns: '" + v + "' names the same column twice";
-             return std::nullopt;
-         }},
-        {"--meter",
-         [](ReduceOptions& o, const std::string& v) {
-             o.meterType = v;
-             return CheckMeterType(v);
-         }},
-        {"--response-min", DecimalOption("--response-min", &ReduceOptions::responseMin)},
-        {"--response-max", DecimalOption("--response-max", &ReduceOptions::responseMax)},
-        {"--points",
-         [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-             int value = 0;
-             if (!IsWholeInteger(v) || !ReadIntField(v, value) || value == INT_MAX ||
-                 value == INT_MIN)
-                 return "--points: '" + v + "' is not a whole number of points";
-             if (value > kMaxPointCount)
-                 return "--points: " + v + " is more than the 1048576 points a table may have";
-             o.pointCount = value;
-             return std::nullopt;
-         }},
-        {"--settings", PathOption(&ReduceOptions::settingsPath)},
-        {"--log", PathOption(&ReduceOptions::logPath)},
-        {"--save-settings", PathOption(&ReduceOptions::saveSettingsPath)},
-        {"--table", PathOption(&ReduceOptions::tablePath)},
-        {"--report", PathOption(&ReduceOptions::reportPath)},
-        {"--record", PathOption(&ReduceOptions::recordPath)},
-        {"--previous", PathOption(&ReduceOptions::previousPath)},
-        {"--files-from", PathOption(&ReduceOptions::filesFromPath)},
-        {"--summary", PathOption(&ReduceOptions::summaryPath)},
-        {"--jobs",
-         [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-             int jobs = 0;
-             if (!IsWholeInteger(v) || !ReadIntField(v, jobs) || jobs < 1 || jobs > 256)
-                 return "--jobs: '" + v + "' is not a number of threads from 1 to 256";
-             o.jobs = jobs;
-             return std::nullopt;
-         }},
-        {"--serial", TextOption(&RecordIdentity::serial)},
-        {"--operator", TextOption(&RecordIdentity::operatorName)},
-        {"--reference", TextOption(&RecordIdentity::reference)},
-        {"--conditions", TextOption(&RecordIdentity::conditions)},
-        {"--note", TextOption(&RecordIdentity::note)},
-        {"--max-drift",
-         LimitOption("--max-drift", [](ReduceOptions& o, double value) { o.maxDriftPct = value; })},
-        {"--max-extrapolated", LimitOption("--max-extrapolated",
-                                           [](ReduceOptions& o, double value) {
-                                               o.thresholds.maxExtrapolatedPct = value;
-                                           })},
-    };
+    static const std::map<std::string, ValueHandler>
+        options =
+            {
+                {"--flow-unit", LabelOption("--flow-unit", "unit", &ReduceOptions::flowUnit,
+                                            SpellingsOf(FlowUnits()), LabelsOf(FlowUnits()))},
+                {"--response", LabelOption("--response", "kind", &ReduceOptions::responseKind,
+                                           KindSpellings(), LabelsOf(ResponseKinds()))},
+                {"--output-unit",
+                 LabelOption("--output-unit", "unit", &ReduceOptions::outputFlowUnit,
+                             SpellingsOf(OutputFlowUnits()), LabelsOf(OutputFlowUnits()))},
+                {"--idle-flow", ThresholdOption("--idle-flow", &CheckThresholds::idleFlowGs)},
+                {"--max-flow-error",
+                 ThresholdOption("--max-flow-error", &CheckThresholds::maxFlowErrorPct)},
+                {"--max-table-error",
+                 ThresholdOption("--max-table-error", &CheckThresholds::maxTableErrorPct)},
+                {"--max-word",
+                 [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+                     const std::optional<int> word = ReadWordLimit(v);
+                     if (!word)
+                         return "--max-word: '" + v + "' is not a whole number from 0 up";
+                     o.thresholds.maxWord = *word;
+                     return std::nullopt;
+                 }},
+                {"--model",
+                 [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+                     const std::optional<ModelChoice> choice = ModelChoiceNamed(v);
+                     if (!choice)
+                         return "--model: '" + v +
+                                "' is not one of king, king-offset, poly, monotone, best";
+                     o.model = *choice;
+                     return std::nullopt;
+                 }},
+                {"--breakpoints", ReadBreakpoints},
+                {"--place-breakpoints",
+                 [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+                     int value = 0;
+                     if (!IsWholeInteger(v) || !ReadIntField(v, value) || value < 2 ||
+                         value > kMaxPointCount)
+                         return "--place-breakpoints: '" + v +
+                                "' is not a whole number from 2 to 1048576";
+                     o.placeBreakpoints = value;
+                     return std::nullopt;
+                 }},
+                {"--word",
+                 [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+                     const std::optional<WordType> type = WordTypeNamed(v);
+                     if (!type)
+                         return "--word: '" + v + "' is not one of int, u8, u16, s16, u32, f32";
+                     o.wordType = *type;
+                     return std::nullopt;
+                 }},
+                {"--word-scale",
+                 [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+                     double value = 0.0;
+                     if (DecimalPrefixLength(v) != v.size() || !ReadNumberField(v, value) ||
+                         !(value > 0.0) || !std::isfinite(value))
+                         return "--word-scale: '" + v + "' is not a decimal number above 0";
+                     o.wordScale = value;
+                     return std::nullopt;
+                 }},
+                {"--table-format",
+                 [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+                     const std::optional<TableFormat> format = TableFormatNamed(v);
+                     if (!format)
+                         return "--table-format: '" + v + "' is not one of dw, csv, tsv, c";
+                     o.tableFormat = *format;
+                     return std::nullopt;
+                 }},
+                {"--columns",
+                 [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+                     o.columns = ParseColumnChoice(v);
+                     if (!o.columns)
+                         return "--columns: '" + v +
+                                "' is not two columns F,R (1-based numbers or header names)";
+                     if (o.columns->flow.number == o.columns->response.number &&
+                         o.columns->flow.name == o.columns->response.name)
+                         return "--columns: '" + v + "' names the same column twice";
+                     return std::nullopt;
+                 }},
+                {"--meter",
+                 [](ReduceOptions& o, const std::string& v) {
+                     o.meterType = v;
+                     return CheckMeterType(v);
+                 }},
+                {"--response-min", DecimalOption("--response-min", &ReduceOptions::responseMin)},
+                {"--response-max", DecimalOption("--response-max", &ReduceOptions::responseMax)},
+                {"--points",
+                 [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+                     int value = 0;
+                     if (!IsWholeInteger(v) || !ReadIntField(v, value) || value == INT_MAX ||
+                         value == INT_MIN)
+                         return "--points: '" + v + "' is not a whole number of points";
+                     if (value > kMaxPointCount)
+                         return "--points: " + v +
+                                " is more than the 1048576 points a table may have";
+                     o.pointCount = value;
+                     return std::nullopt;
+                 }},
+                {"--settings", PathOption(&ReduceOptions::settingsPath)},
+                {"--log", PathOption(&ReduceOptions::logPath)},
+                {"--save-settings", PathOption(&ReduceOptions::saveSettingsPath)},
+                {"--table", PathOption(&ReduceOptions::tablePath)},
+                {"--report", PathOption(&ReduceOptions::reportPath)},
+                {"--record", PathOption(&ReduceOptions::recordPath)},
+                {"--previous", PathOption(&ReduceOptions::previousPath)},
+                {"--files-from", PathOption(&ReduceOptions::filesFromPath)},
+                {"--summary", PathOption(&ReduceOptions::summaryPath)},
+                {"--jobs",
+                 [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
+                     int jobs = 0;
+                     if (!IsWholeInteger(v) || !ReadIntField(v, jobs) || jobs < 1 || jobs > 256)
+                         return "--jobs: '" + v + "' is not a number of threads from 1 to 256";
+                     o.jobs = jobs;
+                     return std::nullopt;
+                 }},
+                {"--serial", TextOption(&RecordIdentity::serial)},
+                {"--operator", TextOption(&RecordIdentity::operatorName)},
+                {"--reference", TextOption(&RecordIdentity::reference)},
+                {"--conditions", TextOption(&RecordIdentity::conditions)},
+                {"--note", TextOption(&RecordIdentity::note)},
+                {"--max-drift",
+                 LimitOption("--max-drift",
+                             [](ReduceOptions& o, double value) { o.maxDriftPct = value; })},
+                {"--max-extrapolated", LimitOption("--max-extrapolated",
+                                                   [](ReduceOptions& o, double value) {
+                                                       o.thresholds.maxExtrapolatedPct = value;
+                                                   })},
+            };
     return options;
 }
 

@@ -36,6 +36,9 @@ struct ReduceOptions
     std::optional<std::string> saveSettingsPath;
     std::optional<std::string> tablePath;
     TableFormat tableFormat = TableFormat::Dw; // --table-format
+    std::optional<int> placeBreakpoints;       // --place-breakpoints N
+    WordType wordType = WordType::Int;         // --word
+    double wordScale = 1.0;                    // --word-scale
     std::optional<std::string> reportPath;     // each of the five outputs: "-" is standard output
     std::optional<std::string> recordPath;     // the calibration record
     RecordIdentity identity; // --serial, --operator, --reference, --conditions, --note

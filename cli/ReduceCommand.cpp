@@ -123,6 +123,25 @@ OutputParameters ChooseOutputParameters(const ReduceOptions& options,
     }
     if (options.outputFlowUnit)
         output.outputFlowUnit = options.outputFlowUnit;
+    if (options.placeBreakpoints)
+        output.pointCount = *options.placeBreakpoints;
+    output.wordType = options.wordType;
+    output.wordScale = options.wordScale;
+    output.tableFormat = options.tableFormat;
+    return output;
+}
+
+// The output parameters of a reduced run: with --place-breakpoints, the
+// breakpoints placed on the chosen model.
+OutputParameters OutputOfRun(const ReduceOptions& options, const Reduction& run)
+{
+    OutputParameters output = ChooseOutputParameters(options, run.set.responseKind);
+    if (options.placeBreakpoints && HasUsableFit(run)) {
+        output.breakpoints =
+            PlaceBreakpoints(ChosenModel(run), output.responseMin, output.responseMax,
+                             *options.placeBreakpoints, options.thresholds.idleFlowGs);
+        output.placedBreakpoints = true;
+    }
     return output;
 }
 
@@ -261,14 +280,14 @@ bool WriteOutputs(const ReduceOptions& options, long long seconds,
         bool needsFit;
     };
     const Reduction& run = *result.run;
-    const OutputParameters output = ChooseOutputParameters(options, run.set.responseKind);
+    const OutputParameters& output = result.output;
     const Output outputs[] = {
         {options.logPath, [&] { return kRunBanner + RunLogBlock(run); }, false},
         {options.saveSettingsPath, [&] { return FormatSettings(run.set); }, false},
         {options.tablePath,
          [&] {
              std::string text;
-             WriteTable(options.tableFormat, run, output, [&](std::string_view line) {
+             WriteTable(run, output, [&](std::string_view line) {
                  text += line;
                  return true;
              });
@@ -331,8 +350,13 @@ FileReduction ReduceInput(const ReduceOptions& options, std::istream& standardIn
     const Reduction& run = *result.run;
     result.fields = FormatResultFields(run);
     JudgeRun(options, prepared, result);
-    result.verdict = JudgeCalibration(run, ChooseOutputParameters(options, run.set.responseKind),
-                                      options.thresholds);
+    result.output = OutputOfRun(options, run);
+    result.verdict = JudgeCalibration(run, result.output, options.thresholds);
+    if (const std::optional<TableCheck>& t = result.verdict.table;
+        t && options.tablePath && t->wordsSaturatedLow + t->wordsSaturatedHigh > 0)
+        for (const Check& check : result.verdict.checks)
+            if (check.name == "word range") // "N words saturated at MAX (--word TYPE)"
+                result.messages.push_back("warning: " + check.detail);
     std::optional<Drift> drift;
     if (options.previousPath && ModeOf(run) != RunMode::None) {
         std::string error;

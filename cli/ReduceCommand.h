@@ -42,6 +42,7 @@ struct FileReduction
     bool refused = false;              // bad options or input: nothing was written
     std::optional<Reduction> run;      // with its texts, when the rows were read
     ResultFieldTexts fields;
+    OutputParameters output; // the table's and report's, breakpoints placed
     Verdict verdict;
 };
 

@@ -15,6 +15,15 @@ namespace tovarin {
 inline constexpr int kMaxPointCount = 1048576;
 inline constexpr int kDefaultPointCount = 1024;
 
+// The layout of the table file: DW lines, csv, tsv or C arrays.
+enum class TableFormat
+{
+    Dw,
+    Csv,
+    Tsv,
+    C
+};
+
 struct OutputParameters
 {
     double responseMin = 0.0; // volts or hertz
@@ -26,8 +35,10 @@ struct OutputParameters
     // first and last at response min and max, pointCount of them); empty for
     // evenly spaced ones.
     std::vector<double> breakpoints = {};
+    bool placedBreakpoints = false; // the breakpoints were placed, not given
     WordType wordType = WordType::Int;
     double wordScale = 1.0; // word = flow in the output unit x wordScale, rounded by type
+    TableFormat tableFormat = TableFormat::Dw;
 };
 
 // The start-up values of the window and of the command: 0 to the kind's

@@ -155,9 +155,15 @@ TableCheck CheckFlowTable(const Reduction& lastRun, const OutputParameters& outp
                         PercentError((previous.word + p.word) / 2.0 / scale, flow), mid);
         }
     }
-    if (!output.breakpoints.empty())
-        t.maxInterpolationError =
-            InterpolationError(ChosenModel(lastRun), output.breakpoints, idleFlowGs);
+    if (!output.breakpoints.empty()) {
+        const FlowModel model = ChosenModel(lastRun);
+        t.maxInterpolationError = InterpolationError(model, output.breakpoints, idleFlowGs);
+        t.evenInterpolationError = InterpolationError(
+            model,
+            EvenBreakpoints(output.breakpoints.front(), output.breakpoints.back(),
+                            static_cast<int>(output.breakpoints.size())),
+            idleFlowGs);
+    }
     if (index > 0) {
         t.minWord = minWord;
         t.maxWord = maxWord;

@@ -38,6 +38,9 @@ struct TableCheck
     int frameWordsOutOfRange = 0;                      // below 0 or above the largest word
     std::optional<int> firstDecrease; // index of the first word below the one before
     std::optional<ErrorAtResponse> maxRoundingError, maxInterpolationError;
+    // With explicit or placed breakpoints: the same measure at as many evenly
+    // spaced ones over the same span, for comparison.
+    std::optional<ErrorAtResponse> evenInterpolationError;
     double extrapolatedPct = 0.0; // breakpoints outside the measured responses, in %
     double flowAtResponseMaxGs = 0.0;
 

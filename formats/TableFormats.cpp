@@ -28,11 +28,18 @@ std::string CommentSafe(std::string text)
     return text;
 }
 
+// A scale other than 1 is part of the unit: "_x10" in a header, " x 10" in a comment.
+std::string ScaleSuffix(const OutputParameters& output, const char* times)
+{
+    return output.wordScale == 1.0 ? "" : times + JsonNumber(output.wordScale);
+}
+
 bool WriteColumns(char separator, const Reduction& lastRun, const OutputParameters& output,
                   const LineSink& sink)
 {
     const std::string head = std::string("response_") + ResponseSymbol(lastRun.set.responseKind) +
-                             separator + "flow_" + UnitColumn(output) + "\n";
+                             separator + "flow_" + UnitColumn(output) + ScaleSuffix(output, "_x") +
+                             "\n";
     bool ok = sink(head);
     TableBreakpoint point;
     for (TableBreakpoints points(lastRun, output); ok && points.Next(point);)
@@ -63,11 +70,12 @@ bool WriteC(const Reduction& lastRun, const OutputParameters& output, const Line
     const std::string unit = output.outputFlowUnit ? InfoOf(*output.outputFlowUnit).label : "g/sec";
     const std::string head =
         "#include <stdint.h>\n\n/* MAF table for type: " + CommentSafe(lastRun.set.meterType) +
-        "\n * flow in " + unit + " as int words at responses in " +
+        "\n * flow in " + unit + ScaleSuffix(output, " x ") + " as " +
+        InfoOf(output.wordType).cType + " words at responses in " +
         ResponseSymbol(lastRun.set.responseKind) + "\n * calibration: " + ModelName(model.kind) +
         " " + ModelParametersText(model) + " */\n";
     return sink(head) && sink(CArray("double", "maf_response", responses)) &&
-           sink(CArray("int", "maf_flow", words));
+           sink(CArray(InfoOf(output.wordType).cType, "maf_flow", words));
 }
 
 } // namespace
@@ -85,10 +93,9 @@ const char* TableFormatName(TableFormat format)
     return kFormatNames[static_cast<std::size_t>(format)];
 }
 
-bool WriteTable(TableFormat format, const Reduction& lastRun, const OutputParameters& output,
-                const LineSink& sink)
+bool WriteTable(const Reduction& lastRun, const OutputParameters& output, const LineSink& sink)
 {
-    switch (format) {
+    switch (output.tableFormat) {
     case TableFormat::Dw:
         break;
     case TableFormat::Csv:

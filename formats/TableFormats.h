@@ -18,19 +18,11 @@
 
 namespace tovarin {
 
-enum class TableFormat
-{
-    Dw,
-    Csv,
-    Tsv,
-    C
-};
-
 // "dw", "csv", "tsv", "c".
 std::optional<TableFormat> TableFormatNamed(std::string_view name);
 const char* TableFormatName(TableFormat format);
 
-bool WriteTable(TableFormat format, const Reduction& lastRun, const OutputParameters& output,
-                const LineSink& sink);
+// In output.tableFormat.
+bool WriteTable(const Reduction& lastRun, const OutputParameters& output, const LineSink& sink);
 
 } // namespace tovarin

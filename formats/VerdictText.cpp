@@ -2,6 +2,7 @@
 
 #include "JsonText.h"
 #include "NumberText.h"
+#include "TableFormats.h"
 
 #include <cmath>
 
@@ -58,6 +59,16 @@ const std::optional<ErrorAtResponse>& WorstTableError(const TableCheck& t)
                : t.maxInterpolationError;
 }
 
+std::string BreakpointsJson(const OutputParameters& output)
+{
+    if (output.breakpoints.empty())
+        return "null";
+    std::string json = "[";
+    for (const double b : output.breakpoints)
+        json += (json.size() > 1 ? ", " : "") + JsonNumber(b);
+    return json + "]";
+}
+
 std::string TableJson(const std::optional<TableCheck>& table)
 {
     if (!table)
@@ -84,7 +95,14 @@ std::string TableJson(const std::optional<TableCheck>& table)
            JsonNumber(worst ? std::optional(worst->atResponse) : std::nullopt) +
            ", \"extrapolatedPct\": " + JsonNumber(t.extrapolatedPct) +
            ", \"flowAtResponseMaxGs\": " + JsonNumber(t.flowAtResponseMaxGs) +
-           ", \"frameWordsOutOfRange\": " + std::to_string(t.frameWordsOutOfRange) + "}";
+           ", \"frameWordsOutOfRange\": " + std::to_string(t.frameWordsOutOfRange) +
+           ", \"breakpoints\": " + BreakpointsJson(t.output) +
+           ", \"wordType\": " + JsonString(InfoOf(t.output.wordType).name) +
+           ", \"wordScale\": " + JsonNumber(t.output.wordScale) +
+           ", \"format\": " + JsonString(TableFormatName(t.output.tableFormat)) +
+           ", \"placedInterpolationErrorPct\": " +
+           (t.output.placedBreakpoints ? pct(t.maxInterpolationError) : "null") +
+           ", \"evenInterpolationErrorPct\": " + pct(t.evenInterpolationError) + "}";
 }
 
 std::string FailedNames(const Verdict& verdict)
@@ -181,6 +199,13 @@ std::string FormatVerdictBlock(const Reduction& run, const Verdict& verdict)
             text +=
                 FormatC(", largest table error %+.3g %% at %.4g %s", e->pct, e->atResponse, unit);
         text += FormatC(", %.3g %% extrapolated\n", t->extrapolatedPct);
+        if (t->evenInterpolationError && t->maxInterpolationError)
+            text += FormatC("Breakpoints:  %zu %s, interpolation error %+.3g %% at %.4g %s; %zu "
+                            "evenly spaced: %+.3g %%\n",
+                            t->output.breakpoints.size(),
+                            t->output.placedBreakpoints ? "placed" : "given",
+                            t->maxInterpolationError->pct, t->maxInterpolationError->atResponse,
+                            unit, t->output.breakpoints.size(), t->evenInterpolationError->pct);
     }
     const std::string failed = FailedNames(verdict);
     text +=

@@ -134,9 +134,10 @@ TEST(TableFormats, EachLayoutByteForByte)
     // flow = response g/s: words 0, 3 (2.5 rounds up) and 5 at 0, 2.5 and 5.
     const Reduction volts = LastRun({0.0, 1.0, 1.0}, 0, "M");
     const OutputParameters three{0.0, 5.0, 3, GPerSec};
-    const auto write = [](TableFormat format, const Reduction& run, const OutputParameters& out) {
+    const auto write = [](TableFormat format, const Reduction& run, OutputParameters out) {
         std::string text;
-        WriteTable(format, run, out, [&](std::string_view line) {
+        out.tableFormat = format;
+        WriteTable(run, out, [&](std::string_view line) {
             text += line;
             return true;
         });
@@ -157,6 +158,16 @@ TEST(TableFormats, EachLayoutByteForByte)
               " * calibration: king a=0 b=1 c=1 */\n"
               "static const double maf_response[3] = {\n    0, 2.5, 5,\n};\n"
               "static const int maf_flow[3] = {\n    0, 3, 5,\n};\n");
+    // u16 words of g/s x 10 and f32 ones of g/s x 0.5: the scale follows the unit.
+    const OutputParameters u16{0.0, 5.0, 3, GPerSec, {}, false, WordType::U16, 10.0};
+    EXPECT_EQ(write(TableFormat::Csv, volts, u16),
+              "response_V,flow_g_per_s_x10\n0,0\n2.5,25\n5,50\n");
+    const OutputParameters f32{0.0, 5.0, 3, GPerSec, {}, false, WordType::F32, 0.5};
+    EXPECT_EQ(write(TableFormat::C, volts, f32).substr(46),
+              " * flow in g/sec x 0.5 as float words at responses in V\n"
+              " * calibration: king a=0 b=1 c=1 */\n"
+              "static const double maf_response[3] = {\n    0, 2.5, 5,\n};\n"
+              "static const float maf_flow[3] = {\n    0, 1.25, 2.5,\n};\n");
     // Nine values wrap after eight; a meter type cannot close the comment.
     const std::string c =
         write(TableFormat::C, LastRun({0.0, 1.0, 1.0}, 0, "A*/B"), {0.0, 8.0, 9, GPerSec});

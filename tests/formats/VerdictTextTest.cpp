@@ -13,7 +13,8 @@ TEST(VerdictJson, EveryMemberOfTheTableChecksUncertaintyAndDrift)
     Reduction run = LastRun({}, 0, "M");
     Verdict verdict;
     TableCheck& t = verdict.table.emplace();
-    t.output = {0.0, 5.0, 3, MgPerSec};
+    t.output = {0.0,  5.0,           3,    MgPerSec,        {0.0, 1.5, 5.0},
+                true, WordType::U16, 10.0, TableFormat::Csv};
     t.minWord = 0;
     t.maxWord = 70000;
     t.wordsAbove32767 = 2;
@@ -24,6 +25,7 @@ TEST(VerdictJson, EveryMemberOfTheTableChecksUncertaintyAndDrift)
     t.extrapolatedPct = 50.0;
     t.flowAtResponseMaxGs = 70.0;
     t.frameWordsOutOfRange = 1;
+    t.evenInterpolationError = ErrorAtResponse{2.5, 0.5};
     verdict.checks = {{"word range", false, "1 of 3 words exceed 65535"}};
     verdict.uncertainty = {{2.0, 0.25, 0.125, 50.0, 2.5}};
     const std::string json = FormatVerdictJson(run, verdict);
@@ -34,7 +36,9 @@ TEST(VerdictJson, EveryMemberOfTheTableChecksUncertaintyAndDrift)
           "\"wordsAbove32767\": 2, \"wordsAbove65535\": 1, \"monotonic\": false, "
           "\"firstDecrease\": 2, \"maxRoundingErrorPct\": 0.25, "
           "\"maxInterpolationErrorPct\": -0.75, \"atResponse\": 3.75, \"extrapolatedPct\": 50, "
-          "\"flowAtResponseMaxGs\": 70, \"frameWordsOutOfRange\": 1}",
+          "\"flowAtResponseMaxGs\": 70, \"frameWordsOutOfRange\": 1, \"breakpoints\": [0, "
+          "1.5, 5], \"wordType\": \"u16\", \"wordScale\": 10, \"format\": \"csv\", "
+          "\"placedInterpolationErrorPct\": -0.75, \"evenInterpolationErrorPct\": 2.5}",
           "\"checks\": [{\"name\": \"word range\", \"passed\": false, \"detail\": \"1 of 3 "
           "words exceed 65535\"}]",
           "\"uncertainty\": [{\"response\": 2, \"flowGs\": 0.25, \"expandedUncertaintyGs\": "
