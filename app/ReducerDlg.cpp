@@ -96,8 +96,7 @@ class StatusLabel : public QLabel
     {
         QPainter painter(this);
         const QRect area = contentsRect();
-        style()->drawItemText(&painter, area, static_cast<int>(alignment()), palette(),
-                              isEnabled(),
+        style()->drawItemText(&painter, area, static_cast<int>(alignment()), palette(), isEnabled(),
                               fontMetrics().elidedText(text(), Qt::ElideRight, area.width()),
                               foregroundRole());
     }
