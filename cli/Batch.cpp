@@ -42,7 +42,8 @@ ReduceOptions FileOptions(const ReduceOptions& batch, const std::string& file)
     options.json = true;
     for (std::optional<std::string>* text :
          {&options.settingsPath, &options.meterType, &options.logPath, &options.saveSettingsPath,
-          &options.tablePath, &options.reportPath, &options.recordPath, &options.previousPath})
+          &options.tablePath, &options.axisPath, &options.reportPath, &options.recordPath,
+          &options.previousPath})
         Fill(*text, file);
     for (std::string* text :
          {&options.identity.serial, &options.identity.operatorName, &options.identity.reference,
@@ -86,7 +87,7 @@ FileOutcome ReduceOne(const ReduceOptions& batch, const std::string& file)
 std::optional<std::string> CheckBatch(const ReduceOptions& options)
 {
     for (const auto& path : {options.logPath, options.saveSettingsPath, options.tablePath,
-                             options.reportPath, options.recordPath}) {
+                             options.axisPath, options.reportPath, options.recordPath}) {
         if (!path)
             continue;
         if (*path == "-")

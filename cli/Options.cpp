@@ -1,5 +1,8 @@
 #include "Options.h"
 
+#include "OptionValue.h"
+#include "TableOptions.h"
+
 #include "FieldParsing.h"
 #include "JsonText.h"
 #include "Limits.h"
@@ -70,6 +73,11 @@ const char* const kReduceUsage =
     "  --word-scale X       word = flow in the output unit x X, rounded half up\n"
     "  --table-format F     layout of the table: dw (default, DW lines), csv or\n"
     "                       tsv (response,word rows under a header), c (arrays)\n"
+    "  --byte-split         a u16 or s16 table (dw or c) as its high bytes, then\n"
+    "                       its low bytes\n"
+    "  --axis FILE          write the breakpoints as DW words to FILE (dw, with\n"
+    "                       --breakpoints or --place-breakpoints)\n"
+    "  --axis-scale X       axis word = response x X (1000 for millivolts)\n"
     "Models (the table, report, record, checks and drift use the chosen one):\n"
     "  --model NAME         king (default, King's equation), king-offset (with a\n"
     "                       flow offset), poly (flow as a polynomial of order 3 to\n"
@@ -130,18 +138,6 @@ std::optional<std::string> CheckMeterType(const std::string& word)
 }
 
 namespace {
-
-bool IsWholeInteger(const std::string& text)
-{
-    std::size_t pos = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
-    if (pos == text.size())
-        return false;
-    return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(pos), text.end(),
-                       [](char ch) { return ch >= '0' && ch <= '9'; });
-}
-
-// Applies an option's value; returns the reason when the value is unusable.
-using ValueHandler = std::function<std::optional<std::string>(ReduceOptions&, const std::string&)>;
 
 // The spellings of a list's entries: the labels and the others people write.
 template <typename Enum> struct Spelling
@@ -210,66 +206,6 @@ ValueHandler DecimalOption(const char* name, std::optional<double> ReduceOptions
     };
 }
 
-// "--breakpoints 0.5,1,2.25" or "--breakpoints @FILE" (one a line): decimal
-// numbers, each above the one before it.
-std::optional<std::string> ReadBreakpoints(ReduceOptions& o, const std::string& v)
-{
-    constexpr const char* kName = "--breakpoints: ";
-    std::string text = v;
-    char separator = ',';
-    if (!v.empty() && v[0] == '@') {
-        if (const FileResult read = ReadWholeFile(v.substr(1), text); !read.ok)
-            return kName + read.Message();
-        separator = '\n';
-    }
-    o.breakpoints.clear();
-    std::string previous;
-    for (std::size_t start = 0; start <= text.size();) {
-        std::size_t end = text.find(separator, start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string item = text.substr(start, end - start);
-        start = end + 1;
-        if (separator == '\n' && !item.empty() && item.back() == '\r')
-            item.pop_back();
-        if (separator == '\n' && item.empty())
-            continue; // blank lines, the last line's end
-        double value = 0.0;
-        if (DecimalPrefixLength(item) != item.size() || !ReadNumberField(item, value))
-            return kName + ("'" + item + "' is not a decimal number");
-        if (!o.breakpoints.empty() && !(value > o.breakpoints.back()))
-            return kName + item + " is not above the breakpoint before it (" + previous + ")";
-        o.breakpoints.push_back(value);
-        previous = item;
-    }
-    if (o.breakpoints.empty())
-        return kName + std::string("no breakpoint given");
-    return std::nullopt;
-}
-
-// Explicit breakpoints set the table's words: no --points, and they lie
-// within --response-min and --response-max where those are given.
-std::optional<std::string> CheckBreakpoints(const ReduceOptions& options)
-{
-    if (options.wordType == WordType::F32 && options.tableFormat == TableFormat::Dw)
-        return std::string("--word f32 needs --table-format csv, tsv or c: DW lines hold "
-                           "whole numbers");
-    if (options.placeBreakpoints && options.pointCount)
-        return std::string("--points cannot be given with --place-breakpoints");
-    if (options.placeBreakpoints && !options.breakpoints.empty())
-        return std::string("--breakpoints and --place-breakpoints exclude each other");
-    if (options.breakpoints.empty())
-        return std::nullopt;
-    if (options.pointCount)
-        return std::string("--points cannot be given with --breakpoints");
-    for (const double b : options.breakpoints)
-        if ((options.responseMin && b < *options.responseMin) ||
-            (options.responseMax && b > *options.responseMax))
-            return "--breakpoints: " + JsonNumber(b) +
-                   " lies outside --response-min to --response-max";
-    return std::nullopt;
-}
-
 // A threshold of the checks: a decimal number, not negative.
 ValueHandler ThresholdOption(const char* name, double CheckThresholds::*member)
 {
@@ -313,8 +249,8 @@ ValueHandler PathOption(std::optional<std::string> ReduceOptions::*member)
 
 const std::map<std::string, ValueHandler>& ValueOptions()
 {
-    static const std::map<std::string, ValueHandler>
-        options =
+    static const std::map<std::string, ValueHandler> options =
+        WithTableOptions(
             {
                 {"--flow-unit", LabelOption("--flow-unit", "unit", &ReduceOptions::flowUnit,
                                             SpellingsOf(FlowUnits()), LabelsOf(FlowUnits()))},
@@ -336,51 +272,8 @@ const std::map<std::string, ValueHandler>& ValueOptions()
                      o.thresholds.maxWord = *word;
                      return std::nullopt;
                  }},
-                {"--model",
-                 [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-                     const std::optional<ModelChoice> choice = ModelChoiceNamed(v);
-                     if (!choice)
-                         return "--model: '" + v +
-                                "' is not one of king, king-offset, poly, monotone, best";
-                     o.model = *choice;
-                     return std::nullopt;
-                 }},
-                {"--breakpoints", ReadBreakpoints},
-                {"--place-breakpoints",
-                 [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-                     int value = 0;
-                     if (!IsWholeInteger(v) || !ReadIntField(v, value) || value < 2 ||
-                         value > kMaxPointCount)
-                         return "--place-breakpoints: '" + v +
-                                "' is not a whole number from 2 to 1048576";
-                     o.placeBreakpoints = value;
-                     return std::nullopt;
-                 }},
-                {"--word",
-                 [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-                     const std::optional<WordType> type = WordTypeNamed(v);
-                     if (!type)
-                         return "--word: '" + v + "' is not one of int, u8, u16, s16, u32, f32";
-                     o.wordType = *type;
-                     return std::nullopt;
-                 }},
-                {"--word-scale",
-                 [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-                     double value = 0.0;
-                     if (DecimalPrefixLength(v) != v.size() || !ReadNumberField(v, value) ||
-                         !(value > 0.0) || !std::isfinite(value))
-                         return "--word-scale: '" + v + "' is not a decimal number above 0";
-                     o.wordScale = value;
-                     return std::nullopt;
-                 }},
-                {"--table-format",
-                 [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-                     const std::optional<TableFormat> format = TableFormatNamed(v);
-                     if (!format)
-                         return "--table-format: '" + v + "' is not one of dw, csv, tsv, c";
-                     o.tableFormat = *format;
-                     return std::nullopt;
-                 }},
+                {"--model", ChoiceOption("--model", &ReduceOptions::model, ModelChoiceNamed,
+                                         "king, king-offset, poly, monotone, best")},
                 {"--columns",
                  [](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
                      o.columns = ParseColumnChoice(v);
@@ -440,7 +333,7 @@ const std::map<std::string, ValueHandler>& ValueOptions()
                                                    [](ReduceOptions& o, double value) {
                                                        o.thresholds.maxExtrapolatedPct = value;
                                                    })},
-            };
+            });
     return options;
 }
 
@@ -459,6 +352,7 @@ std::optional<std::string> CheckStandardOutput(const ReduceOptions& options)
     for (const auto& [name, path] : {std::pair{"--log", &options.logPath},
                                      {"--save-settings", &options.saveSettingsPath},
                                      {"--table", &options.tablePath},
+                                     {"--axis", &options.axisPath},
                                      {"--report", &options.reportPath},
                                      {"--record", &options.recordPath}})
         if (*path == "-")
@@ -500,7 +394,7 @@ ParsedOptions ParseReduceOptions(const std::vector<std::string>& args)
             else
                 parsed.error = valueOption->second(options, inlineValue ? *inlineValue : args[++i]);
         } else if (arg == "--help" || arg == "-h" || arg == "--version" || arg == "--json" ||
-                   arg == "--check" || arg == "--compare-models") {
+                   arg == "--check" || arg == "--compare-models" || arg == "--byte-split") {
             if (inlineValue)
                 parsed.error = "option " + arg + " takes no value";
             options.help = options.help || arg == "--help" || arg == "-h";
@@ -508,6 +402,7 @@ ParsedOptions ParseReduceOptions(const std::vector<std::string>& args)
             options.json = options.json || arg == "--json";
             options.check = options.check || arg == "--check";
             options.compareModels = options.compareModels || arg == "--compare-models";
+            options.byteSplit = options.byteSplit || arg == "--byte-split";
         } else if (arg.size() > 1 && arg[0] == '-') {
             parsed.error = "unknown option '" + arg + "'";
         } else {
@@ -517,7 +412,7 @@ ParsedOptions ParseReduceOptions(const std::vector<std::string>& args)
     if (!parsed.error)
         parsed.error = CheckStandardOutput(options);
     if (!parsed.error)
-        parsed.error = CheckBreakpoints(options);
+        parsed.error = CheckTableOptions(options);
     return parsed;
 }
 

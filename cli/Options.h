@@ -29,7 +29,8 @@ struct ReduceOptions
     std::optional<double> responseMin; // volts or hertz
     std::optional<double> responseMax;
     std::optional<int> pointCount;
-    std::vector<double> breakpoints; // --breakpoints, strictly ascending
+    std::vector<double> breakpoints;            // --breakpoints, strictly ascending
+    std::optional<std::string> breakpointsPath; // --breakpoints @FILE
     std::optional<OutputFlowUnit> outputFlowUnit;
     std::optional<ColumnChoice> columns;
     std::optional<std::string> logPath;
@@ -39,6 +40,9 @@ struct ReduceOptions
     std::optional<int> placeBreakpoints;       // --place-breakpoints N
     WordType wordType = WordType::Int;         // --word
     double wordScale = 1.0;                    // --word-scale
+    bool byteSplit = false;                    // --byte-split
+    std::optional<std::string> axisPath;       // --axis: the breakpoints as DW lines
+    double axisScale = 1.0;                    // --axis-scale
     std::optional<std::string> reportPath;     // each of the five outputs: "-" is standard output
     std::optional<std::string> recordPath;     // the calibration record
     RecordIdentity identity; // --serial, --operator, --reference, --conditions, --note

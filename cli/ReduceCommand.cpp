@@ -3,6 +3,7 @@
 #include "AtomicFile.h"
 #include "CalibrationRecord.h"
 #include "FieldParsing.h"
+#include "FlowTable.h"
 #include "HtmlReport.h"
 #include "PreviousCalibration.h"
 #include "PreviousCalibrationFile.h"
@@ -11,6 +12,7 @@
 #include "RowInput.h"
 #include "RunLog.h"
 #include "SettingsFile.h"
+#include "TableAxis.h"
 #include "TableFormats.h"
 #include "Utf8.h"
 #include "Version.h"
@@ -128,6 +130,8 @@ OutputParameters ChooseOutputParameters(const ReduceOptions& options,
     output.wordType = options.wordType;
     output.wordScale = options.wordScale;
     output.tableFormat = options.tableFormat;
+    output.byteSplit = options.byteSplit;
+    output.axisScale = options.axisScale;
     return output;
 }
 
@@ -208,7 +212,8 @@ void JudgeRun(const ReduceOptions& options, const PreparedInput& prepared, FileR
     const Reduction& run = *result.run;
     if (auto note = DroppedRowsNote(prepared.inputName, prepared.rows, run.set.rowCount))
         result.messages.push_back(*note);
-    const bool wantsFiles = options.tablePath || options.reportPath || options.recordPath;
+    const bool wantsFiles =
+        options.tablePath || options.axisPath || options.reportPath || options.recordPath;
     if (prepared.rowsFromInput && prepared.rows.empty()) {
         result.messages.push_back(prepared.inputName + ": no rows");
         result.exitCode = kExitNoFit;
@@ -294,6 +299,16 @@ bool WriteOutputs(const ReduceOptions& options, long long seconds,
              return text;
          },
          true},
+        {options.axisPath,
+         [&] {
+             std::string text;
+             WriteAxisTable(run, output, [&](std::string_view line) {
+                 text += line;
+                 return true;
+             });
+             return text;
+         },
+         true},
         {options.reportPath, [&] { return WriteToString(WriteHtmlReport, run, output); }, true},
         {options.recordPath,
          [&] {
@@ -351,6 +366,9 @@ FileReduction ReduceInput(const ReduceOptions& options, std::istream& standardIn
     result.fields = FormatResultFields(run);
     JudgeRun(options, prepared, result);
     result.output = OutputOfRun(options, run);
+    if (options.axisPath && HasUsableFit(run))
+        if (const std::optional<std::string> problem = AxisProblem(result.output))
+            return RefusedInput(*problem);
     result.verdict = JudgeCalibration(run, result.output, options.thresholds);
     if (const std::optional<TableCheck>& t = result.verdict.table;
         t && options.tablePath && t->wordsSaturatedLow + t->wordsSaturatedHigh > 0)
@@ -381,8 +399,8 @@ FileReduction ReduceInput(const ReduceOptions& options, std::istream& standardIn
                 result.messages.push_back("check failed: " + check.name + ": " + check.detail);
     }
     const bool outputOnStandardOutput = options.logPath == "-" || options.saveSettingsPath == "-" ||
-                                        options.tablePath == "-" || options.reportPath == "-" ||
-                                        options.recordPath == "-";
+                                        options.tablePath == "-" || options.axisPath == "-" ||
+                                        options.reportPath == "-" || options.recordPath == "-";
     if (!outputOnStandardOutput)
         result.out = options.json
                          ? json
@@ -398,18 +416,17 @@ void CollectPaths(const ReduceOptions& options, const std::string& of,
 {
     const std::string suffix = of.empty() ? "" : " (for " + of + ")";
     const std::pair<const char*, const std::optional<std::string>*> written[] = {
-        {"--log", &options.logPath},
-        {"--save-settings", &options.saveSettingsPath},
-        {"--table", &options.tablePath},
-        {"--report", &options.reportPath},
-        {"--record", &options.recordPath}};
+        {"--log", &options.logPath},       {"--save-settings", &options.saveSettingsPath},
+        {"--table", &options.tablePath},   {"--axis", &options.axisPath},
+        {"--report", &options.reportPath}, {"--record", &options.recordPath}};
     for (const auto& [name, path] : written)
         if (*path && **path != "-")
             outputs.push_back({std::string(name) + " " + **path + suffix, **path});
     const std::pair<const char*, const std::optional<std::string>*> read[] = {
         {"", &options.inputPath},
         {"--settings ", &options.settingsPath},
-        {"--previous ", &options.previousPath}};
+        {"--previous ", &options.previousPath},
+        {"--breakpoints @", &options.breakpointsPath}};
     for (const auto& [name, path] : read)
         if (*path && **path != "-")
             inputs.push_back({std::string(name) + **path, **path});

@@ -39,6 +39,10 @@ struct OutputParameters
     WordType wordType = WordType::Int;
     double wordScale = 1.0; // word = flow in the output unit x wordScale, rounded by type
     TableFormat tableFormat = TableFormat::Dw;
+    // A 16-bit table as all its high bytes, then all its low bytes (u16 and
+    // s16, dw and c only).
+    bool byteSplit = false;
+    double axisScale = 1.0; // axis word = response x axisScale, rounded by type
 };
 
 // The start-up values of the window and of the command: 0 to the kind's

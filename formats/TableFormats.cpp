@@ -5,6 +5,7 @@
 #include "ModelText.h"
 #include "TableBreakpoints.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -61,10 +62,12 @@ std::string CArray(const char* type, const char* name, const std::vector<std::st
 bool WriteC(const Reduction& lastRun, const OutputParameters& output, const LineSink& sink)
 {
     std::vector<std::string> responses, words;
+    std::vector<double> values;
     TableBreakpoint point;
     for (TableBreakpoints points(lastRun, output); points.Next(point);) {
         responses.push_back(JsonNumber(point.response));
         words.push_back(WordText(point.word, output.wordType));
+        values.push_back(point.word);
     }
     const FlowModel model = ChosenModel(lastRun);
     const std::string unit = output.outputFlowUnit ? InfoOf(*output.outputFlowUnit).label : "g/sec";
@@ -74,8 +77,18 @@ bool WriteC(const Reduction& lastRun, const OutputParameters& output, const Line
         InfoOf(output.wordType).cType + " words at responses in " +
         ResponseSymbol(lastRun.set.responseKind) + "\n * calibration: " + ModelName(model.kind) +
         " " + ModelParametersText(model) + " */\n";
-    return sink(head) && sink(CArray("double", "maf_response", responses)) &&
-           sink(CArray(InfoOf(output.wordType).cType, "maf_flow", words));
+    if (!sink(head) || !sink(CArray("double", "maf_response", responses)))
+        return false;
+    if (!output.byteSplit)
+        return sink(CArray(InfoOf(output.wordType).cType, "maf_flow", words));
+    std::vector<std::string> high, low; // of the 16-bit words, two's complement for s16
+    for (const double word : values) {
+        const auto bits = static_cast<std::uint16_t>(static_cast<long long>(word));
+        high.push_back(std::to_string(bits >> 8));
+        low.push_back(std::to_string(bits & 0xFF));
+    }
+    return sink(CArray("uint8_t", "maf_flow_high", high)) &&
+           sink(CArray("uint8_t", "maf_flow_low", low));
 }
 
 } // namespace

@@ -195,3 +195,38 @@ TEST(TableFormats, ExplicitBreakpointsSetTheWordsAndTheCheck)
                 (10.0703125 - 8.22076416015625) / 8.22076416015625 * 100.0, 1e-9);
     EXPECT_EQ(check.maxInterpolationError->atResponse, 2.8671875);
 }
+
+TEST(TableFormats, ByteSplitAndAxisFile)
+{
+    // flow = 100 R g/s at 0, 2.5 and 5 V, x 1 in g/s: words 0, 250 and 500 =
+    // 0x0000, 0x00FA, 0x01F4.
+    const Reduction run = LastRun({0.0, 0.01, 1.0}, 0, "M");
+    OutputParameters split{0.0, 5.0, 3, GPerSec, {}, false, WordType::U16};
+    split.byteSplit = true;
+    EXPECT_EQ(Table(run, split), kHead + "\tDW\t   0\r\n\tDW\t   0\r\n\tDW\t   1\r\n"
+                                         "\tDW\t   0\r\n\tDW\t 250\r\n\tDW\t 244\r\n");
+    // A frequency table's range words 10 and 300 Hz (0x012C) are split with
+    // the flows: flow = R / 10 g/s, words 1 and 30 (0x001E).
+    const Reduction freq = LastRun({0.0, 10.0, 1.0}, 1, "M");
+    OutputParameters freqSplit{10.0, 300.0, 2, GPerSec, {}, false, WordType::U16};
+    freqSplit.byteSplit = true;
+    EXPECT_EQ(Table(freq, freqSplit), kHead + "\tDW\t   0\r\n\tDW\t   0\r\n\tDW\t   0\r\n"
+                                              "\tDW\t   1\r\n"
+                                              "\tDW\t  10\r\n\tDW\t   1\r\n\tDW\t  30\r\n"
+                                              "\tDW\t  44\r\n");
+    OutputParameters signedSplit = split;
+    signedSplit.wordType = WordType::S16;
+    signedSplit.tableFormat = TableFormat::C;
+    const std::string c = WriteToString(WriteTable, run, signedSplit);
+    EXPECT_NE(c.find("static const uint8_t maf_flow_high[3] = {\n    0, 0, 1,\n};\n"
+                     "static const uint8_t maf_flow_low[3] = {\n    0, 250, 244,\n};\n"),
+              std::string::npos)
+        << c;
+    // The axis of explicit breakpoints in millivolts: 0.5 V is 500, 4.0625 V
+    // rounds half up to 4063.
+    OutputParameters axis{0.5, 4.0625, 3, GPerSec, {0.5, 1.25, 4.0625}};
+    axis.axisScale = 1000.0;
+    EXPECT_EQ(WriteToString(WriteAxisTable, run, axis),
+              "; */ MAF axis for type:M */\r\n; */ Axis units = V x 1000 */\r\n"
+              "\tDW\t 500\r\n\tDW\t1250\r\n\tDW\t4063\r\n");
+}
