@@ -158,11 +158,16 @@ def normalise(data):
     data = data.replace(b'"start": "specified"', b'"start": "default"')
     if not STRIP_MODELS:
         return data
-    # Builds before the models: the JSON members "model" and "models", the
+    # Builds before the models (STRIP_MODELS=1): the JSON members "model" and "models", the
     # readable comparison after the verdict and the summary's model column.
     data = re.sub(rb', "model": "[a-z-]+", "models": (null|\[.*?\])(?=(, "drift"|, "file"|, "exitCode"|}\s))',
                   b'', data)
     data = re.sub(rb'\n  Model        Flow error.*?(?=Drift:|\Z)', b'', data, flags=re.S)
+    # ... and before the table layouts: the table's layout members, which a
+    # default table gives as below.
+    data = re.sub(rb', "breakpoints": null, "wordType": "int", "wordScale": 1, "format": "dw", '
+                  rb'"placedInterpolationErrorPct": null, "evenInterpolationErrorPct": [^,}]+\}',
+                  b'}', data)
     if b',checks,model\n' not in data:
         return data
     data = data.replace(b',checks,model\n', b',checks\n')

@@ -1,5 +1,6 @@
 #include "TableOptions.h"
 
+#include "BreakpointList.h"
 #include "FieldParsing.h"
 #include "JsonText.h"
 #include "OutputParameters.h"
@@ -11,8 +12,7 @@
 namespace tovarin {
 namespace {
 
-// "--breakpoints 0.5,1,2.25" or "--breakpoints @FILE" (one a line): decimal
-// numbers, each above the one before it.
+// "--breakpoints 0.5,1,2.25" or "--breakpoints @FILE" (one a line).
 std::optional<std::string> ReadBreakpoints(ReduceOptions& o, const std::string& v)
 {
     constexpr const char* kName = "--breakpoints: ";
@@ -25,28 +25,8 @@ std::optional<std::string> ReadBreakpoints(ReduceOptions& o, const std::string& 
         separator = '\n';
         o.breakpointsPath = v.substr(1);
     }
-    o.breakpoints.clear();
-    std::string previous;
-    for (std::size_t start = 0; start <= text.size();) {
-        std::size_t end = text.find(separator, start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string item = text.substr(start, end - start);
-        start = end + 1;
-        if (separator == '\n' && !item.empty() && item.back() == '\r')
-            item.pop_back();
-        if (separator == '\n' && item.empty())
-            continue; // blank lines, the last line's end
-        double value = 0.0;
-        if (DecimalPrefixLength(item) != item.size() || !ReadNumberField(item, value))
-            return kName + ("'" + item + "' is not a decimal number");
-        if (!o.breakpoints.empty() && !(value > o.breakpoints.back()))
-            return kName + item + " is not above the breakpoint before it (" + previous + ")";
-        o.breakpoints.push_back(value);
-        previous = item;
-    }
-    if (o.breakpoints.empty())
-        return kName + std::string("no breakpoint given");
+    if (const auto problem = ParseBreakpointList(text, separator, o.breakpoints))
+        return kName + *problem;
     return std::nullopt;
 }
 
