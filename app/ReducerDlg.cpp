@@ -113,7 +113,7 @@ CReducerDlg::CReducerDlg(QWidget* parent)
                           Qt::WindowCloseButtonHint),
       m_dialogs(std::make_unique<QtFilePlatform>(this)),
       m_exit([](int status) { std::exit(status); }), m_askIdentity(AskRecordIdentity),
-      m_askLimits(AskLimits)
+      m_askLimits(AskLimits), m_askTableLayout(AskTableLayout)
 {
     m_icon.addFile(QStringLiteral(":/icons/tovarin-32.xpm"), QSize(32, 32));
     m_icon.addFile(QStringLiteral(":/icons/tovarin-16.xpm"), QSize(16, 16));
@@ -160,6 +160,7 @@ void CReducerDlg::CreateStatusStrip()
     const int stripWidth = static_cast<int>(std::lround(570 * kPixelsPerUnitX));
     // The status, then the links at the right of the strip.
     const std::tuple<const char*, int, void (CReducerDlg::*)()> links[] = {
+        {"<a href=\"layout\">Table layout...</a>", 90, &CReducerDlg::OnTableLayout},
         {"<a href=\"limits\">Limits...</a>", 60, &CReducerDlg::OnLimits},
         {"<a href=\"open\">Open measurements...</a>", 135, &CReducerDlg::OnOpenMeasurements},
         {"<a href=\"record\">Save calibration record...</a>", 155,
@@ -273,6 +274,7 @@ bool CReducerDlg::OnInitDialog()
         return false;
     }
     m_thresholds = RememberedLimits();
+    m_tableLayout = RememberedTableLayout();
     SavedScreen screen;
     std::string problem;
     LoadSettings(m_startDirectory, screen, m_output, m_log, &problem);
@@ -397,10 +399,19 @@ void CReducerDlg::OnGenerateOutputFile()
         Platform().ShowMessage(*blocked);
         return;
     }
-    if (!GenerateOutputFile(Platform(), ReadOutputParameters(OutputParameterTexts(), m_output),
-                            m_current, m_output))
+    std::optional<std::string> problem;
+    const OutputParameters laidOut = LaidOutOutput(&problem);
+    if (problem) {
+        Platform().ShowMessage("The table layout cannot be used: " + *problem +
+                               ". Change it under Table layout... before writing.");
         return;
-    const Verdict verdict = JudgeCalibration(m_current, m_output, m_thresholds);
+    }
+    // The settings file keeps the fields on screen, not the layout's breakpoints.
+    OutputParameters written;
+    if (!GenerateOutputFile(Platform(), laidOut, m_current, written))
+        return;
+    m_output = ReadOutputParameters(OutputParameterTexts(), m_output);
+    const Verdict verdict = JudgeCalibration(m_current, laidOut, m_thresholds);
     if (!verdict.Passed()) // the file stays written
         Platform().ShowMessage(FailedChecksMessage(verdict));
 }

@@ -17,6 +17,7 @@
 #include "RunPlots.h"
 #include "ScreenInput.h"
 #include "Settings.h"
+#include "TableLayoutForm.h"
 
 #include <QDialog>
 #include <QIcon>
@@ -104,6 +105,13 @@ class CReducerDlg : public QDialog, public IChartParent
         m_askLimits = std::move(ask);
     }
     const CheckThresholds& Limits() const { return m_thresholds; }
+    // "Table layout..." in the status strip: the table's breakpoints and
+    // format, which the table, the record and the strip's checks follow.
+    void OnTableLayout();
+    using TableLayoutProvider = std::function<std::optional<TableLayout>(
+        QWidget*, const TableLayout&, const LayoutDescriber&)>;
+    void SetTableLayoutProvider(TableLayoutProvider ask) { m_askTableLayout = std::move(ask); }
+    const TableLayout& Layout() const { return m_tableLayout; }
     // Seam for tests: the form that asks for the record's identification.
     void SetRecordIdentityProvider(std::function<std::optional<RecordRequest>(QWidget*)> ask)
     {
@@ -165,6 +173,10 @@ class CReducerDlg : public QDialog, public IChartParent
     // The coefficient frame's caption and the coefficient fields' tooltips
     // for the model of the shown fit.
     void ShowModelOfFit(const FitQuality& quality);
+    // The output parameters on screen in the chosen table layout, placed on
+    // the last run's fit; `problem` says why the layout could not be applied
+    // (the parameters are then those on screen, in the chosen format).
+    OutputParameters LaidOutOutput(std::optional<std::string>* problem = nullptr) const;
     // Creates one control of the template; returns it when it is a tab stop.
     QWidget* CreateControl(const ControlTemplate& control);
     void ShowRestoredScreen(const SavedScreen& screen);
@@ -201,6 +213,7 @@ class CReducerDlg : public QDialog, public IChartParent
     bool m_ran = false;                         // a run since start-up
     std::set<int> m_marked;                     // fields read only in part
     CheckThresholds m_thresholds;
+    TableLayout m_tableLayout;
     Reduction m_lastFit;            // the last run that fitted
     Reduction m_shown;              // the last run with the last fit
     ResultFieldTexts m_shownFields; // the result fields as they show
@@ -229,6 +242,7 @@ class CReducerDlg : public QDialog, public IChartParent
     std::function<void(int)> m_exit;
     std::function<std::optional<RecordRequest>(QWidget*)> m_askIdentity;
     std::function<std::optional<CheckThresholds>(QWidget*, const CheckThresholds&)> m_askLimits;
+    TableLayoutProvider m_askTableLayout;
 };
 
 } // namespace tovarin

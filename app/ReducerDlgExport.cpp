@@ -48,7 +48,7 @@ void CReducerDlg::OnSaveCalibrationRecord()
     identity.reducedAtUtc = IsoUtc(QDateTime::currentSecsSinceEpoch());
     identity.program = kWindowCaption;
     // The output parameters on screen, as "Generate Output File" would read them.
-    const OutputParameters output = ReadOutputParameters(OutputParameterTexts(), m_output);
+    const OutputParameters output = LaidOutOutput();
     const Verdict verdict = JudgeCalibration(m_current, output, m_thresholds);
     const std::string& previous = asked->previousCalibration;
     const std::string json =
@@ -57,6 +57,33 @@ void CReducerDlg::OnSaveCalibrationRecord()
         *path, FormatCalibrationRecord(m_current, verdict, identity, json, drift, previous));
     if (!written.ok)
         Platform().ShowMessage(CannotOpenMessage(written));
+}
+
+void CReducerDlg::OnTableLayout()
+{
+    const LayoutDescriber describe = [this](const TableLayout& layout) {
+        return LayoutErrorText(layout, m_current, m_thresholds.idleFlowGs,
+                               ReadOutputParameters(OutputParameterTexts(), m_output));
+    };
+    if (const std::optional<TableLayout> layout = m_askTableLayout(this, m_tableLayout, describe)) {
+        m_tableLayout = *layout;
+        RefreshStrip(); // the table judged in its new layout
+    }
+}
+
+OutputParameters CReducerDlg::LaidOutOutput(std::optional<std::string>* problem) const
+{
+    const OutputParameters onScreen = ReadOutputParameters(OutputParameterTexts(), m_output);
+    OutputParameters output = onScreen;
+    std::optional<std::string> why =
+        ApplyTableLayout(m_tableLayout, m_current, m_thresholds.idleFlowGs, output);
+    if (why) {
+        output = onScreen;
+        output.tableFormat = m_tableLayout.format;
+    }
+    if (problem)
+        *problem = std::move(why);
+    return output;
 }
 
 void CReducerDlg::OnLimits()

@@ -215,8 +215,7 @@ void CReducerDlg::ShowVerdict()
     // The checks of this run, with the output parameters on screen now.
     const Verdict verdict =
         m_ran && m_current.outcome.fitted
-            ? JudgeCalibration(m_current, ReadOutputParameters(OutputParameterTexts(), m_output),
-                               m_thresholds)
+            ? JudgeCalibration(m_current, LaidOutOutput(), m_thresholds)
             : Verdict{};
     const StatusLine status = !m_ran ? RunStatusLine(m_shown, verdict, m_thresholds)
                               : !m_current.outcome.fitted
@@ -224,8 +223,12 @@ void CReducerDlg::ShowVerdict()
                                   : RunStatusLine(m_current, verdict, m_thresholds);
     m_statusStrip->setText(QString::fromStdString(status.text));
     // The whole line, which the strip may cut, and the comparison of the models.
-    const std::string comparison =
+    std::string comparison =
         m_ran && m_current.outcome.fitted ? ModelComparisonText(m_current, verdict) : "";
+    if (m_ran && m_current.outcome.fitted && m_tableLayout.layout != BreakpointLayout::Even)
+        comparison += LayoutErrorText(m_tableLayout, m_current, m_thresholds.idleFlowGs,
+                                      ReadOutputParameters(OutputParameterTexts(), m_output)) +
+                      "\n";
     m_statusStrip->setToolTip(
         comparison.empty()
             ? QString::fromStdString(status.text)

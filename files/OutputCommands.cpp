@@ -1,7 +1,7 @@
 #include "OutputCommands.h"
 
 #include "AtomicFile.h"
-#include "FlowTable.h"
+#include "TableFormats.h"
 #include "HtmlReport.h"
 
 namespace tovarin {
@@ -44,8 +44,19 @@ std::string CannotOpenMessage(const FileResult& failure)
 bool GenerateOutputFile(IFilePlatform& platform, const OutputParameters& onScreen,
                         const Reduction& lastRun, OutputParameters& stored)
 {
-    return RunOutputCommand(platform, onScreen, lastRun, stored, "maffactor.inc", "dat",
-                            WriteFlowTable);
+    // The DW file's name and extension as always; the other layouts' own.
+    struct Naming
+    {
+        const char* initialName;
+        const char* extension;
+    };
+    constexpr Naming kNames[] = {{"maffactor.inc", "dat"},
+                                 {"maffactor.csv", "csv"},
+                                 {"maffactor.tsv", "tsv"},
+                                 {"maffactor.h", "h"}};
+    const Naming& name = kNames[static_cast<std::size_t>(onScreen.tableFormat)];
+    return RunOutputCommand(platform, onScreen, lastRun, stored, name.initialName, name.extension,
+                            WriteTable);
 }
 
 bool GenerateHtmlInfo(IFilePlatform& platform, const OutputParameters& onScreen,

@@ -471,23 +471,24 @@ TEST_F(ReducerDlgTest, TheVerdictInTheStatusStripTooltipsAndAfterATable)
     QSettings().remove("limits");
 }
 
+// A hot-film sensor, 0.5 (0.95 + 0.5 Q^0.45 + 0.3 (1 - exp(-Q / 8))) V,
+// at zero flow and 18 flows geometric from 2 to 400 g/s.
+const std::vector<worked::TypedRow> kHotFilm = {
+    {"0", "0.4750"},      {"2", "0.8497"},      {"2.73", "0.9112"},   {"3.73", "0.9830"},
+    {"5.09", "1.0656"},   {"6.96", "1.1607"},   {"9.5", "1.2678"},    {"12.98", "1.3877"},
+    {"17.72", "1.5201"},  {"24.2", "1.6664"},   {"33.05", "1.8292"},  {"45.14", "2.0128"},
+    {"61.65", "2.2223"},  {"84.2", "2.4629"},   {"114.98", "2.7396"}, {"157.03", "3.0579"},
+    {"214.46", "3.4243"}, {"292.89", "3.8458"}, {"400", "4.3307"}};
+
 TEST_F(ReducerDlgTest, TheModelListRunsTheChosenModelAndIsRemembered)
 {
-    // A hot-film sensor, 0.5 (0.95 + 0.5 Q^0.45 + 0.3 (1 - exp(-Q / 8))) V,
-    // at zero flow and 18 flows geometric from 2 to 400 g/s.
-    const std::vector<worked::TypedRow> hotFilm = {
-        {"0", "0.4750"},      {"2", "0.8497"},      {"2.73", "0.9112"},   {"3.73", "0.9830"},
-        {"5.09", "1.0656"},   {"6.96", "1.1607"},   {"9.5", "1.2678"},    {"12.98", "1.3877"},
-        {"17.72", "1.5201"},  {"24.2", "1.6664"},   {"33.05", "1.8292"},  {"45.14", "2.0128"},
-        {"61.65", "2.2223"},  {"84.2", "2.4629"},   {"114.98", "2.7396"}, {"157.03", "3.0579"},
-        {"214.46", "3.4243"}, {"292.89", "3.8458"}, {"400", "4.3307"}};
     QSettings().remove("model");
     auto dialog = Open();
     QComboBox* models = dialog->ModelList();
     EXPECT_EQ(Entries(models), (QStringList{"King's equation", "King + flow offset", "Polynomial",
                                             "Monotone", "Best predictor"}));
     EXPECT_EQ(models->currentIndex(), 0);
-    TypeRows(*dialog, hotFilm);
+    TypeRows(*dialog, kHotFilm);
     dialog->OnRunTest();
     const auto strip = [&] { return dialog->StatusStrip()->text().toStdString(); };
     EXPECT_EQ(strip(), "FAIL flow error -10.45 % (row 1), limit 2 % \u00b7 King's equation "
@@ -518,6 +519,50 @@ TEST_F(ReducerDlgTest, TheModelListRunsTheChosenModelAndIsRemembered)
               std::string::npos);
     EXPECT_EQ(std::ranges::count(ReadWholeFile(Path("tovarin.cfg")), '\n'), 22);
     EXPECT_EQ(Open()->ModelList()->currentIndex(), 2); // remembered at the next start
+    QSettings().remove("model");
+}
+
+TEST_F(ReducerDlgTest, TheTableLayoutPlacesBreakpointsAndPicksTheFormat)
+{
+    QSettings().remove("table");
+    QSettings().setValue("model/choice", "poly");
+    auto dialog = Open();
+    EXPECT_EQ(dialog->Layout().layout, BreakpointLayout::Even);
+    TypeRows(*dialog, kHotFilm);
+    dialog->OnRunTest();
+    std::string described;
+    const auto choose = [&](TableLayout chosen) {
+        dialog->SetTableLayoutProvider(
+            [&, chosen](QWidget*, const TableLayout&, const LayoutDescriber& describe) {
+                described = describe(chosen);
+                return std::optional(chosen);
+            });
+        dialog->OnTableLayout();
+    };
+    choose({BreakpointLayout::Placed, {}, 16, TableFormat::Csv});
+    // Shown before writing: the placed error, then that of evenly spaced ones.
+    EXPECT_EQ(described.substr(0, 21), "Interpolation error +");
+    EXPECT_NE(described.find(" V (16 evenly spaced: +"), std::string::npos) << described;
+    EXPECT_NE(dialog->StatusStrip()->toolTip().toStdString().find(described), std::string::npos);
+    platform.answer = Path("maffactor.csv");
+    dialog->OnGenerateOutputFile();
+    const std::string csv = ReadWholeFile(Path("maffactor.csv"));
+    EXPECT_EQ(csv.substr(0, 29), "response_V,flow_10mg_per_s\n0,");
+    EXPECT_EQ(std::ranges::count(csv, '\n'), 17);
+    EXPECT_NE(csv.find("\n5,"), std::string::npos);
+    EXPECT_EQ(dialog->StoredOutputParameters().pointCount, 1024); // the field, not the layout
+    // A listed breakpoint beyond Response Max on screen writes nothing.
+    choose({BreakpointLayout::Explicit, {1.0, 5.5}, 16, TableFormat::Dw});
+    EXPECT_EQ(described, "Cannot lay out the table: the breakpoint 5.5 lies outside Response Min "
+                         "to Response Max.");
+    platform.messages.clear();
+    platform.answer = Path("listed.inc");
+    dialog->OnGenerateOutputFile();
+    EXPECT_FALSE(std::filesystem::exists(Path("listed.inc")));
+    EXPECT_EQ(platform.messages,
+              std::vector<std::string>{"The table layout cannot be used: the breakpoint 5.5 lies "
+                                       "outside Response Min to Response Max. Change it under "
+                                       "Table layout... before writing."});
     QSettings().remove("model");
 }
 
