@@ -1,5 +1,6 @@
 #include "Options.h"
 
+#include "BudgetOptions.h"
 #include "OptionValue.h"
 #include "TableOptions.h"
 
@@ -250,7 +251,7 @@ ValueHandler PathOption(std::optional<std::string> ReduceOptions::*member)
 const std::map<std::string, ValueHandler>& ValueOptions()
 {
     static const std::map<std::string, ValueHandler> options =
-        WithTableOptions(
+        WithBudgetOptions(WithTableOptions(
             {
                 {"--flow-unit", LabelOption("--flow-unit", "unit", &ReduceOptions::flowUnit,
                                             SpellingsOf(FlowUnits()), LabelsOf(FlowUnits()))},
@@ -333,7 +334,7 @@ const std::map<std::string, ValueHandler>& ValueOptions()
                                                    [](ReduceOptions& o, double value) {
                                                        o.thresholds.maxExtrapolatedPct = value;
                                                    })},
-            });
+            }));
     return options;
 }
 

@@ -6,6 +6,7 @@
 #include "RowInput.h"
 #include "TableCheck.h"
 #include "TableFormats.h"
+#include "UncertaintyBudget.h"
 #include "Units.h"
 
 #include <optional>
@@ -48,6 +49,8 @@ struct ReduceOptions
     RecordIdentity identity; // --serial, --operator, --reference, --conditions, --note
     std::optional<std::string> previousPath;
     std::optional<double> maxDriftPct;
+    BudgetInputs
+        budget; // --u-reference, --u-response, --resolution, --cmc, --mc-trials, --decision-rule
     ModelChoice model = ModelChoice::King; // --model
     bool compareModels = false;            // --compare-models
     bool json = false;

@@ -22,6 +22,7 @@
 #include <ctime>
 #include <functional>
 #include <iterator>
+#include <thread>
 
 namespace tovarin {
 namespace {
@@ -369,7 +370,15 @@ FileReduction ReduceInput(const ReduceOptions& options, std::istream& standardIn
     if (options.axisPath && HasUsableFit(run))
         if (const std::optional<std::string> problem = AxisProblem(result.output))
             return RefusedInput(*problem);
-    result.verdict = JudgeCalibration(run, result.output, options.thresholds);
+    BudgetInputs budget = options.budget;
+    // A batch runs its files in parallel already.
+    budget.threads = options.IsBatch() ? 1
+                                       : options.jobs.value_or(static_cast<int>(
+                                             std::max(1u, std::thread::hardware_concurrency())));
+    result.verdict = JudgeCalibration(run, result.output, options.thresholds, budget);
+    if (result.verdict.budgetProblem)
+        result.messages.push_back("warning: no uncertainty budget: " +
+                                  *result.verdict.budgetProblem);
     if (const std::optional<TableCheck>& t = result.verdict.table;
         t && options.tablePath && t->wordsSaturatedLow + t->wordsSaturatedHigh > 0)
         for (const Check& check : result.verdict.checks)

@@ -269,8 +269,45 @@ bool Verdict::Passed() const
     return std::all_of(checks.begin(), checks.end(), [](const Check& c) { return c.passed; });
 }
 
+namespace {
+
+// The guarded decision rule: the largest |error| + U % over the rows at or
+// above the idle flow (for the interpolant, its leave-one-out error at its row).
+Check GuardedFlowErrorCheck(const Reduction& lastRun, const FitQuality& quality,
+                            const UncertaintyBudget& budget, double limitPct)
+{
+    std::optional<std::size_t> worst;
+    double worstMargin = 0.0, worstError = 0.0;
+    const std::optional<LargestError> loo = lastRun.model.kind == ModelKind::Monotone
+                                                ? CheckedFlowError(lastRun, quality)
+                                                : std::nullopt;
+    for (std::size_t i = 0; i < quality.rows.size() && i < budget.rows.size(); ++i) {
+        std::optional<double> error = quality.rows[i].flowErrorPct;
+        if (loo)
+            error =
+                static_cast<std::size_t>(loo->row) == i ? std::optional(loo->pct) : std::nullopt;
+        if (!error || !std::isfinite(budget.rows[i].expandedPct))
+            continue;
+        const double margin = std::fabs(*error) + budget.rows[i].expandedPct;
+        if (!worst || margin > worstMargin) {
+            worst = i;
+            worstMargin = margin;
+            worstError = *error;
+        }
+    }
+    if (!worst)
+        return {"flow error", false,
+                FormatC("guarded: no row has a flow of at least %g g/s", quality.idleFlowGs)};
+    return {"flow error", worstMargin <= limitPct,
+            FormatC("guarded: largest |flow error| + U %.2f %% at row %zu (%+.2f %% + %.2f %%, "
+                    "limit %g %%)",
+                    worstMargin, *worst, worstError, budget.rows[*worst].expandedPct, limitPct)};
+}
+
+} // namespace
+
 Verdict JudgeCalibration(const Reduction& lastRun, const OutputParameters& output,
-                         const CheckThresholds& thresholds)
+                         const CheckThresholds& thresholds, const BudgetInputs& budget)
 {
     Verdict verdict;
     verdict.quality = AssessFit(lastRun, thresholds.idleFlowGs);
@@ -278,6 +315,23 @@ Verdict JudgeCalibration(const Reduction& lastRun, const OutputParameters& outpu
         verdict.table = CheckFlowTable(lastRun, output, thresholds);
         verdict.checks = RunChecks(lastRun, verdict.quality, *verdict.table, thresholds);
         verdict.uncertainty = FlowUncertaintyTable(lastRun, verdict.quality);
+        if (budget.Wanted() && HasUsableFit(lastRun)) {
+            std::string why;
+            verdict.budget = MakeUncertaintyBudget(lastRun, verdict.quality, budget, why);
+            if (!verdict.budget)
+                verdict.budgetProblem = why;
+        }
+        if (verdict.budget) {
+            verdict.uncertainty.clear();
+            for (const BudgetPoint& p : verdict.budget->table)
+                verdict.uncertainty.push_back(
+                    {p.response, p.flowGs, p.expandedGs, p.expandedPct, p.coverageFactor});
+        }
+        if (verdict.budget && budget.guarded)
+            for (Check& check : verdict.checks)
+                if (check.name == "flow error")
+                    check = GuardedFlowErrorCheck(lastRun, verdict.quality, *verdict.budget,
+                                                  thresholds.maxFlowErrorPct);
         if (lastRun.comparison)
             verdict.modelHint = BetterModelHint(*lastRun.comparison, lastRun.model.kind,
                                                 lastRun.set, thresholds.maxFlowErrorPct);

@@ -19,6 +19,7 @@
 #include "OutputParameters.h"
 #include "TableInterpolation.h"
 #include "Uncertainty.h"
+#include "UncertaintyBudget.h"
 
 #include <optional>
 #include <string>
@@ -96,11 +97,18 @@ struct Verdict
     std::vector<Check> checks;
     std::vector<FlowUncertainty> uncertainty; // empty when the covariance is undefined
     std::optional<std::string> modelHint;     // a model that passes where the chosen fails
+    // With budget inputs, a Monte Carlo count or the guarded rule; `uncertainty`
+    // then holds its table's stated U. budgetProblem says why none could be made.
+    std::optional<UncertaintyBudget> budget;
+    std::optional<std::string> budgetProblem;
 
     bool Passed() const;
 };
 
+// `budget`: the uncertainty budget's inputs and decision rule; with
+// `guarded`, the flow-error check passes a row only where |error| + U % is
+// within the limit (the limit itself passes).
 Verdict JudgeCalibration(const Reduction& lastRun, const OutputParameters& output,
-                         const CheckThresholds& thresholds = {});
+                         const CheckThresholds& thresholds = {}, const BudgetInputs& budget = {});
 
 } // namespace tovarin
