@@ -52,13 +52,13 @@ struct ReadingUncertainty
 
 struct BudgetInputs
 {
-    std::optional<ReadingUncertainty> reference;
-    std::optional<ReadingUncertainty> response;
-    std::optional<double> resolution;
-    std::optional<double> cmcPct;
-    std::optional<int> mcTrials; // a fixed count; adaptive without
-    bool guarded = false;        // the decision rule: |error| + U within the limit
-    int threads = 1;             // of the Monte Carlo; the result does not depend on it
+    std::optional<ReadingUncertainty> reference = {};
+    std::optional<ReadingUncertainty> response = {};
+    std::optional<double> resolution = {};
+    std::optional<double> cmcPct = {};
+    std::optional<int> mcTrials = {}; // a fixed count; adaptive without
+    bool guarded = false;             // the decision rule: |error| + U within the limit
+    int threads = 1;                  // of the Monte Carlo; the result does not depend on it
 
     bool Stated() const { return reference || response || resolution || cmcPct; }
     // A budget is made at all: without one, the record states the scatter only, as before.
