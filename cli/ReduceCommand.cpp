@@ -290,26 +290,8 @@ bool WriteOutputs(const ReduceOptions& options, long long seconds,
     const Output outputs[] = {
         {options.logPath, [&] { return kRunBanner + RunLogBlock(run); }, false},
         {options.saveSettingsPath, [&] { return FormatSettings(run.set); }, false},
-        {options.tablePath,
-         [&] {
-             std::string text;
-             WriteTable(run, output, [&](std::string_view line) {
-                 text += line;
-                 return true;
-             });
-             return text;
-         },
-         true},
-        {options.axisPath,
-         [&] {
-             std::string text;
-             WriteAxisTable(run, output, [&](std::string_view line) {
-                 text += line;
-                 return true;
-             });
-             return text;
-         },
-         true},
+        {options.tablePath, [&] { return WriteToString(WriteTable, run, output); }, true},
+        {options.axisPath, [&] { return WriteToString(WriteAxisTable, run, output); }, true},
         {options.reportPath, [&] { return WriteToString(WriteHtmlReport, run, output); }, true},
         {options.recordPath,
          [&] {
