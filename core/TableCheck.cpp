@@ -310,28 +310,36 @@ Verdict JudgeCalibration(const Reduction& lastRun, const OutputParameters& outpu
                          const CheckThresholds& thresholds, const BudgetInputs& budget)
 {
     Verdict verdict;
+    verdict.budgetInputs = budget;
     verdict.quality = AssessFit(lastRun, thresholds.idleFlowGs);
     if (lastRun.outcome.fitted) {
         verdict.table = CheckFlowTable(lastRun, output, thresholds);
         verdict.checks = RunChecks(lastRun, verdict.quality, *verdict.table, thresholds);
         verdict.uncertainty = FlowUncertaintyTable(lastRun, verdict.quality);
-        if (budget.Wanted() && HasUsableFit(lastRun)) {
-            std::string why;
-            verdict.budget = MakeUncertaintyBudget(lastRun, verdict.quality, budget, why);
+        if (budget.Wanted()) {
+            std::string why = "the fit is not usable";
+            if (HasUsableFit(lastRun))
+                verdict.budget = MakeUncertaintyBudget(lastRun, verdict.quality, budget, why);
             if (!verdict.budget)
                 verdict.budgetProblem = why;
         }
         if (verdict.budget) {
             verdict.uncertainty.clear();
             for (const BudgetPoint& p : verdict.budget->table)
-                verdict.uncertainty.push_back(
-                    {p.response, p.flowGs, p.expandedGs, p.expandedPct, p.coverageFactor});
+                verdict.uncertainty.push_back({p.response, p.flowGs, p.expandedGs, p.expandedPct,
+                                               p.coverageFactor, p.mcLowGs, p.mcHighGs,
+                                               p.linearValid});
         }
-        if (verdict.budget && budget.guarded)
+        // Without a budget the guarded rule has no U to add: it must not pass on the error alone.
+        if (budget.guarded)
             for (Check& check : verdict.checks)
                 if (check.name == "flow error")
-                    check = GuardedFlowErrorCheck(lastRun, verdict.quality, *verdict.budget,
-                                                  thresholds.maxFlowErrorPct);
+                    check = verdict.budget
+                                ? GuardedFlowErrorCheck(lastRun, verdict.quality, *verdict.budget,
+                                                        thresholds.maxFlowErrorPct)
+                                : Check{"flow error", false,
+                                        "guarded: no uncertainty budget (" +
+                                            *verdict.budgetProblem + ")"};
         if (lastRun.comparison)
             verdict.modelHint = BetterModelHint(*lastRun.comparison, lastRun.model.kind,
                                                 lastRun.set, thresholds.maxFlowErrorPct);

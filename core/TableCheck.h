@@ -101,13 +101,15 @@ struct Verdict
     // then holds its table's stated U. budgetProblem says why none could be made.
     std::optional<UncertaintyBudget> budget;
     std::optional<std::string> budgetProblem;
+    BudgetInputs budgetInputs; // as asked for, with the decision rule
 
     bool Passed() const;
 };
 
 // `budget`: the uncertainty budget's inputs and decision rule; with
 // `guarded`, the flow-error check passes a row only where |error| + U % is
-// within the limit (the limit itself passes).
+// within the limit (the limit itself passes), and fails when no budget
+// could be made.
 Verdict JudgeCalibration(const Reduction& lastRun, const OutputParameters& output,
                          const CheckThresholds& thresholds = {}, const BudgetInputs& budget = {});
 

@@ -10,6 +10,7 @@
 
 #include "FitQuality.h"
 
+#include <optional>
 #include <vector>
 
 namespace tovarin {
@@ -23,6 +24,10 @@ struct FlowUncertainty
     double expandedGs = 0.0;  // U
     double expandedPct = 0.0; // U / Q * 100
     double coverageFactor = 0.0;
+    // The Monte Carlo 95 % interval and whether the linear one agrees with it:
+    // only with an uncertainty budget (UncertaintyBudget.h).
+    std::optional<double> mcLowGs = {}, mcHighGs = {};
+    std::optional<bool> linearValid = {};
 };
 
 // t(0.975, dof) for 1 to 16 degrees of freedom (19 rows at most); 0 outside.

@@ -98,12 +98,12 @@ struct BudgetPoint
 {
     double response = 0.0;
     double flowGs = 0.0;
-    double combinedGs = 0.0;         // u_c
-    std::optional<int> effectiveDof; // empty: infinite
+    double combinedGs = 0.0;              // u_c
+    std::optional<int> effectiveDof = {}; // empty: infinite
     double coverageFactor = 0.0;
     double linearExpandedGs = 0.0; // k u_c
-    std::optional<double> mcLowGs, mcHighGs, mcStandardGs;
-    std::optional<bool> linearValid;
+    std::optional<double> mcLowGs = {}, mcHighGs = {}, mcStandardGs = {};
+    std::optional<bool> linearValid = {};
     double expandedGs = 0.0; // stated: as the head says, before rounding
     double expandedPct = 0.0;
     bool cmcFloor = false; // raised to the CMC
@@ -121,8 +121,8 @@ struct UncertaintyBudget
     bool adaptive = false;
 };
 
-// t(0.975, nu), nu empty for infinity (1.96): exact to 1 to 30, then the
-// listed 40, 60 and 120 for the degrees of freedom at or above them.
+// t(0.975, nu), nu empty for infinity (1.95996): tabled for 1 to 30, above
+// that within 3e-8 of the exact quantile.
 double CoverageFactorAt(const std::optional<int>& dof);
 
 // Empty, with the reason, when the chosen model cannot be refitted or the

@@ -5,6 +5,8 @@
 #include "FieldText.h"
 #include "Markup.h"
 #include "NumberText.h"
+#include "RecordHtml.h"
+#include "RecordUncertainty.h"
 #include "RunPlots.h"
 
 #include <algorithm>
@@ -17,26 +19,17 @@ constexpr const char* kStyle =
     "body{font-family:'DejaVu Sans',Arial,sans-serif;font-size:10pt;margin:0 auto;max-width:180mm}"
     "h1{font-size:15pt}h2{font-size:12pt;margin-top:14pt;border-bottom:1px solid #888}"
     "table{border-collapse:collapse}td,th{border:1px solid #aaa;padding:1pt 5pt;text-align:right}"
-    "th{background:#eee}td.text,th.text{text-align:left}.failed{color:#b00000;font-weight:bold}"
+    "th{background:#eee}caption{font-weight:bold;text-align:left;padding:2pt 0}"
+    "table.budget{font-size:8.5pt}td.text,th.text{text-align:left}.failed{color:#b00000;font-"
+    "weight:bold}"
     ".passed{color:#006000}.unjudged{color:#666}.charts svg{display:block;margin:6pt "
     "0;break-inside:avoid;"
     "page-break-inside:avoid}section{break-inside:avoid-page}"
     "@page{size:A4;margin:15mm}@media print{body{max-width:none}}";
 
-std::string Cell(const std::string& text, bool isText = false)
-{
-    return std::string(isText ? "<td class=\"text\">" : "<td>") + EscapeMarkup(text) + "</td>";
-}
-
 std::string Pct(const std::optional<double>& pct)
 {
     return pct ? FormatC("%+.2f", *pct) : "undefined";
-}
-
-// Two significant figures, as an uncertainty is stated.
-std::string TwoFigures(double value)
-{
-    return FormatC("%.2g", value);
 }
 
 std::string Identification(const Reduction& run, const RecordIdentity& id)
@@ -48,8 +41,8 @@ std::string Identification(const Reduction& run, const RecordIdentity& id)
         {"Reduced (UTC)", id.reducedAtUtc}, {"Program", id.program}};
     std::string html = "<section id=\"identification\"><h2>Identification</h2><table>";
     for (const auto& [name, value] : rows)
-        html +=
-            "<tr><th class=\"text\">" + std::string(name) + "</th>" + Cell(value, true) + "</tr>";
+        html += "<tr><th class=\"text\">" + std::string(name) + "</th>" + RecordCell(value, true) +
+                "</tr>";
     return html + "</table></section>\n";
 }
 
@@ -65,14 +58,15 @@ std::string Rows(const Reduction& run, const Verdict& verdict)
         ")</th><th>Fitted response</th><th>Response error %</th><th>Flow error "
         "%</th></tr>";
     for (std::size_t row = 0; row < verdict.quality.rows.size(); ++row)
-        html += "<tr>" + Cell(std::to_string(row)) + Cell(FormatRestoredValue(set.typedFlow[row])) +
-                Cell(FormatC("%.6g", set.flowGs[row])) +
-                Cell(FormatRestoredValue(set.response[row])) +
-                Cell(FormatC("%.6g", run.model.kind == ModelKind::King
-                                         ? KingResponse(set.flowGs[row], run.coefficients)
-                                         : set.fittedResponse[row])) +
-                Cell(Pct(verdict.quality.rows[row].responseErrorPct)) +
-                Cell(Pct(verdict.quality.rows[row].flowErrorPct)) + "</tr>";
+        html += "<tr>" + RecordCell(std::to_string(row)) +
+                RecordCell(FormatRestoredValue(set.typedFlow[row])) +
+                RecordCell(FormatC("%.6g", set.flowGs[row])) +
+                RecordCell(FormatRestoredValue(set.response[row])) +
+                RecordCell(FormatC("%.6g", run.model.kind == ModelKind::King
+                                               ? KingResponse(set.flowGs[row], run.coefficients)
+                                               : set.fittedResponse[row])) +
+                RecordCell(Pct(verdict.quality.rows[row].responseErrorPct)) +
+                RecordCell(Pct(verdict.quality.rows[row].flowErrorPct)) + "</tr>";
     return html + "</table></section>\n";
 }
 
@@ -89,9 +83,10 @@ std::string Fit(const Reduction& run, const Verdict& verdict)
         {"b", {k.b, u ? std::optional(u->b) : std::nullopt}},
         {"c", {k.c, u ? std::optional(u->c) : std::nullopt}}};
     for (const auto& [name, value] : rows)
-        html += "<tr><th>" + std::string(name) + "</th>" + Cell(FormatFixed(value.first, 4, 3)) +
-                Cell(FormatC("%.17g", value.first)) +
-                Cell(value.second ? FormatC("%.3g", *value.second) : "undefined") + "</tr>";
+        html += "<tr><th>" + std::string(name) + "</th>" +
+                RecordCell(FormatFixed(value.first, 4, 3)) +
+                RecordCell(FormatC("%.17g", value.first)) +
+                RecordCell(value.second ? FormatC("%.3g", *value.second) : "undefined") + "</tr>";
     html += "</table>";
     if (run.model.kind != ModelKind::King) // the chosen model writes the table
         html += "<p>Model used for the table, the checks and the drift: " +
@@ -114,36 +109,19 @@ std::string Fit(const Reduction& run, const Verdict& verdict)
     return html;
 }
 
-std::string UncertaintySection(const Verdict& verdict)
-{
-    std::string html = "<section id=\"uncertainty\"><h2>Flow uncertainty</h2>";
-    if (verdict.uncertainty.empty())
-        return html + "<p>Not stated: the coefficients' covariance is undefined (a linear-mode "
-                      "fit, no degree of freedom, or a singular fit).</p></section>\n";
-    html += FormatC("<p>Expanded uncertainty U = k &#183; u of the fitted flow, coverage factor "
-                    "k = %.3f (Student's t, 95 %%, %d degrees of freedom), propagated from the "
-                    "coefficients' covariance.</p>",
-                    verdict.uncertainty[0].coverageFactor, verdict.quality.dof) +
-            "<table><tr><th>Response</th><th>Flow (g/s)</th><th>U (g/s)</th><th>U (%)</th></tr>";
-    for (const FlowUncertainty& u : verdict.uncertainty)
-        html += "<tr>" + Cell(FormatC("%.4g", u.response)) + Cell(FormatC("%.4g", u.flowGs)) +
-                Cell(TwoFigures(u.expandedGs)) + Cell(TwoFigures(u.expandedPct)) + "</tr>";
-    return html + "</table></section>\n";
-}
-
 std::string Checks(const Verdict& verdict)
 {
     std::string html = "<section id=\"checks\"><h2>Checks</h2><table>";
     for (const Check& check : verdict.checks)
         html += "<tr><th class=\"text\">" + EscapeMarkup(check.name) + "</th><td class=\"" +
                 (check.passed ? "passed\">passed" : "failed\">FAILED") + "</td>" +
-                Cell(check.detail, true) + "</tr>";
+                RecordCell(check.detail, true) + "</tr>";
     // A check that was not asked for is said so, never counted as passed.
     const bool drift = std::any_of(verdict.checks.begin(), verdict.checks.end(),
                                    [](const Check& c) { return c.name == "drift"; });
     if (!drift)
         html += "<tr><th class=\"text\">drift</th><td class=\"unjudged\">not judged</td>" +
-                Cell("no previous calibration with a drift limit was given", true) + "</tr>";
+                RecordCell("no previous calibration with a drift limit was given", true) + "</tr>";
     return html + "</table></section>\n";
 }
 
@@ -159,8 +137,8 @@ std::string DriftSection(const Drift& drift, const std::string& previous)
                                  drift.idleFlowGs)) +
         "<table><tr><th>Response</th><th>Flow change %</th></tr>";
     for (std::size_t i = 0; i < drift.points.size(); i += 5) // 50 points folded to 10 rows
-        html += "<tr>" + Cell(FormatC("%.4g", drift.points[i].response)) +
-                Cell(FormatC("%+.2f", drift.points[i].changePct)) + "</tr>";
+        html += "<tr>" + RecordCell(FormatC("%.4g", drift.points[i].response)) +
+                RecordCell(FormatC("%+.2f", drift.points[i].changePct)) + "</tr>";
     return html + "</table></section>\n";
 }
 
@@ -186,14 +164,14 @@ std::string FormatCalibrationRecord(const Reduction& lastRun, const Verdict& ver
     embedded.reserve(json.size());
     for (const char ch : json)
         embedded += ch == '<' ? std::string("\\u003c") : std::string(1, ch);
-    std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-                       "<title>Calibration record " +
-                       EscapeMarkup(lastRun.set.meterType + " " + identity.serial) +
-                       "</title>\n<style>" + kStyle +
-                       "</style>\n</head>\n<body>\n"
-                       "<h1>MAF sensor calibration record</h1>\n" +
-                       Identification(lastRun, identity) + Rows(lastRun, verdict) +
-                       Fit(lastRun, verdict) + UncertaintySection(verdict) + Checks(verdict);
+    std::string html =
+        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<title>Calibration record " +
+        EscapeMarkup(lastRun.set.meterType + " " + identity.serial) + "</title>\n<style>" + kStyle +
+        "</style>\n</head>\n<body>\n"
+        "<h1>MAF sensor calibration record</h1>\n" +
+        RecordSummarySection(verdict) + Identification(lastRun, identity) + Rows(lastRun, verdict) +
+        Fit(lastRun, verdict) + RecordUncertaintySection(lastRun, verdict) + Checks(verdict);
     if (drift)
         html += DriftSection(*drift, previous);
     return html + "<section id=\"charts\" class=\"charts\"><h2>Charts</h2>\n" +

@@ -1,5 +1,6 @@
 #include "VerdictText.h"
 
+#include "BudgetText.h"
 #include "JsonText.h"
 #include "NumberText.h"
 #include "TableFormats.h"
@@ -17,7 +18,7 @@ std::string FitJson(const FitOutcome& fit)
            ", \"start\": " + (fit.secondStart ? "\"second\"" : "\"default\"") + "}";
 }
 
-std::string QualityJson(const FitQuality& q)
+std::string QualityJson(const FitQuality& q, const std::optional<UncertaintyBudget>& budget)
 {
     auto largest = [](const std::optional<LargestError>& e, const char* name) {
         return ", \"" + std::string(name) +
@@ -42,6 +43,10 @@ std::string QualityJson(const FitQuality& q)
         json += i ? ", {" : "{";
         AppendNumberMember(json, "responseErrorPct", q.rows[i].responseErrorPct, true);
         AppendNumberMember(json, "flowErrorPct", q.rows[i].flowErrorPct);
+        AppendNumberMember(json, "expandedUncertaintyPct",
+                           budget && i < budget->rows.size()
+                               ? std::optional(budget->rows[i].expandedPct)
+                               : std::nullopt);
         json += '}';
     }
     return json + "]}";
@@ -143,7 +148,10 @@ std::string UncertaintyJson(const std::vector<FlowUncertainty>& table)
         AppendNumberMember(json, "expandedUncertaintyGs", table[i].expandedGs);
         AppendNumberMember(json, "expandedUncertaintyPct", table[i].expandedPct);
         AppendNumberMember(json, "coverageFactor", table[i].coverageFactor);
-        json += '}';
+        AppendNumberMember(json, "mcLowGs", table[i].mcLowGs);
+        AppendNumberMember(json, "mcHighGs", table[i].mcHighGs);
+        json += std::string(", \"linearValid\": ") +
+                (table[i].linearValid ? (*table[i].linearValid ? "true}" : "false}") : "null}");
     }
     return json + "]";
 }
@@ -159,8 +167,9 @@ std::string FormatVerdictJson(const Reduction& run, const Verdict& verdict)
                   ", \"passed\": " + (verdict.checks[i].passed ? "true" : "false") +
                   ", \"detail\": " + JsonString(verdict.checks[i].detail) + "}";
     return ", " + InputJson(run.set) + ", " + FitJson(run.outcome) + ", " +
-           QualityJson(verdict.quality) + ", " + TableJson(verdict.table) + ", " + checks + "], " +
-           UncertaintyJson(verdict.uncertainty);
+           QualityJson(verdict.quality, verdict.budget) + ", " + TableJson(verdict.table) + ", " +
+           checks + "], " + UncertaintyJson(verdict.uncertainty) + ", " +
+           UncertaintyBudgetJson(verdict, run.model.kind == ModelKind::Monotone);
 }
 
 std::string FormatVerdictBlock(const Reduction& run, const Verdict& verdict)
@@ -207,6 +216,7 @@ std::string FormatVerdictBlock(const Reduction& run, const Verdict& verdict)
                             t->maxInterpolationError->pct, t->maxInterpolationError->atResponse,
                             unit, t->output.breakpoints.size(), t->evenInterpolationError->pct);
     }
+    text += BudgetReadableLine(verdict, unit);
     const std::string failed = FailedNames(verdict);
     text +=
         "Checks:       " + (failed.empty() ? std::string("passed") : "failed: " + failed) + "\n";

@@ -63,7 +63,8 @@ TEST(ReduceCommand, JsonCarriesFullPrecisionFieldTextsAndNulls)
         "[{\"flow\": 0, \"flowGs\": 0, \"response\": 1}, ";
     EXPECT_NE(result.out.find(suffix), std::string::npos);
     EXPECT_NE(result.out.find("\"standardErrors\": null, \"correlations\": null, \"rows\": "
-                              "[{\"responseErrorPct\": 0, \"flowErrorPct\": null}, "),
+                              "[{\"responseErrorPct\": 0, \"flowErrorPct\": null, "
+                              "\"expandedUncertaintyPct\": null}, "),
               std::string::npos); // linear mode: a is not fitted; row 0's flow is 0
 
     // log(0) in the linear regression: b and c are not finite.
@@ -105,7 +106,8 @@ TEST(ReduceCommand, SaysWhichRowsTheTableLeavesOutAndWhenNothingWasFitted)
         "\"rSquared\": null, \"maxResponseErrorPct\": null, \"maxResponseErrorRow\": null, "
         "\"maxFlowErrorPct\": null, \"maxFlowErrorRow\": null, \"idleFlowGs\": 2, "
         "\"standardErrors\": null, \"correlations\": null, \"rows\": []}, \"table\": null, "
-        "\"checks\": [], \"uncertainty\": [], \"model\": \"king\", \"models\": null}\n");
+        "\"checks\": [], \"uncertainty\": [], \"uncertaintyBudget\": null, \"model\": "
+        "\"king\", \"models\": null}\n");
 }
 
 TEST(ReduceCommand, RefusesBadOptionsAndInputWithoutWriting)
