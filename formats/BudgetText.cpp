@@ -90,16 +90,20 @@ std::string BudgetSourceUnit(BudgetSourceKind kind, bool interpolant, const char
     return responseUnit;
 }
 
+int TwoDigitDecimals(double value)
+{
+    const double rounded = RoundUpTwoDigits(value);
+    if (!(rounded > 0.0) || !std::isfinite(rounded))
+        return 0;
+    // 0.013 needs 3 decimals, 1.0 one, 13 none.
+    return std::max(0, 1 - static_cast<int>(std::floor(std::log10(rounded))));
+}
+
 std::string TwoDigitsUp(double value)
 {
     if (!std::isfinite(value))
         return "undefined";
-    const double rounded = RoundUpTwoDigits(value);
-    if (!(rounded > 0.0))
-        return FormatC("%g", rounded);
-    // Decimals that keep exactly two significant digits: 0.013 needs 3, 1.0 one, 13 none.
-    const int decimals = std::max(0, 1 - static_cast<int>(std::floor(std::log10(rounded))));
-    return FormatC("%.*f", decimals, rounded);
+    return FormatC("%.*f", TwoDigitDecimals(value), RoundUpTwoDigits(value));
 }
 
 std::string UncertaintyBudgetJson(const Verdict& verdict, bool interpolant)
@@ -135,13 +139,12 @@ std::string BudgetReadableLine(const Verdict& verdict, const char* responseUnit)
     const std::optional<UncertaintyBudget>& b = verdict.budget;
     if (!b)
         return "";
-    std::string text = "Uncertainty:  U at";
+    std::string text = "Uncertainty:  U";
     for (std::size_t k = 0; k < b->atBudget.size(); ++k) {
         const BudgetPoint& p = b->atBudget[k];
-        text += FormatC("%s %s %.4g %s ", k ? "," : "", kBudgetPointNames[k], p.response,
-                        responseUnit) +
-                TwoDigitsUp(p.expandedGs) + " g/s (" + TwoDigitsUp(p.expandedPct) + " %)" +
-                (p.cmcFloor ? " CMC" : "");
+        text += std::string(k ? ", " : " ") + TwoDigitsUp(p.expandedGs) + " g/s (" +
+                TwoDigitsUp(p.expandedPct) + (p.cmcFloor ? " %, CMC)" : " %)") +
+                FormatC(" at %s %.4g %s", kBudgetPointNames[k], p.response, responseUnit);
     }
     int valid = 0, judged = 0;
     for (const BudgetPoint& p : b->table)

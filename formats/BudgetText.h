@@ -22,10 +22,15 @@ std::string BudgetSourceUnit(BudgetSourceKind kind, bool interpolant, const char
 // 0.01234 -> "0.013", 1.0 -> "1.0", 123 -> "130"; "undefined" when not finite.
 std::string TwoDigitsUp(double value);
 
+// The decimals TwoDigitsUp writes `value` with.
+int TwoDigitDecimals(double value);
+
 // `"uncertaintyBudget": ...`: null when no budget was asked for.
 std::string UncertaintyBudgetJson(const Verdict& verdict, bool interpolant);
 
-// "Uncertainty:  U 0.031 g/s (1.5 %) at idle 1.2 V, ..." for the readable
+// "Uncertainty:  U 0.031 g/s (1.5 %) at idle 1.287 V, ..., 16 g/s (5.0 %,
+// CMC) at full scale 5.4 V; 95 %, linear valid at 2 of 10 responses, 20000
+// trials, simple rule" for the readable
 // output, or why there is no budget; empty when none was asked for.
 std::string BudgetReadableLine(const Verdict& verdict, const char* responseUnit);
 

@@ -70,14 +70,14 @@ std::string BudgetTable(const Reduction& run, const UncertaintyBudget& b)
     const char* unit = ResponseSymbol(run.set.responseKind);
     std::string html = "<table class=\"budget\"><caption>Uncertainty budget</caption><tr><th "
                        "class=\"text\" rowspan=\"2\">Source</th><th rowspan=\"2\">Unit</th><th "
-                       "rowspan=\"2\">Degrees of freedom</th>";
+                       "rowspan=\"2\">&#957;</th>";
     for (std::size_t k = 0; k < b.atBudget.size(); ++k)
         html += "<th colspan=\"3\">" +
                 EscapeMarkup(FormatC("%s, %.4g %s", kPointNames[k], b.atBudget[k].response, unit)) +
                 "</th>";
     html += "</tr><tr>";
     for (std::size_t k = 0; k < b.atBudget.size(); ++k)
-        html += "<th>u</th><th>Sensitivity</th><th>Contribution (g/s)</th>";
+        html += "<th>u</th><th>c</th><th>c &#183; u (g/s)</th>";
     html += "</tr>";
     for (const BudgetSource& s : b.sources) {
         html += "<tr>" + RecordCell(BudgetSourceName(s.kind, interpolant), true) +
@@ -104,7 +104,9 @@ std::string BudgetTable(const Reduction& run, const UncertaintyBudget& b)
               [](const BudgetPoint& p) { return FormatC("%.3f", p.coverageFactor); });
     resultRow("Expanded U (g/s)", [](const BudgetPoint& p) { return TwoDigitsUp(p.expandedGs); });
     resultRow("Expanded U (%)", [](const BudgetPoint& p) { return TwoDigitsUp(p.expandedPct); });
-    return html + "</table>";
+    return html + "</table><p>u: the source's standard uncertainty at the row nearest the "
+                  "response, in its unit; c: its sensitivity; c &#183; u: its contribution to "
+                  "u(Q); &#957;: degrees of freedom.</p>";
 }
 
 std::string PointNote(const BudgetPoint& p)
@@ -112,25 +114,34 @@ std::string PointNote(const BudgetPoint& p)
     if (p.cmcFloor)
         return "CMC";
     if (p.linearValid && !*p.linearValid)
-        return "Monte Carlo interval";
+        return "Monte Carlo";
     return "";
+}
+
+// The interval's ends one decimal finer than U: they show where it lies against the flow.
+int MonteCarloDecimals(const BudgetPoint& p)
+{
+    return TwoDigitDecimals(p.expandedGs) + 1;
 }
 
 std::string PointTable(const UncertaintyBudget& b)
 {
-    std::string html = "<table><caption>Flow uncertainty per response</caption><tr><th>Response</"
-                       "th><th>Flow (g/s)</th><th>U linear (g/s)</th><th>Monte Carlo 95 % "
-                       "(g/s)</th><th>Linear valid</th><th>U (g/s)</th><th>U (%)</th><th "
-                       "class=\"text\">U from</th></tr>";
+    std::string html =
+        "<table class=\"points\"><caption>Flow uncertainty per response</caption><tr><th>Response</"
+        "th><th>Flow (g/s)</th><th>U linear (g/s)</th><th>Monte Carlo 95 % "
+        "(g/s)</th><th>Linear valid</th><th>U (g/s)</th><th>U (%)</th><th "
+        "class=\"text\">U from</th></tr>";
     for (const BudgetPoint& p : b.table)
-        html +=
-            "<tr>" + RecordCell(FormatC("%.4g", p.response)) +
-            RecordCell(FormatC("%.4g", p.flowGs)) + RecordCell(TwoDigitsUp(p.linearExpandedGs)) +
-            RecordCell(p.mcLowGs && p.mcHighGs ? FormatC("%.5g to %.5g", *p.mcLowGs, *p.mcHighGs)
-                                               : std::string("not run")) +
-            RecordCell(p.linearValid ? (*p.linearValid ? "yes" : "no") : "not judged") +
-            RecordCell(TwoDigitsUp(p.expandedGs)) + RecordCell(TwoDigitsUp(p.expandedPct)) +
-            RecordCell(PointNote(p), true) + "</tr>";
+        html += "<tr>" + RecordCell(FormatC("%.4g", p.response)) +
+                RecordCell(FormatC("%.4g", p.flowGs)) +
+                RecordCell(TwoDigitsUp(p.linearExpandedGs)) +
+                RecordCell(p.mcLowGs && p.mcHighGs
+                               ? FormatC("%.*f to %.*f", MonteCarloDecimals(p), *p.mcLowGs,
+                                         MonteCarloDecimals(p), *p.mcHighGs)
+                               : std::string("not run")) +
+                RecordCell(p.linearValid ? (*p.linearValid ? "yes" : "no") : "not judged") +
+                RecordCell(TwoDigitsUp(p.expandedGs)) + RecordCell(TwoDigitsUp(p.expandedPct)) +
+                RecordCell(PointNote(p), true) + "</tr>";
     html += "</table>";
     const bool anyInvalid = std::any_of(b.table.begin(), b.table.end(), [](const BudgetPoint& p) {
         return p.linearValid && !*p.linearValid;
@@ -188,8 +199,13 @@ std::string RecordSummarySection(const Verdict& verdict)
         text += any ? " Expanded uncertainty of flow " + TwoDigitsUp(low) + " % to " +
                           TwoDigitsUp(high) + " % of reading (95 %), from the budget below."
                     : " Expanded uncertainty of flow: undefined.";
+    } else if (verdict.uncertainty.empty()) {
+        text += " Uncertainty: not stated.";
     } else {
-        text += std::string(" Uncertainty: ") + kScatterOnlyTitle + ".";
+        text +=
+            (verdict.budgetProblem ? " Uncertainty: no budget (" + *verdict.budgetProblem + "); "
+                                   : std::string(" Uncertainty: ")) +
+            kScatterOnlyTitle + ".";
     }
     return "<section id=\"summary\"><h2>Summary</h2><p>" + EscapeMarkup(text) + "</p></section>\n";
 }

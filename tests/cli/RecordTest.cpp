@@ -108,3 +108,50 @@ TEST(CalibrationRecord, DriftAgainstAPreviousJsonOrRecord)
     EXPECT_NE(apart.err.find("do not overlap"), std::string::npos);
     EXPECT_EQ(Reduce({"--previous", dir.Path("t.inc")}, kHotWire).exitCode, 2);
 }
+
+TEST(CalibrationRecord, UncertaintyBudgetStatedRoundedAndReproducible)
+{
+    // Without inputs the table says what it is, and so does the summary.
+    const std::string plain = Reduce({"--record", "-"}, kHotWire).out;
+    EXPECT_NE(plain.find("<caption>Scatter about the fit only; not a calibration "
+                         "uncertainty</caption>"),
+              std::string::npos);
+    EXPECT_NE(plain.find("Decision rule: simple acceptance: the flow error alone against its "
+                         "limit. Uncertainty: Scatter about the fit only; not a calibration "
+                         "uncertainty.</p>"),
+              std::string::npos);
+
+    // A CMC of 20 % lies above every U: the floor first, then two digits up.
+    // At idle (2 g/s) that is 0.40 g/s, and 20 % at every response with flow.
+    auto run = [](const std::string& jobs, const std::string& form) {
+        return Reduce({"--u-reference", "0.5", "--cmc", "20", "--mc-trials", "20000",
+                       "--decision-rule", "guarded", "--jobs", jobs, form, "-"},
+                      kHotWire);
+    };
+    const std::string record = run("1", "--record").out;
+    EXPECT_EQ(run("3", "--record").out, record); // the fixed seed: the same bytes on any --jobs
+    EXPECT_EQ(run("3", "--json").out, run("1", "--json").out);
+    EXPECT_EQ(Count(record, "<td>20</td><td class=\"text\">CMC</td>"), 10);
+    for (const char* text :
+         {"Decision rule: guarded acceptance (ISO/IEC 17025, 7.8.6)",
+          "Expanded uncertainty of flow 20 % to 20 % of reading (95 %)",
+          "U includes: the reference standard (0.5 % of reading + 0 g/s, k = 2, one standard "
+          "common to every row with flow); the scatter of the rows about the fit (the "
+          "coefficients' covariance, 7 degrees of freedom)",
+          "capability of 20 % of reading.",
+          "checked by a Monte Carlo of 20000 trials (JCGM 101, fixed count, seed 20261207)",
+          // At idle the nearest row is 2 g/s: u = 0.5 % x 2 / 2 = 0.005 g/s.
+          "<tr><td class=\"text\">reference standard</td><td class=\"text\">g/s</td><td>infinite"
+          "</td><td>0.005</td>",
+          "<tr><th class=\"text\" colspan=\"3\">Expanded U (g/s)</th><td colspan=\"3\">0.40</td>"})
+        EXPECT_NE(record.find(text), std::string::npos) << text;
+
+    const std::string readable =
+        Reduce({"--u-reference", "0.5", "--cmc", "20", "--mc-trials", "20000"}, kHotWire).out;
+    EXPECT_TRUE(std::regex_search(
+        readable, std::regex("\nUncertainty:  U 0\\.40 g/s \\(20 %, CMC\\) at idle 1\\.287 V, "
+                             "[0-9.]+ g/s \\(20 %, CMC\\) at middle 3\\.19 V, [0-9.]+ g/s \\(20 "
+                             "%, CMC\\) at full scale 5\\.4 V; 95 %, linear valid at [0-9]+ of "
+                             "10 responses, 20000 trials, simple rule\nChecks: ")))
+        << readable;
+}
