@@ -12,9 +12,13 @@
 #include "ResultText.h"
 #include "Version.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QDateTime>
 #include <QMenu>
+
+#include <algorithm>
+#include <thread>
 
 namespace tovarin {
 
@@ -49,7 +53,11 @@ void CReducerDlg::OnSaveCalibrationRecord()
     identity.program = kWindowCaption;
     // The output parameters on screen, as "Generate Output File" would read them.
     const OutputParameters output = LaidOutOutput();
-    const Verdict verdict = JudgeCalibration(m_current, output, m_thresholds);
+    BudgetInputs budget = asked->budget;
+    budget.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    QApplication::setOverrideCursor(Qt::WaitCursor); // a Monte Carlo may take seconds
+    const Verdict verdict = JudgeCalibration(m_current, output, m_thresholds, budget);
+    QApplication::restoreOverrideCursor();
     const std::string& previous = asked->previousCalibration;
     const std::string json =
         FormatRunJson(m_current, m_shownFields, verdict, drift ? DriftJson(*drift, previous) : "");

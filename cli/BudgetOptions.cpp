@@ -1,35 +1,21 @@
 #include "BudgetOptions.h"
 
+#include "BudgetInputText.h"
 #include "FieldParsing.h"
-
-#include <cmath>
 
 namespace tovarin {
 namespace {
-
-// A decimal number from 0 up, the whole text.
-std::optional<double> ReadAmount(const std::string& text)
-{
-    double value = 0.0;
-    if (text.empty() || DecimalPrefixLength(text) != text.size() || !ReadNumberField(text, value) ||
-        !(value >= 0.0) || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
 
 // "--u-reference 0.25" or "--u-reference 0.25,0.01": PCT % of reading plus ABS.
 ValueHandler ReadingOption(const char* name,
                            std::optional<ReadingUncertainty> BudgetInputs::*member)
 {
     return [=](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-        const std::size_t comma = v.find(',');
-        const std::optional<double> pct = ReadAmount(v.substr(0, comma));
-        const std::optional<double> abs =
-            comma == std::string::npos ? std::optional(0.0) : ReadAmount(v.substr(comma + 1));
-        if (!pct || !abs)
+        const std::optional<ReadingUncertainty> reading = ReadReadingUncertainty(v);
+        if (!reading)
             return std::string(name) + ": '" + v +
                    "' is not PCT or PCT,ABS (decimal numbers from 0 up)";
-        o.budget.*member = ReadingUncertainty{*pct, *abs};
+        o.budget.*member = reading;
         return std::nullopt;
     };
 }
@@ -37,7 +23,7 @@ ValueHandler ReadingOption(const char* name,
 ValueHandler AmountOption(const char* name, std::optional<double> BudgetInputs::*member)
 {
     return [=](ReduceOptions& o, const std::string& v) -> std::optional<std::string> {
-        const std::optional<double> value = ReadAmount(v);
+        const std::optional<double> value = ReadUncertaintyAmount(v);
         if (!value)
             return std::string(name) + ": '" + v + "' is not a decimal number from 0 up";
         o.budget.*member = value;

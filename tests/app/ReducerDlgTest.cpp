@@ -640,6 +640,21 @@ TEST_F(ReducerDlgTest, SavesTheCalibrationRecordAndTheChartsAsSvg)
     EXPECT_NE(record.find("<title>Calibration record TYPE7 SN-7</title>"), std::string::npos);
     EXPECT_NE(record.find("\"maf\": \"20.00\""), std::string::npos); // the window's own fields
     EXPECT_EQ(record.find("id=\"drift\""), std::string::npos);
+    EXPECT_NE(record.find("Uncertainty: not stated.</p>"), std::string::npos); // linear mode
+
+    // The form's budget inputs reach the record, with the rule it applied.
+    dialog->SetRecordIdentityProvider([](QWidget*) {
+        return RecordRequest{.identity = {},
+                             .previousCalibration = {},
+                             .budget = {.reference = ReadingUncertainty{0.5, 0.0},
+                                        .mcTrials = 1000,
+                                        .guarded = true}};
+    });
+    platform.answer = Path("budget.html");
+    dialog->OnSaveCalibrationRecord();
+    const std::string budgeted = ReadWholeFile(Path("budget.html"));
+    EXPECT_NE(budgeted.find("<caption>Uncertainty budget</caption>"), std::string::npos);
+    EXPECT_NE(budgeted.find("Decision rule: guarded acceptance"), std::string::npos);
 
     // Against that record as the previous calibration of a sensor whose
     // flows read 3 % higher at every response: the drift is in the record.
