@@ -156,6 +156,16 @@ def run(binary, args, folder, stdin_text=None):
 
 def normalise(data):
     data = data.replace(b'"start": "specified"', b'"start": "default"')
+    # Builds before the uncertainty budget: its JSON members as a run without
+    # budget inputs gives them, the record's summary, and its scatter-only caption and style.
+    data = data.replace(b', "mcLowGs": null, "mcHighGs": null, "linearValid": null', b'')
+    data = re.sub(rb', "expandedUncertaintyPct": null(?=\})', b'', data)
+    data = data.replace(b', "uncertaintyBudget": null', b'')
+    data = re.sub(rb'<section id="summary">.*?</section>\n', b'', data)
+    data = data.replace(b'<caption>Scatter about the fit only; not a calibration '
+                        b'uncertainty</caption>', b'')
+    data = data.replace(b'caption{font-weight:bold;text-align:left;padding:2pt 0}table.budget'
+                        b'{font-size:8pt}table.points td{white-space:nowrap}', b'')
     if not STRIP_MODELS:
         return data
     # Builds before the models (STRIP_MODELS=1): the JSON members "model" and "models", the

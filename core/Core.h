@@ -11,8 +11,10 @@
 // it in response and in flow (FitQuality), CheckFlowTable walks the table the
 // OutputParameters give word by word (TableBreakpoints) as the controller
 // reads it, JudgeCalibration turns both into the Verdict's checks with the
-// flow uncertainty (Uncertainty), and CompareCalibrations gives the drift
-// against an earlier calibration (Drift).
+// flow uncertainty (Uncertainty) or, given the laboratory's inputs, the
+// uncertainty budget (UncertaintyBudget: linear through refits, checked by
+// BudgetMonteCarlo), and CompareCalibrations gives the drift against an
+// earlier calibration (Drift).
 //
 // Worked flow: rows (0, 1.0), (5, 1.8), (10, 2.3), (20, 3.1) in g/s and volts
 // with a 0 flow in row 4 -> Reduce: rowCount 4, tableEnd FlowNotGreater,

@@ -1,6 +1,7 @@
 #pragma once
 // The calibration record: one self-contained HTML5 page that can serve as the
-// certificate. It identifies the sensor, the reference and the conditions,
+// certificate. A summary gives the checks, the decision rule and what the
+// uncertainty is; then it identifies the sensor, the reference and the conditions,
 // lists the rows with both errors, the coefficients at full precision, the
 // fit, the flow uncertainty, the checks, the drift against a previous
 // calibration, and both charts as inline SVG drawn by the chart control. No

@@ -15,13 +15,17 @@
 // WriteFlowTable and WriteHtmlReport the table and report (LineSink.h),
 // WriteTable the table in its other layouts (TableFormats.h); ModelText the
 // models' JSON, comparison and run log line;
-// FormatCalibrationRecord the record; VerdictSummary the window's status
+// FormatCalibrationRecord the record (its uncertainty in RecordUncertainty);
+// BudgetText the uncertainty budget's JSON and readable line, BudgetInputText
+// its inputs as typed; VerdictSummary the window's status
 // strip and tooltips. Numbers are written and read in C-locale notation.
 //
 // Worked flow: the window's texts "0" / "1.0" ... -> ReadRunInput -> core's
 // Reduce -> FormatResultFields: "0.00", "1.00", "0.00", ..., A "1.000".
 
 #include "BatchText.h"
+#include "BudgetInputText.h"
+#include "BudgetText.h"
 #include "CalibrationRecord.h"
 #include "FieldParsing.h"
 #include "FieldText.h"
@@ -32,6 +36,7 @@
 #include "LineSink.h"
 #include "ModelText.h"
 #include "PreviousCalibration.h"
+#include "RecordUncertainty.h"
 #include "ResultFields.h"
 #include "ResultText.h"
 #include "RowInput.h"
