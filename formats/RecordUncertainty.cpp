@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace tovarin {
 namespace {
@@ -118,10 +119,15 @@ std::string PointNote(const BudgetPoint& p)
     return "";
 }
 
-// The interval's ends one decimal finer than U: they show where it lies against the flow.
-int MonteCarloDecimals(const BudgetPoint& p)
+// An end of the Monte Carlo interval one decimal finer than U, so that it
+// shows where the interval lies against the flow. Near zero flow the drawn
+// scatter can put an end a hair below 0: that prints as 0, not "-0.000".
+std::string MonteCarloEnd(const BudgetPoint& p, double end)
 {
-    return TwoDigitDecimals(p.expandedGs) + 1;
+    std::string text = FormatC("%.*f", TwoDigitDecimals(p.expandedGs) + 1, end);
+    if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos)
+        text.erase(0, 1);
+    return text;
 }
 
 std::string PointTable(const UncertaintyBudget& b)
@@ -136,8 +142,8 @@ std::string PointTable(const UncertaintyBudget& b)
                 RecordCell(FormatC("%.4g", p.flowGs)) +
                 RecordCell(TwoDigitsUp(p.linearExpandedGs)) +
                 RecordCell(p.mcLowGs && p.mcHighGs
-                               ? FormatC("%.*f to %.*f", MonteCarloDecimals(p), *p.mcLowGs,
-                                         MonteCarloDecimals(p), *p.mcHighGs)
+                               ? MonteCarloEnd(p, *p.mcLowGs) + " to " +
+                                     MonteCarloEnd(p, *p.mcHighGs)
                                : std::string("not run")) +
                 RecordCell(p.linearValid ? (*p.linearValid ? "yes" : "no") : "not judged") +
                 RecordCell(TwoDigitsUp(p.expandedGs)) + RecordCell(TwoDigitsUp(p.expandedPct)) +
@@ -148,10 +154,11 @@ std::string PointTable(const UncertaintyBudget& b)
     });
     if (anyInvalid)
         html += "<p>Where the linear interval is not valid, one of its ends differs from the Monte "
-                "Carlo interval's by more than half a unit of U's second significant digit (JCGM "
-                "101, 8): the model is not linear enough there over the inputs' spread, and U is "
-                "the larger half-width of the Monte Carlo interval, which need not be symmetric "
-                "about the flow.</p>";
+                "Carlo interval's by more than half a unit of the second significant digit of u "
+                "(JCGM 101, 8): there the linear method's approximations (a model linear over the "
+                "inputs' spread, a t distribution with the effective degrees of freedom) do not "
+                "hold to the digits stated, and U is the larger half-width of the Monte Carlo "
+                "interval, which need not be symmetric about the flow.</p>";
     return html;
 }
 
@@ -188,9 +195,13 @@ std::string RecordSummarySection(const Verdict& verdict)
                   "flow error check only if |flow error| + U is within the limit."
                 : " Decision rule: simple acceptance: the flow error alone against its limit.";
     if (const std::optional<UncertaintyBudget>& b = verdict.budget) {
+        // Over every response the record states U at: the table's and the budget's
+        // (idle lies below the table's second response on most sensors).
+        std::vector<BudgetPoint> stated = b->table;
+        stated.insert(stated.end(), b->atBudget.begin(), b->atBudget.end());
         double low = 0.0, high = 0.0;
         bool any = false;
-        for (const BudgetPoint& p : b->table)
+        for (const BudgetPoint& p : stated)
             if (std::isfinite(p.expandedPct)) {
                 low = any ? std::min(low, p.expandedPct) : p.expandedPct;
                 high = any ? std::max(high, p.expandedPct) : p.expandedPct;

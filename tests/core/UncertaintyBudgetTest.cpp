@@ -95,6 +95,7 @@ TEST(UncertaintyBudget, ReferenceFloorAndReproducibleTrials)
         if (p.flowGs <= 0.0)
             continue;
         EXPECT_GE(p.combinedGs / p.flowGs * 100.0, 0.25 * (1 - 1e-6)) << p.response;
+        EXPECT_GE(p.expandedPct, 1.959963984540054 * 0.25 * (1 - 1e-6)) << p.response;
         ASSERT_TRUE(p.mcLowGs && p.mcHighGs);
         EXPECT_LT(*p.mcLowGs, p.flowGs);
         EXPECT_GT(*p.mcHighGs, p.flowGs);
