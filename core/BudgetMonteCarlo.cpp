@@ -96,13 +96,19 @@ Summary Summarise(std::vector<float> values)
 // JCGM 101 7.9.4: the h blocks' results are stable when twice the standard
 // deviation of their means over sqrt(h) lies within the tolerance, for the
 // mean, the standard deviation and both ends of the interval at every point.
-bool Stable(const std::vector<std::vector<Summary>>& blocks, const std::vector<BudgetPoint>& points)
+// The tolerance is that of u(y) from the trials themselves (the blocks' mean
+// standard deviation), not the linear u: where the two differ most, near zero
+// flow, the linear u can be orders smaller than the spread the trials show.
+bool Stable(const std::vector<std::vector<Summary>>& blocks, std::size_t pointCount)
 {
     const auto h = static_cast<double>(blocks.size());
     if (blocks.size() < 2)
         return false;
-    for (std::size_t j = 0; j < points.size(); ++j) {
-        const double tolerance = TwoDigitTolerance(points[j].combinedGs);
+    for (std::size_t j = 0; j < pointCount; ++j) {
+        double sdSum = 0.0;
+        for (const auto& block : blocks)
+            sdSum += block[j].sd;
+        const double tolerance = TwoDigitTolerance(sdSum / h);
         for (double Summary::*member :
              {&Summary::mean, &Summary::sd, &Summary::low, &Summary::high}) {
             double sum = 0.0, squares = 0.0;
@@ -152,7 +158,7 @@ MonteCarloResult RunBudgetMonteCarlo(const BudgetData& data, const BudgetInputs&
             for (const std::vector<float>& values : blocks[index].values)
                 summary.push_back(Summarise(values));
             summaries.push_back(std::move(summary));
-            stable = Stable(summaries, points);
+            stable = Stable(summaries, points.size());
             if (stable)
                 blocks.resize(index + 1);
         }

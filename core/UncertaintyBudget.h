@@ -27,9 +27,10 @@
 // w = sqrt(dof / chi^2_dof), a multivariate t of the covariance); blocks of
 // 10^4 trials until twice the standard deviation of the blocks' means,
 // standard deviations and interval ends over sqrt(blocks) is within the
-// tolerance of two significant digits of u (JCGM 101 7.9), at most 10^6.
-// The 95 % interval is probabilistically symmetric. The linear interval is
-// valid where both its ends lie within that tolerance of the Monte Carlo's;
+// tolerance of two significant digits of the trials' own u (JCGM 101 7.9),
+// at most 10^6. The 95 % interval is probabilistically symmetric. The linear
+// interval is valid where both its ends match the Monte Carlo's to the
+// tolerance of two significant digits of the linear u (JCGM 101 8);
 // elsewhere the stated U is the larger half-width of the Monte Carlo
 // interval. The stated U is then raised to the CMC.
 

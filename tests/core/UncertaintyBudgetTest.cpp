@@ -113,6 +113,24 @@ TEST(UncertaintyBudget, ReferenceFloorAndReproducibleTrials)
     }
 }
 
+// Without --mc-trials the blocks of 10^4 go on until JCGM 101 7.9 finds them
+// stable: here before the 10^6 cap, and at the same block on any thread count.
+TEST(UncertaintyBudget, AdaptiveTrialsStopAtTheSameBlockOnAnyThreadCount)
+{
+    const Reduction run = RunOf(kKingLike, ModelChoice::Monotone);
+    BudgetInputs inputs{.reference = ReadingUncertainty{0.5, 0.0}};
+    const UncertaintyBudget one = Budget(run, inputs);
+    inputs.threads = 3;
+    const UncertaintyBudget three = Budget(run, inputs);
+    EXPECT_TRUE(one.adaptive);
+    EXPECT_EQ(one.trials % kTrialsPerBlock, 0);
+    EXPECT_GE(one.trials, 2 * kTrialsPerBlock);
+    EXPECT_LT(one.trials, kMaxAdaptiveTrials);
+    EXPECT_EQ(three.trials, one.trials);
+    for (std::size_t j = 0; j < one.table.size(); ++j)
+        EXPECT_EQ(three.table[j].mcHighGs, one.table[j].mcHighGs);
+}
+
 // Against budget_reference.py (beside this file): numpy, 10^6 trials, its own
 // Gauss-Newton refits, Fritsch-Carlson interpolant and Student t. The linear
 // U within 1 %, the ends of the Monte Carlo interval from 10^5 trials within 3 %.
