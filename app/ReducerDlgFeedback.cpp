@@ -213,10 +213,9 @@ void CReducerDlg::ShowVerdict()
 {
     const FitQuality quality = AssessFit(m_shown);
     // The checks of this run, with the output parameters on screen now.
-    const Verdict verdict =
-        m_ran && m_current.outcome.fitted
-            ? JudgeCalibration(m_current, LaidOutOutput(), m_thresholds)
-            : Verdict{};
+    const Verdict verdict = m_ran && m_current.outcome.fitted
+                                ? JudgeCalibration(m_current, LaidOutOutput(), m_thresholds)
+                                : Verdict{};
     const StatusLine status = !m_ran ? RunStatusLine(m_shown, verdict, m_thresholds)
                               : !m_current.outcome.fitted
                                   ? NoFitStatusLine(m_current)

@@ -1,8 +1,8 @@
 #include "OutputCommands.h"
 
 #include "AtomicFile.h"
-#include "TableFormats.h"
 #include "HtmlReport.h"
+#include "TableFormats.h"
 
 namespace tovarin {
 namespace {

@@ -138,16 +138,15 @@ std::string PointTable(const UncertaintyBudget& b)
         "(g/s)</th><th>Linear valid</th><th>U (g/s)</th><th>U (%)</th><th "
         "class=\"text\">U from</th></tr>";
     for (const BudgetPoint& p : b.table)
-        html += "<tr>" + RecordCell(FormatC("%.4g", p.response)) +
-                RecordCell(FormatC("%.4g", p.flowGs)) +
-                RecordCell(TwoDigitsUp(p.linearExpandedGs)) +
-                RecordCell(p.mcLowGs && p.mcHighGs
-                               ? MonteCarloEnd(p, *p.mcLowGs) + " to " +
-                                     MonteCarloEnd(p, *p.mcHighGs)
-                               : std::string("not run")) +
-                RecordCell(p.linearValid ? (*p.linearValid ? "yes" : "no") : "not judged") +
-                RecordCell(TwoDigitsUp(p.expandedGs)) + RecordCell(TwoDigitsUp(p.expandedPct)) +
-                RecordCell(PointNote(p), true) + "</tr>";
+        html +=
+            "<tr>" + RecordCell(FormatC("%.4g", p.response)) +
+            RecordCell(FormatC("%.4g", p.flowGs)) + RecordCell(TwoDigitsUp(p.linearExpandedGs)) +
+            RecordCell(p.mcLowGs && p.mcHighGs
+                           ? MonteCarloEnd(p, *p.mcLowGs) + " to " + MonteCarloEnd(p, *p.mcHighGs)
+                           : std::string("not run")) +
+            RecordCell(p.linearValid ? (*p.linearValid ? "yes" : "no") : "not judged") +
+            RecordCell(TwoDigitsUp(p.expandedGs)) + RecordCell(TwoDigitsUp(p.expandedPct)) +
+            RecordCell(PointNote(p), true) + "</tr>";
     html += "</table>";
     const bool anyInvalid = std::any_of(b.table.begin(), b.table.end(), [](const BudgetPoint& p) {
         return p.linearValid && !*p.linearValid;
